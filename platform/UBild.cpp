@@ -1,0 +1,60 @@
+#include "UBild.h"
+#include "UDatei.h"
+#include "UFehler.h"
+
+#include <QImage>
+
+namespace {
+
+// Bits per pixel from the bitmap header, or 0 when the bytes are no bitmap.
+int BmpBitsProPixel(const std::uint8_t* d, std::size_t n) {
+    if (n < 30 || d[0] != 'B' || d[1] != 'M') return 0;
+    return d[28] | (d[29] << 8);
+}
+
+// A 16-bit bitmap has 6 bits of green only with explicit 5-6-5 bit fields; plain ones are 5-5-5.
+bool GruenSechsBit(const std::uint8_t* d, std::size_t n) {
+    if (n < 66) return false;
+    std::uint32_t kompression = d[30] | (d[31] << 8) | (d[32] << 16) | (static_cast<std::uint32_t>(d[33]) << 24);
+    std::uint32_t gruen = d[58] | (d[59] << 8) | (d[60] << 16) | (static_cast<std::uint32_t>(d[61]) << 24);
+    return kompression == 3 && gruen == 0x07E0;
+}
+
+}  // namespace
+
+void BildAusBytes(TBild& bild, const std::uint8_t* daten, std::size_t laenge, const std::string& name) {
+    QImage img;
+    if (laenge > 0x7fffffff || !img.loadFromData(daten, static_cast<int>(laenge)) || img.isNull())
+        throw EDateiFehler(name, "cannot be read as a picture");
+    int bpp = BmpBitsProPixel(daten, laenge);
+    QImage rgb = img.convertToFormat(QImage::Format_RGB32);
+    bild.Breite = rgb.width();
+    bild.Hoehe = rgb.height();
+    bild.BitsProPixel = bpp ? bpp : img.depth();
+    bild.Rgb.resize(static_cast<std::size_t>(bild.Breite) * bild.Hoehe);
+    // QImage widens 5-6-5 fields by shifting alone (31 becomes 248); widen them exactly so
+    // that pure colours such as the magenta colour key survive.
+    const bool sechzehn = bpp == 16;
+    const int gruen_rest = GruenSechsBit(daten, laenge) ? 6 : 5;
+    for (int y = 0; y < bild.Hoehe; ++y) {
+        const QRgb* zeile = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        std::uint32_t* ziel = bild.Rgb.data() + static_cast<std::size_t>(y) * bild.Breite;
+        for (int x = 0; x < bild.Breite; ++x) {
+            std::uint32_t c = zeile[x] & 0xFFFFFFu;
+            if (sechzehn) {
+                std::uint32_t r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, b = c & 0xFF;
+                r |= r >> 5;
+                g |= g >> gruen_rest;
+                b |= b >> 5;
+                c = (r << 16) | (g << 8) | b;
+            }
+            ziel[x] = c;
+        }
+    }
+}
+
+void BildLaden(TBild& bild, const std::string& pfad) {
+    if (!DateiExistiert(pfad)) throw EDateiFehler(pfad, "the picture file is missing");
+    std::vector<std::uint8_t> daten = DateiLesen(pfad);
+    BildAusBytes(bild, daten.data(), daten.size(), pfad);
+}

@@ -1,0 +1,95 @@
+#include "UDatei.h"
+#include "UFehler.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+std::string Grund(int fehler) { return std::strerror(fehler); }
+}
+
+std::vector<std::uint8_t> DateiLesen(const std::string& pfad) {
+    int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw EDateiFehler(pfad, "cannot open the file (" + Grund(errno) + ")");
+    struct stat st{};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        int e = errno;
+        ::close(fd);
+        throw EDateiFehler(pfad, S_ISDIR(st.st_mode) ? std::string("is a folder, not a file")
+                                                     : "cannot read the file (" + Grund(e) + ")");
+    }
+    std::vector<std::uint8_t> daten;
+    daten.reserve(static_cast<std::size_t>(st.st_size));
+    std::uint8_t puffer[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, puffer, sizeof puffer);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            int e = errno;
+            ::close(fd);
+            throw EDateiFehler(pfad, "cannot read the file (" + Grund(e) + ")");
+        }
+        if (n == 0) break;
+        daten.insert(daten.end(), puffer, puffer + n);
+    }
+    ::close(fd);
+    return daten;
+}
+
+void DateiSchreiben(const std::string& pfad, const void* daten, std::size_t laenge) {
+    // The temporary file lives in the target's folder so that the rename stays on one
+    // file system and replaces the target in one step.
+    std::string temp = pfad + ".tmp-XXXXXX";
+    std::vector<char> name(temp.begin(), temp.end());
+    name.push_back('\0');
+    int fd = ::mkstemp(name.data());
+    if (fd < 0) throw EDateiFehler(pfad, "cannot write the file (" + Grund(errno) + ")");
+    auto scheitern = [&](int e) {
+        ::close(fd);
+        ::unlink(name.data());
+        throw EDateiFehler(pfad, "cannot write the file (" + Grund(e) + ")");
+    };
+    const char* p = static_cast<const char*>(daten);
+    std::size_t rest = laenge;
+    while (rest > 0) {
+        ssize_t n = ::write(fd, p, rest);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            scheitern(errno);
+        }
+        p += n;
+        rest -= static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0) scheitern(errno);
+    // Keep the permissions an existing file had; a new file gets the usual 0666 less umask.
+    struct stat st{};
+    mode_t modus;
+    if (::stat(pfad.c_str(), &st) == 0) {
+        modus = st.st_mode & 07777;
+    } else {
+        mode_t maske = ::umask(0);
+        ::umask(maske);
+        modus = 0666 & ~maske;
+    }
+    ::fchmod(fd, modus);
+    if (::close(fd) != 0) {
+        int e = errno;
+        ::unlink(name.data());
+        throw EDateiFehler(pfad, "cannot write the file (" + Grund(e) + ")");
+    }
+    if (::rename(name.data(), pfad.c_str()) != 0) {
+        int e = errno;
+        ::unlink(name.data());
+        throw EDateiFehler(pfad, e == EISDIR ? std::string("a folder stands where the file should be")
+                                             : "cannot write the file (" + Grund(e) + ")");
+    }
+}
+
+bool DateiExistiert(const std::string& pfad) {
+    struct stat st{};
+    return ::stat(pfad.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}

@@ -1,0 +1,7 @@
+#include "UTick.h"
+#include <chrono>
+std::uint32_t GetTickCount() {
+    using namespace std::chrono;
+    return static_cast<std::uint32_t>(
+        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
