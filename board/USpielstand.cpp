@@ -1,0 +1,115 @@
+#include "USpielstand.h"
+
+#include <cstring>
+
+#include "UVariablen.h"
+
+TSpielstand Spielstand;
+void (*SpielstandAnzeigenHook)() = nullptr;
+
+namespace {
+
+constexpr int Allies[3] = {bsRussland, bsEngland, bsUSA};
+constexpr int Axis[2] = {bsDeutschland, bsJapan};
+
+// Piece counts by power and kind, wide enough that no sum wraps.
+std::uint32_t PieceCounts[6][12];
+
+void Eintrag(std::string& text, std::uint32_t anzahl, int art, bool landText) {
+    text += std::to_string(anzahl);
+    text += ArtKurzname(art);
+    // The last kind of a text closes it without a space.
+    bool letzte = landText ? art == eaBomber : art == eaSchlachtschiff;
+    if (!letzte) text += ' ';
+}
+
+void Hinweise(int basis, const std::uint32_t* counts) {
+    std::string& land = Spielstand.UnitHints[basis + hwLand];
+    std::string& see = Spielstand.UnitHints[basis + hwSea];
+    std::string& alle = Spielstand.UnitHints[basis + hwAll];
+    for (int k = eaInfanterie; k <= eaSchlachtschiff; ++k) {
+        if (counts[k] == 0) continue;
+        if (k <= eaBomber)
+            Eintrag(land, counts[k], k, true);
+        else
+            Eintrag(see, counts[k], k, false);
+        Eintrag(alle, counts[k], k, false);
+    }
+}
+
+}  // namespace
+
+void SpielstandBerechnen() {
+    for (std::string& s : Spielstand.UnitHints) s.clear();
+    std::memset(Spielstand.Income, 0, sizeof Spielstand.Income);
+    std::memset(Spielstand.LandUnits, 0, sizeof Spielstand.LandUnits);
+    std::memset(Spielstand.SeaUnits, 0, sizeof Spielstand.SeaUnits);
+    std::memset(Spielstand.AllUnits, 0, sizeof Spielstand.AllUnits);
+    std::memset(PieceCounts, 0, sizeof PieceCounts);
+
+    // Flags seen per sector and power, so the income pass needs no search per sector.
+    bool flagge[128][6] = {};
+    bool gesehen[128][6] = {};
+    for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i) {
+        const TEinheit& e = Einheiten[i];
+        if (e.Besitzer < 1 || e.Besitzer > 5 || e.Art < 1 || e.Art > 11) continue;
+        PieceCounts[e.Besitzer][e.Art] += e.Anzahl;
+        std::uint32_t wert = static_cast<std::uint32_t>(EinheitKosten[e.Art - 1]) * e.Anzahl;
+        if (e.Art <= eaBomber)
+            Spielstand.LandUnits[e.Besitzer] += wert;
+        else if (e.Art <= eaSchlachtschiff)
+            Spielstand.SeaUnits[e.Besitzer] += wert;
+        // Only the first flag stack of a power in a sector counts: one of 0 pieces captures nothing.
+        if (e.Art == eaFlagge && e.Sektor >= 1 && e.Sektor <= 127 && !gesehen[e.Sektor][e.Besitzer]) {
+            gesehen[e.Sektor][e.Besitzer] = true;
+            flagge[e.Sektor][e.Besitzer] = e.Anzahl != 0;
+        }
+    }
+
+    for (int s = 1; s <= 127; ++s) {
+        int halter = Sektoren[s].StartBesitzer;
+        for (int p = 1; p <= 5; ++p)
+            if (flagge[s][p]) {
+                halter = p;
+                break;
+            }
+        if (halter >= 1 && halter <= 5) Spielstand.Income[halter] += Sektoren[s].ICPs;
+    }
+
+    TSpielstand& st = Spielstand;
+    for (int p = 1; p <= 5; ++p) st.AllUnits[p] = st.LandUnits[p] + st.SeaUnits[p];
+    st.AlliesIncome = st.AlliesLandUnits = st.AlliesSeaUnits = st.AlliesAllUnits = 0;
+    st.AxisIncome = st.AxisLandUnits = st.AxisSeaUnits = st.AxisAllUnits = 0;
+    std::uint32_t seite[2][12] = {};
+    for (int p : Allies) {
+        st.AlliesIncome += st.Income[p];
+        st.AlliesLandUnits += st.LandUnits[p];
+        st.AlliesSeaUnits += st.SeaUnits[p];
+        st.AlliesAllUnits += st.AllUnits[p];
+        for (int k = 1; k <= 11; ++k) seite[0][k] += PieceCounts[p][k];
+    }
+    for (int p : Axis) {
+        st.AxisIncome += st.Income[p];
+        st.AxisLandUnits += st.LandUnits[p];
+        st.AxisSeaUnits += st.SeaUnits[p];
+        st.AxisAllUnits += st.AllUnits[p];
+        for (int k = 1; k <= 11; ++k) seite[1][k] += PieceCounts[p][k];
+    }
+
+    for (int p = 1; p <= 5; ++p) Hinweise(HinweisIndex(p, hwLand), PieceCounts[p]);
+    Hinweise(HinweisAllies, seite[0]);
+    Hinweise(HinweisAxis, seite[1]);
+}
+
+void SpielstandAktualisieren() {
+    SpielstandBerechnen();
+    if (SpielstandAnzeigenHook) SpielstandAnzeigenHook();
+}
+
+int AxisAlertLevel(std::uint32_t axisIncome, bool blinkPhase) {
+    if (axisIncome <= 60) return 1;
+    if (axisIncome <= 70) return 2;
+    if (axisIncome <= 83) return 3;
+    if (axisIncome <= 150) return blinkPhase ? 4 : 5;
+    return 0;
+}

@@ -1,0 +1,128 @@
+#include "UVariablen.h"
+
+#include <cmath>
+#include <cstring>
+
+const char* const BesitzerNamen[6] = {"neutral", "Russia", "Germany", "United Kingdom", "Japan", "United States"};
+const char* const ArtNamen[22] = {"Flag", "F", "Infantry", "Inf", "Armor", "Arm", "Fighter", "Ftr",
+                                  "Bomber", "Bom", "Transport", "Trn", "Submarine", "Sub",
+                                  "Aircraftcarrier", "AC", "Battleship", "BB", "Industrial Complex", "IC",
+                                  "AnitAirCannon", "AA"};
+const std::uint8_t EinheitKosten[11] = {0, 3, 5, 12, 15, 8, 8, 18, 24, 15, 5};
+
+const char* BesitzerName(unsigned besitzer) { return besitzer <= 5 ? BesitzerNamen[besitzer] : ""; }
+const char* ArtName(unsigned art) { return (art >= 1 && art <= 11) ? ArtNamen[2 * (art - 1)] : ""; }
+const char* ArtKurzname(unsigned art) { return (art >= 1 && art <= 11) ? ArtNamen[2 * (art - 1) + 1] : ""; }
+unsigned ArtKosten(unsigned art) { return (art >= 1 && art <= 11) ? EinheitKosten[art - 1] : 0; }
+
+std::string SektorName(const TSektor& s) {
+    std::size_t n = s.NameLaenge > 40 ? 40 : s.NameLaenge;
+    return std::string(s.NameZeichen, n);
+}
+
+void SektorNameSetzen(TSektor& s, const std::string& name) {
+    std::size_t n = name.size() > 40 ? 40 : name.size();
+    std::memcpy(s.NameZeichen, name.data(), n);
+    s.NameLaenge = static_cast<std::uint8_t>(n);
+}
+
+TSektor Sektoren[SektorenAnzahl + 1];
+TEinheit Einheiten[MaxEinheiten + 1];
+std::int32_t EinheitenAnzahl = 0;
+
+std::int32_t ScrollX = 0, ScrollY = 0;
+std::int32_t Zoom = 1;
+std::int32_t PiecesZoom = 1;
+std::int32_t ViewBreite = 0, ViewHoehe = 0;
+TPunkt ViewUrsprung = {0, 0};
+std::int32_t MaxViewBreite = 1240, MaxViewHoehe = 913;
+
+std::int32_t Runden(double v) { return static_cast<std::int32_t>(std::nearbyint(v)); }
+
+TMapPunkt MapPunkt(double x, double y) { return TMapPunkt{x, y}; }
+
+TMapPunkt ViewZuMap(TPunkt p) {
+    return TMapPunkt{static_cast<double>(p.X) / Zoom + ScrollX, static_cast<double>(p.Y) / Zoom + ScrollY};
+}
+
+TPunkt MapZuView(TMapPunkt m) {
+    return TPunkt{Runden((m.X - ScrollX) * Zoom), Runden((m.Y - ScrollY) * Zoom)};
+}
+
+TBild SektorBild;
+bool SektorBildGeladen = false;
+
+std::uint8_t SektorAn(TMapPunkt m) {
+    if (!SektorBildGeladen) return 255;
+    // Compare in floating point first: a huge or NaN coordinate must not reach the integer cast.
+    if (!(m.X > -0.5 - 1e-9 && m.X < SektorBild.Breite + 0.5 && m.Y > -0.5 - 1e-9 && m.Y < SektorBild.Hoehe + 0.5))
+        return 255;
+    std::int32_t x = Runden(m.X), y = Runden(m.Y);
+    if (x < 0 || y < 0 || x >= SektorBild.Breite || y >= SektorBild.Hoehe) return 255;
+    return BildRot(SektorBild, x, y);
+}
+
+std::string MapName;
+std::uint8_t AktuellerSektor = 0;
+std::int32_t CursorEinheit = 0;
+bool ICPsAnzeigen = false, LandnameAmCursor = false, EinheitartAmCursor = false, BesitzerAmCursor = false,
+     MausStehtBeimScrollen = false;
+bool SektorInfo = false, GameInfo = false, GameCenter = false;
+bool EditModus = false;
+bool DisplayReady = false;
+
+bool OwnPiecesVorhanden = false;
+std::int32_t OwnPiecesBreite = 165, OwnPiecesHoehe = 50;
+TPunkt PieceGroesse = {0, 0};
+TPunkt PieceHalbe = {0, 0};
+TRechteck PieceRechtecke[ArtenAnzahl + 1][BesitzerAnzahl + 1];
+
+void PieceGeometrieSetzen(std::int32_t w, std::int32_t h) {
+    PieceGroesse = {w, h};
+    PieceHalbe = {w / 2, h / 2};
+    for (int k = 1; k <= ArtenAnzahl; ++k)
+        for (int o = 1; o <= BesitzerAnzahl; ++o) {
+            std::int32_t l = (k - 1) * w, t = (o - 1) * h;
+            PieceRechtecke[k][o] = {l, t, l + w, t + h};
+        }
+}
+
+TToolMode ToolMode = tmMove;
+TSelection Selection = {0, 0, 0};
+std::uint8_t CarrySector = 0;
+TMapPunkt CarryOrigin = {0, 0};
+TPunkt CursorPoint = {0, 0};
+TPunkt LastMousePoint = {0, 0};
+bool DragScrolled = false, SuppressDrag = false;
+
+void VariablenZuruecksetzen() {
+    std::memset(Sektoren, 0, sizeof Sektoren);
+    std::memset(Einheiten, 0, sizeof Einheiten);
+    EinheitenAnzahl = 0;
+    ScrollX = ScrollY = 0;
+    Zoom = PiecesZoom = 1;
+    ViewBreite = ViewHoehe = 0;
+    ViewUrsprung = {0, 0};
+    MaxViewBreite = 1240;
+    MaxViewHoehe = 913;
+    SektorBild = TBild{};
+    SektorBildGeladen = false;
+    MapName.clear();
+    AktuellerSektor = 0;
+    CursorEinheit = 0;
+    ICPsAnzeigen = LandnameAmCursor = EinheitartAmCursor = BesitzerAmCursor = MausStehtBeimScrollen = false;
+    SektorInfo = GameInfo = GameCenter = false;
+    EditModus = false;
+    DisplayReady = false;
+    OwnPiecesVorhanden = false;
+    OwnPiecesBreite = 165;
+    OwnPiecesHoehe = 50;
+    PieceGroesse = PieceHalbe = {0, 0};
+    std::memset(PieceRechtecke, 0, sizeof PieceRechtecke);
+    ToolMode = tmMove;
+    Selection = {0, 0, 0};
+    CarrySector = 0;
+    CarryOrigin = {0, 0};
+    CursorPoint = LastMousePoint = {0, 0};
+    DragScrolled = SuppressDrag = false;
+}
