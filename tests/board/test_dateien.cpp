@@ -1,0 +1,186 @@
+// Map and sector files: byte-exact round trips, refused files that change nothing, and
+// saves that fail without harming the previous file.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+#include "BoardHilfen.h"
+#include "TestHilfen.h"
+#include "UDateien.h"
+#include "UFehler.h"
+
+namespace {
+
+std::vector<std::uint8_t> MapBytes(std::int32_t n, std::size_t records, std::uint8_t fuell) {
+    std::vector<std::uint8_t> d(4 + 24 * records, fuell);
+    std::memcpy(d.data(), &n, 4);
+    return d;
+}
+
+// A map with three stacks whose padding bytes hold values the program never writes itself.
+std::vector<std::uint8_t> MapMitPadding() {
+    std::vector<std::uint8_t> d = MapBytes(3, 3, 0);
+    for (int i = 0; i < 3; ++i) {
+        TEinheit e{100.25 + i, 50.5 * i, static_cast<std::uint8_t>(2 + i), static_cast<std::uint8_t>(1 + i),
+                   static_cast<std::uint16_t>(7 * i + 1), static_cast<std::uint8_t>(10 + i),
+                   {0xAB, static_cast<std::uint8_t>(i), 0xCD}};
+        std::memcpy(d.data() + 4 + 24 * i, &e, 24);
+    }
+    return d;
+}
+
+class Dateien : public ::testing::Test {
+protected:
+    void SetUp() override { VariablenZuruecksetzen(); }
+    TempOrdner tmp;
+};
+
+TEST_F(Dateien, MapRoundTripKeepsEveryByteAndBytesBeyondTheCountAreIgnored) {
+    std::vector<std::uint8_t> d = MapMitPadding();
+    BytesSchreiben(tmp.Datei("a.map"), d);
+    MapLaden(tmp.Datei("a.map"));
+    EXPECT_EQ(EinheitenAnzahl, 3);
+    EXPECT_EQ(Einheiten[2].X, 101.25);
+    EXPECT_EQ(Einheiten[3].Padding[0], 0xAB);
+    MapSpeichern(tmp.Datei("b.map"));
+    EXPECT_EQ(Bytes(tmp.Datei("b.map")), d);
+
+    std::vector<std::uint8_t> laenger = d;
+    laenger.insert(laenger.end(), {1, 2, 3, 4, 5});
+    BytesSchreiben(tmp.Datei("c.map"), laenger);
+    MapLaden(tmp.Datei("c.map"));
+    MapSpeichern(tmp.Datei("d.map"));
+    EXPECT_EQ(Bytes(tmp.Datei("d.map")), d);
+
+    BytesSchreiben(tmp.Datei("leer.map"), MapBytes(0, 0, 0));
+    MapLaden(tmp.Datei("leer.map"));
+    EXPECT_EQ(EinheitenAnzahl, 0);
+}
+
+TEST_F(Dateien, BadMapFilesAreRefusedWholeAndNameTheFile) {
+    BytesSchreiben(tmp.Datei("gut.map"), MapMitPadding());
+    MapLaden(tmp.Datei("gut.map"));
+    const std::vector<std::uint8_t> vorher(reinterpret_cast<std::uint8_t*>(Einheiten),
+                                           reinterpret_cast<std::uint8_t*>(Einheiten + MaxEinheiten + 1));
+
+    struct Fall {
+        const char* name;
+        std::vector<std::uint8_t> bytes;
+    } faelle[] = {
+        {"leer.map", {}},
+        {"drei.map", {2, 0, 0}},
+        {"kurz.map", MapBytes(3, 2, 0x11)},              // one record missing
+        {"halb.map", [] { auto d = MapBytes(1, 1, 0x22); d.resize(20); return d; }()},
+        {"gross.map", MapBytes(1001, 1001, 0)},
+        {"negativ.map", MapBytes(-1, 0, 0)},
+        {"riesig.map", MapBytes(0x7fffffff, 1, 0)},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        BytesSchreiben(tmp.Datei(f.name), f.bytes);
+        try {
+            MapLaden(tmp.Datei(f.name));
+            ADD_FAILURE() << "accepted";
+        } catch (const EDateiFehler& e) {
+            EXPECT_NE(std::string(e.what()).find(f.name), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(EinheitenAnzahl, 3);
+        EXPECT_EQ(0, std::memcmp(vorher.data(), Einheiten, vorher.size()));
+    }
+    EXPECT_THROW(MapLaden(tmp.Datei("fehlt.map")), EDateiFehler);
+    EXPECT_EQ(EinheitenAnzahl, 3);
+}
+
+TEST_F(Dateien, AFullPieceListIsSavedAndLoaded) {
+    for (int i = 0; i < MaxEinheiten; ++i) Stapel(1, 2, 1, 1, i, i);
+    MapSpeichern(tmp.Datei("voll.map"));
+    EXPECT_EQ(Bytes(tmp.Datei("voll.map")).size(), 4u + 24u * 1000u);
+    EinheitenAnzahl = 0;
+    MapLaden(tmp.Datei("voll.map"));
+    EXPECT_EQ(EinheitenAnzahl, 1000);
+    EXPECT_EQ(Einheiten[1000].X, 999.0);
+}
+
+TEST_F(Dateien, SaveMapNameReplacesTheExtensionOfTheFileNameOnly) {
+    EXPECT_EQ(MapSpeichernName("Start"), "Start.map");
+    EXPECT_EQ(MapSpeichernName("/home/a/x.dat"), "/home/a/x.map");
+    EXPECT_EQ(MapSpeichernName("/home/a/ver1.2"), "/home/a/ver1.map");
+    EXPECT_EQ(MapSpeichernName("/home/a.b/spiel"), "/home/a.b/spiel.map");
+    EXPECT_EQ(MapSpeichernName("/g/Spiel1.map"), "/g/Spiel1.map");
+}
+
+TEST_F(Dateien, SectorFileRoundTripKeepsReservedBytesAndOverlongNames) {
+    std::vector<std::uint8_t> d(9880);
+    for (std::size_t i = 0; i < d.size(); ++i) d[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    d[0] = 45;  // a name length beyond the 40 characters a record holds
+    BytesSchreiben(tmp.Datei("s.sek"), d);
+    SektorenLaden(tmp.Datei("s.sek"));
+    EXPECT_EQ(SektorName(Sektoren[1]).size(), 40u);
+    SektorenSpeichern(tmp.Datei("t.sek"));
+    EXPECT_EQ(Bytes(tmp.Datei("t.sek")), d);
+
+    // Longer files give their first 9880 bytes; an empty table saves as zeros.
+    std::vector<std::uint8_t> laenger = d;
+    laenger.push_back(9);
+    BytesSchreiben(tmp.Datei("l.sek"), laenger);
+    SektorenLaden(tmp.Datei("l.sek"));
+    SektorenSpeichern(tmp.Datei("l2.sek"));
+    EXPECT_EQ(Bytes(tmp.Datei("l2.sek")), d);
+    VariablenZuruecksetzen();
+    SektorenSpeichern(tmp.Datei("null.sek"));
+    EXPECT_EQ(Bytes(tmp.Datei("null.sek")), std::vector<std::uint8_t>(9880, 0));
+}
+
+TEST_F(Dateien, AShortSectorFileChangesNothing) {
+    Sektor(1, "Alpha", 1, 5);
+    Sektor(2, "Beta", 2, 6);
+    TSektor vorher[SektorenAnzahl + 1];
+    std::memcpy(vorher, Sektoren, sizeof vorher);
+    for (std::size_t n : {std::size_t{0}, std::size_t{76}, std::size_t{9879}}) {
+        BytesSchreiben(tmp.Datei("kurz.sek"), std::vector<std::uint8_t>(n, 0xEE));
+        try {
+            SektorenLaden(tmp.Datei("kurz.sek"));
+            ADD_FAILURE() << n << " bytes accepted";
+        } catch (const EDateiFehler& e) {
+            EXPECT_NE(std::string(e.what()).find("kurz.sek"), std::string::npos);
+        }
+        EXPECT_EQ(0, std::memcmp(vorher, Sektoren, sizeof vorher));
+    }
+}
+
+TEST_F(Dateien, AFailedSaveKeepsThePreviousFile) {
+    Stapel(1, 2, 1, 4);
+    const std::string alt = tmp.Datei("ro/alt.map");
+    std::filesystem::create_directory(tmp.Datei("ro"));
+    BytesSchreiben(alt, MapMitPadding());
+    BytesSchreiben(tmp.Datei("ro/alt.sek"), std::vector<std::uint8_t>(9880, 5));
+    chmod(tmp.Datei("ro").c_str(), 0555);
+    if (geteuid() != 0) {  // root writes into read-only folders all the same
+        EXPECT_THROW(MapSpeichern(alt), EDateiFehler);
+        EXPECT_EQ(Bytes(alt), MapMitPadding());
+        EXPECT_THROW(SektorenSpeichern(tmp.Datei("ro/alt.sek")), EDateiFehler);
+        EXPECT_EQ(Bytes(tmp.Datei("ro/alt.sek")), std::vector<std::uint8_t>(9880, 5));
+    }
+    chmod(tmp.Datei("ro").c_str(), 0755);
+
+    // A folder standing where the file should be is neither replaced nor reported as saved.
+    std::filesystem::create_directory(tmp.Datei("ordner.map"));
+    BytesSchreiben(tmp.Datei("ordner.map/drin"), {1, 2, 3});
+    try {
+        MapSpeichern(tmp.Datei("ordner.map"));
+        ADD_FAILURE() << "saved over a folder";
+    } catch (const EDateiFehler& e) {
+        EXPECT_NE(std::string(e.what()).find("ordner.map"), std::string::npos);
+    }
+    EXPECT_EQ(Bytes(tmp.Datei("ordner.map/drin")), (std::vector<std::uint8_t>{1, 2, 3}));
+    // Nothing half-written is left behind.
+    int dateien = 0;
+    for (auto& e : std::filesystem::directory_iterator(tmp.Pfad())) dateien += e.is_regular_file();
+    EXPECT_EQ(dateien, 0);
+
+    EXPECT_THROW(MapSpeichern(tmp.Datei("fehlt/x.map")), EDateiFehler);
+    EXPECT_THROW(MapSpeichern("/dev/full/x.map"), EDateiFehler);
+}
+
+}  // namespace

@@ -1,0 +1,159 @@
+// The piece list: hit test, placing with merge and cap, the full list, deleting and reducing.
+#include <gtest/gtest.h>
+
+#include "BoardHilfen.h"
+#include "UPieces.h"
+#include "USpielstand.h"
+#include "UZufall.h"
+
+namespace {
+
+class Pieces : public ::testing::Test {
+protected:
+    void SetUp() override {
+        VariablenZuruecksetzen();
+        PieceGeometrieSetzen(15, 10);
+        TestSektorBild();
+        for (int s = 1; s <= 20; ++s) Sektor(s, "S", 1, 1);
+    }
+};
+
+TEST_F(Pieces, HitTestIncludesTheEdgesAndFindsTheTopmostStack) {
+    Stapel(1, 2, 1, 1, 100.5, 50.5);  // view centre (100, 50): rectangle (93, 45) to (108, 55)
+    EXPECT_EQ(EinheitAnPunkt({100, 50}), 1);
+    EXPECT_EQ(EinheitAnPunkt({93, 45}), 1);
+    EXPECT_EQ(EinheitAnPunkt({108, 55}), 1);
+    EXPECT_EQ(EinheitAnPunkt({92, 50}), 0);
+    EXPECT_EQ(EinheitAnPunkt({109, 50}), 0);
+    EXPECT_EQ(EinheitAnPunkt({100, 56}), 0);
+    Stapel(1, 3, 1, 1, 104, 50);
+    EXPECT_EQ(EinheitAnPunkt({100, 50}), 2);
+    EXPECT_EQ(EinheitAnPunkt({93, 50}), 1);
+    // Zoom moves the anchor but not the size of the rectangle.
+    Zoom = 2;
+    ScrollX = 50;
+    EXPECT_EQ(EinheitAnPunkt({101, 1}), 0);  // the anchor is now at view (101, 101)
+    EXPECT_EQ(EinheitAnPunkt({95, 101}), 1);
+    EXPECT_EQ(EinheitAnPunkt({101 + 8, 101}), 2);
+}
+
+TEST_F(Pieces, PlacingMergesUpToOneHundredWithoutOverflow) {
+    EinheitenSetzen(MapPunkt(15, 20), 2, 1, 95);
+    ASSERT_EQ(EinheitenAnzahl, 1);
+    EXPECT_EQ(Einheiten[1].Sektor, 2);
+    EXPECT_EQ(AktuellerSektor, 2);
+    EinheitenSetzen(MapPunkt(12, 30), 2, 1, 10);
+    EXPECT_EQ(EinheitenAnzahl, 1);
+    EXPECT_EQ(Einheiten[1].Anzahl, 100);
+    EXPECT_EQ(Einheiten[1].X, 15.0);  // merging does not move the stack
+    // A loaded stack above 100 and a huge addition both end at 100, never wrapped.
+    Einheiten[1].Anzahl = 150;
+    EinheitenSetzen(MapPunkt(12, 30), 2, 1, 1);
+    EXPECT_EQ(Einheiten[1].Anzahl, 100);
+    EinheitenSetzen(MapPunkt(12, 30), 2, 1, 65535);
+    EXPECT_EQ(Einheiten[1].Anzahl, 100);
+    // Another owner, another kind or another sector make new stacks; a new stack is not capped.
+    EinheitenSetzen(MapPunkt(12, 30), 2, 2, 1);
+    EinheitenSetzen(MapPunkt(12, 30), 3, 1, 300);
+    EinheitenSetzen(MapPunkt(25, 30), 2, 1, 1);
+    EXPECT_EQ(EinheitenAnzahl, 4);
+    EXPECT_EQ(Einheiten[3].Anzahl, 300);
+    // A first matching stack with 0 pieces makes a second stack rather than being filled.
+    Einheiten[4].Anzahl = 0;
+    EinheitenSetzen(MapPunkt(25, 30), 2, 1, 2);
+    EXPECT_EQ(EinheitenAnzahl, 5);
+}
+
+TEST_F(Pieces, NothingIsPlacedOutsidePlayableSectorsOrWithBadCodes) {
+    EinheitenSetzen(MapPunkt(15, 0), 2, 1, 1);     // border
+    EinheitenSetzen(MapPunkt(15, 95), 2, 1, 1);    // outside (255)
+    EinheitenSetzen(MapPunkt(-1, 20), 2, 1, 1);    // off the picture
+    EinheitenSetzen(MapPunkt(1e300, 20), 2, 1, 1);
+    SektorPixel(50, 50, 128);
+    EinheitenSetzen(MapPunkt(50, 50), 2, 1, 1);
+    EXPECT_EQ(AktuellerSektor, 128);
+    SektorPixel(50, 50, 200);
+    EinheitenSetzen(MapPunkt(50, 50), 2, 1, 1);
+    EinheitenSetzen(MapPunkt(15, 20), 0, 1, 1);
+    EinheitenSetzen(MapPunkt(15, 20), 12, 1, 1);
+    EinheitenSetzen(MapPunkt(15, 20), 2, 0, 1);
+    EinheitenSetzen(MapPunkt(15, 20), 2, 6, 1);
+    EXPECT_EQ(EinheitenAnzahl, 0);
+}
+
+TEST_F(Pieces, AFullListRefusesNewStacksButStillMerges) {
+    for (int i = 0; i < MaxEinheiten; ++i) Stapel(3, 2, 1, 1, 25, 20);
+    EinheitenSetzen(MapPunkt(15, 20), 2, 1, 1);
+    EXPECT_EQ(EinheitenAnzahl, 1000);
+    EXPECT_EQ(AktuellerSektor, 2);
+    EinheitenSetzen(MapPunkt(25, 20), 2, 1, 5);
+    EXPECT_EQ(Einheiten[1].Anzahl, 6);
+}
+
+TEST_F(Pieces, DeleteKeepsOrderAndBadNumbersDoNothing) {
+    for (int i = 1; i <= 5; ++i) Stapel(1, 2, 1, static_cast<std::uint16_t>(i));
+    EinheitLoeschen(3);
+    ASSERT_EQ(EinheitenAnzahl, 4);
+    EXPECT_EQ(Einheiten[1].Anzahl, 1);
+    EXPECT_EQ(Einheiten[2].Anzahl, 2);
+    EXPECT_EQ(Einheiten[3].Anzahl, 4);
+    EXPECT_EQ(Einheiten[4].Anzahl, 5);
+    EinheitLoeschen(4);
+    EXPECT_EQ(EinheitenAnzahl, 3);
+    for (std::uint32_t bad : {0u, 4u, 1000u, 65535u, 0xFFFFFFFFu}) {
+        EinheitLoeschen(bad);
+        EinheitReduzieren(bad, 1);
+    }
+    EXPECT_EQ(EinheitenAnzahl, 3);
+    EinheitReduzieren(3, 3);  // stack of 4 keeps 1
+    EXPECT_EQ(Einheiten[3].Anzahl, 1);
+    EinheitReduzieren(2, 5);  // more than it holds removes it
+    EXPECT_EQ(EinheitenAnzahl, 2);
+    EXPECT_EQ(Einheiten[2].Anzahl, 1);
+    EinheitReduzieren(1, 1);
+    EXPECT_EQ(EinheitenAnzahl, 1);
+}
+
+TEST_F(Pieces, SearchFindsTheLowerNumberedTwin) {
+    Stapel(4, 2, 1, 7);
+    Stapel(4, 2, 1, 9);
+    std::uint16_t nummer, anzahl;
+    EinheitSuchen(4, 2, 1, nummer, anzahl);
+    EXPECT_EQ(nummer, 1);
+    EXPECT_EQ(anzahl, 7);
+    EinheitSuchen(4, 2, 2, nummer, anzahl);
+    EXPECT_EQ(nummer, 0);
+    EXPECT_EQ(anzahl, 0);
+}
+
+TEST_F(Pieces, RandomUnitsFollowTheFixedSequence) {
+    ZufallSeed = 0;
+    // First draws worked out by hand from s := s * 134775813 + 1 and (s * n) >> 32.
+    EXPECT_EQ(Zufall(1500), 0u);
+    EXPECT_EQ(Zufall(900), 28u);
+    EXPECT_EQ(Zufall(5) + 1, 5u);
+    EXPECT_EQ(Zufall(11) + 1, 3u);
+    EXPECT_EQ(Zufall(1500), 409u);
+    EXPECT_EQ(Zufall(900), 604u);
+    EXPECT_EQ(Zufall(5) + 1, 2u);
+    EXPECT_EQ(Zufall(11) + 1, 2u);
+
+    // On a picture covering the whole map every draw lands in a sector.
+    SektorBild.Breite = MapBreite;
+    SektorBild.Hoehe = MapHoehe;
+    SektorBild.Rgb.assign(static_cast<std::size_t>(MapBreite) * MapHoehe, 0x050505);
+    ZufallSeed = 0;
+    ZufallsEinheiten();
+    ASSERT_GE(EinheitenAnzahl, 1);
+    EXPECT_EQ(Einheiten[1].X, 0.0);
+    EXPECT_EQ(Einheiten[1].Y, 28.0);
+    EXPECT_EQ(Einheiten[1].Besitzer, 5);
+    EXPECT_EQ(Einheiten[1].Art, 3);
+    EXPECT_EQ(Einheiten[2].X, 409.0);
+    EXPECT_EQ(Einheiten[2].Besitzer, 2);
+    std::uint32_t summe = 0;
+    for (int i = 1; i <= EinheitenAnzahl; ++i) summe += Einheiten[i].Anzahl;
+    EXPECT_EQ(summe, 100u);  // 55 kinds and owners in one sector: every unit is merged or new
+}
+
+}  // namespace
