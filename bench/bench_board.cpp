@@ -1,0 +1,118 @@
+// Board operations with a full piece list, each beside the floor it is judged against.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "UDatei.h"
+#include "UDateien.h"
+#include "UPieces.h"
+#include "USpielstand.h"
+#include "UVariablen.h"
+
+namespace {
+
+// 130 sectors in 10-pixel columns over the whole map and 1000 stacks spread over them.
+void Brett() {
+    VariablenZuruecksetzen();
+    PieceGeometrieSetzen(15, 10);
+    SektorBild.Breite = MapBreite;
+    SektorBild.Hoehe = MapHoehe;
+    SektorBild.Rgb.resize(static_cast<std::size_t>(MapBreite) * MapHoehe);
+    for (int y = 0; y < MapHoehe; ++y)
+        for (int x = 0; x < MapBreite; ++x) {
+            std::uint32_t s = 1 + (x / 13) % 127;
+            SektorBild.Rgb[static_cast<std::size_t>(y) * MapBreite + x] = s << 16 | s << 8 | s;
+        }
+    SektorBildGeladen = true;
+    for (int s = 1; s <= 130; ++s) {
+        SektorNameSetzen(Sektoren[s], "Sector " + std::to_string(s));
+        Sektoren[s].StartBesitzer = static_cast<std::uint8_t>(s % 6);
+        Sektoren[s].ICPs = static_cast<std::uint8_t>(s % 12);
+    }
+    for (int i = 0; i < MaxEinheiten; ++i) {
+        double x = (i * 37) % MapBreite, y = (i * 53) % MapHoehe;
+        EinheitHinzufuegen(SektorAn(MapPunkt(x, y)), static_cast<std::uint8_t>(1 + i % 11),
+                           static_cast<std::uint8_t>(1 + i % 5), x, y, static_cast<std::uint16_t>(1 + i % 20));
+    }
+}
+
+// The floor: one plain pass over the 1000 records that reads every field the tallies read.
+void BM_Floor_PlainPass(benchmark::State& state) {
+    Brett();
+    for (auto _ : state) {
+        std::uint32_t summe = 0;
+        for (int i = 1; i <= EinheitenAnzahl; ++i)
+            summe += Einheiten[i].Anzahl * Einheiten[i].Art + Einheiten[i].Besitzer + Einheiten[i].Sektor;
+        benchmark::DoNotOptimize(summe);
+    }
+}
+BENCHMARK(BM_Floor_PlainPass);
+
+void BM_SpielstandBerechnen(benchmark::State& state) {
+    Brett();
+    for (auto _ : state) {
+        SpielstandBerechnen();
+        benchmark::DoNotOptimize(Spielstand.AxisIncome);
+    }
+}
+BENCHMARK(BM_SpielstandBerechnen);
+
+void BM_EinheitAnPunkt(benchmark::State& state) {
+    Brett();
+    std::int32_t x = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(EinheitAnPunkt(TPunkt{x, 400}));
+        x = (x + 7) % 1240;
+    }
+}
+BENCHMARK(BM_EinheitAnPunkt);
+
+// Placing into an existing stack of a full list: search, merge and the tallies.
+void BM_EinheitenSetzen(benchmark::State& state) {
+    Brett();
+    for (auto _ : state) EinheitenSetzen(MapPunkt(Einheiten[500].X, Einheiten[500].Y), Einheiten[500].Art,
+                                         Einheiten[500].Besitzer, 1);
+}
+BENCHMARK(BM_EinheitenSetzen);
+
+std::string TempDatei() {
+    std::string ordner = std::filesystem::exists("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path().string();
+    return ordner + "/qelmap-bench-" + std::to_string(getpid()) + ".map";
+}
+
+void BM_Floor_MemcpyFile(benchmark::State& state) {
+    Brett();
+    std::vector<std::uint8_t> quelle(4 + 24 * MaxEinheiten, 1), ziel(quelle.size());
+    for (auto _ : state) {
+        std::memcpy(ziel.data(), quelle.data(), quelle.size());
+        benchmark::DoNotOptimize(ziel.data());
+    }
+}
+BENCHMARK(BM_Floor_MemcpyFile);
+
+void BM_MapLaden(benchmark::State& state) {
+    Brett();
+    std::string datei = TempDatei();
+    MapSpeichern(datei);
+    for (auto _ : state) MapLaden(datei);
+    std::filesystem::remove(datei);
+}
+BENCHMARK(BM_MapLaden);
+
+// Includes writing a temporary file, flushing it to disk and renaming it over the target.
+void BM_MapSpeichern(benchmark::State& state) {
+    Brett();
+    std::string datei = TempDatei();
+    for (auto _ : state) MapSpeichern(datei);
+    std::filesystem::remove(datei);
+}
+BENCHMARK(BM_MapSpeichern);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Installs what QelMap needs on Debian 12, builds it, and then either starts the program
+# on the default board or runs every test.
+#   ./setup.sh run    install, build, start the program (in your game folder, never in data/)
+#   ./setup.sh test   install, build, run every test
+#   ./setup.sh build  install and build only
+set -euo pipefail
+cd "$(dirname "$0")"
+what="${1:-build}"
+build_dir="${QELMAP_BUILD_DIR:-build}"
+
+packages=(build-essential cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+          nlohmann-json3-dev xvfb xdotool imagemagick xauth)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build_dir" -j"$(nproc)"
+
+case "$what" in
+  run)
+    if [ -x "$build_dir/qelmap-launch" ]; then
+      exec "$build_dir/qelmap-launch"
+    fi
+    # Without the launcher: play in a scratch copy of the default board.
+    game="${XDG_DATA_HOME:-$HOME/.local/share}/qelmap"
+    mkdir -p "$game"
+    cp -n data/* "$game"/ 2>/dev/null || true
+    cd "$game" && exec "$OLDPWD/$build_dir/qelmap"
+    ;;
+  test)
+    cd "$build_dir"
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+    ;;
+  build) ;;
+  *) echo "usage: $0 run|test|build" >&2; exit 2 ;;
+esac
