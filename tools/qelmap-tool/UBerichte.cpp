@@ -1,0 +1,152 @@
+// tally, units and sectors: the figures and lists of the game windows, as text.
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "UBefehle.h"
+#include "UDateien.h"
+#include "UListen.h"
+#include "USpielstand.h"
+#include "UVariablen.h"
+#include "UWerkzeug.h"
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Loads the sector table and the position the way the program does at start-up.
+void BrettLaden(const TBefehlParser& p, const std::string& map) {
+    SektorenLaden(SektorDateiPfad(p));
+    MapLaden(map);
+}
+
+struct TZeile {
+    const char* Name;
+    std::uint32_t Income, Land, Sea, All;
+    int Hinweis;  // index of the land hint; sea and all follow
+};
+
+// The rows in the order of the game information window, with the side totals after their powers.
+std::vector<TZeile> Zeilen() {
+    const TSpielstand& s = Spielstand;
+    auto macht = [&](int p) {
+        return TZeile{BesitzerName(p), s.Income[p], s.LandUnits[p], s.SeaUnits[p], s.AllUnits[p],
+                      HinweisIndex(p, hwLand)};
+    };
+    return {macht(bsRussland),
+            macht(bsEngland),
+            macht(bsUSA),
+            {"Allies", s.AlliesIncome, s.AlliesLandUnits, s.AlliesSeaUnits, s.AlliesAllUnits, HinweisAllies},
+            macht(bsDeutschland),
+            macht(bsJapan),
+            {"Axis", s.AxisIncome, s.AxisLandUnits, s.AxisSeaUnits, s.AxisAllUnits, HinweisAxis}};
+}
+
+Json ZeileJson(const TZeile& z) {
+    const std::string* h = &Spielstand.UnitHints[z.Hinweis];
+    return Json{{"income", z.Income},
+                {"land", z.Land},
+                {"sea", z.Sea},
+                {"all", z.All},
+                {"hints", {{"land", h[hwLand]}, {"sea", h[hwSea]}, {"all", h[hwAll]}}}};
+}
+
+Json StufeJson(int stufe) { return stufe == 0 ? Json(nullptr) : Json(stufe); }
+
+const char* StufeText(int stufe) {
+    switch (stufe) {
+        case 1: return "1 (green)";
+        case 2: return "2 (yellow)";
+        case 3: return "3 (red)";
+        case 4: return "4 (red)";
+        case 5: return "5 (dark red)";
+        default: return "none";
+    }
+}
+
+std::string Rechts(std::uint32_t wert, std::size_t breite) {
+    std::string s = std::to_string(wert);
+    return std::string(s.size() < breite ? breite - s.size() : 0, ' ') + s;
+}
+
+}  // namespace
+
+int BefehlTally(const QStringList& argumente) {
+    TBefehlParser p("tally [--json] [--data DIR] [--sectors FILE] MAP",
+                    "Prints the figures of the game information window for the position in MAP: income and the "
+                    "value of land, sea and all units per power and side, and the Axis alert level.",
+                    true, true);
+    QCommandLineOption json("json", "Print one JSON object instead of a table.");
+    p.Parser.addOption(json);
+    p.Argument("MAP", "The map file (.map) of the position.");
+    if (!p.Lesen(argumente)) return StatusOk;
+    const std::string map = p.Positionen(1, 1).at(0).toStdString();
+    BrettLaden(p, map);
+    SpielstandBerechnen();
+    const int an = AxisAlertLevel(Spielstand.AxisIncome, true);
+    const int aus = AxisAlertLevel(Spielstand.AxisIncome, false);
+
+    std::vector<TZeile> zeilen = Zeilen();
+    if (p.Parser.isSet(json)) {
+        Json powers = Json::object();
+        for (int b = 1; b <= BesitzerAnzahl; ++b)
+            for (const TZeile& z : zeilen)
+                if (z.Name == std::string(BesitzerName(b))) powers[z.Name] = ZeileJson(z);
+        Json j{{"powers", powers},
+               {"sides", {{"Allies", ZeileJson(zeilen[3])}, {"Axis", ZeileJson(zeilen[6])}}},
+               {"alert", {{"on", StufeJson(an)}, {"off", StufeJson(aus)}}}};
+        Ausgeben(j.dump(2) + "\n");
+        return StatusOk;
+    }
+
+    std::string t = "                Income  Land Units  Sea Units  All Units\n";
+    for (std::size_t i = 0; i < zeilen.size(); ++i) {
+        const TZeile& z = zeilen[i];
+        std::string name = z.Name;
+        t += name + std::string(16 - name.size(), ' ') + Rechts(z.Income, 6) + Rechts(z.Land, 12) +
+             Rechts(z.Sea, 11) + Rechts(z.All, 11) + "\n";
+        if (i == 3) t += "\n";
+    }
+    t += "\nAxis alert level: ";
+    if (an == aus)
+        t += StufeText(an);
+    else
+        t += std::string(StufeText(an)) + " and " + StufeText(aus) + ", blinking";
+    t += "\n";
+    Ausgeben(t);
+    return StatusOk;
+}
+
+int BefehlUnits(const QStringList& argumente) {
+    TBefehlParser p("units [--flags] [--no-ic] [--no-aa] [--data DIR] [--sectors FILE] MAP",
+                    "Prints the unit list of the position in MAP line for line as the unit list window shows it.",
+                    true, true);
+    QCommandLineOption flaggen("flags", "List flags (\"show flags\"; off by default).");
+    QCommandLineOption keineIc("no-ic", "Leave out Industrial Complexes (\"show Industrial Complexes\" unchecked).");
+    QCommandLineOption keineAa("no-aa", "Leave out AntiAirCannons (\"show AntiAirCannons\" unchecked).");
+    p.Parser.addOptions({flaggen, keineIc, keineAa});
+    p.Argument("MAP", "The map file (.map) of the position.");
+    if (!p.Lesen(argumente)) return StatusOk;
+    BrettLaden(p, p.Positionen(1, 1).at(0).toStdString());
+    std::string t;
+    for (const std::string& z :
+         UnitListeZeilen(p.Parser.isSet(flaggen), !p.Parser.isSet(keineIc), !p.Parser.isSet(keineAa)))
+        t += Latin1ZuUtf8(z) + "\n";
+    Ausgeben(t);
+    return StatusOk;
+}
+
+int BefehlSectors(const QStringList& argumente) {
+    TBefehlParser p("sectors [--data DIR] [--sectors FILE] [FILE.sek]",
+                    "Prints the sector list: one line per sector, sector 1 first, as name / start owner / ICPs / "
+                    "Land or Wasser.",
+                    true, true);
+    p.Argument("FILE.sek", "The sector file; without it --sectors or Sektoren_neu.sek.");
+    if (!p.Lesen(argumente)) return StatusOk;
+    QStringList pos = p.Positionen(0, 1);
+    SektorenLaden(pos.isEmpty() ? SektorDateiPfad(p) : pos.at(0).toStdString());
+    std::string t;
+    for (const std::string& z : SektorenListeZeilen()) t += Latin1ZuUtf8(z) + "\n";
+    Ausgeben(t);
+    return StatusOk;
+}

@@ -1,0 +1,68 @@
+#include "UWerkzeug.h"
+
+#include <QString>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+
+TBefehlParser::TBefehlParser(const char* syntax, const char* beschreibung, bool datenOption, bool sektorOption)
+    : syntax_(syntax) {
+    Parser.setApplicationDescription(QString::fromUtf8(beschreibung));
+    Parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    Parser.addOption(Hilfe);
+    if (datenOption) Parser.addOption(Daten);
+    if (sektorOption) Parser.addOption(SektorDatei);
+}
+
+void TBefehlParser::Argument(const char* name, const char* beschreibung) {
+    Parser.addPositionalArgument(QString::fromUtf8(name), QString::fromUtf8(beschreibung));
+}
+
+bool TBefehlParser::Lesen(const QStringList& argumente) {
+    // parse() rather than process(): process() exits with status 1 on errors, and ours is 2.
+    if (!Parser.parse(argumente)) throw EAufrufFehler(Parser.errorText().toStdString());
+    if (Parser.isSet(Hilfe)) {
+        // Qt's usage line names the executable's path and puts the options first; ours reads
+        // as the command is typed.
+        QString text = Parser.helpText();
+        qsizetype zeilenEnde = text.indexOf(u'\n');
+        text = QString::fromStdString("Usage: qelmap-tool " + syntax_ + "\n") + text.mid(zeilenEnde);
+        Ausgeben(text.toStdString());
+        return false;
+    }
+    return true;
+}
+
+QStringList TBefehlParser::Positionen(int min, int max) const {
+    QStringList p = Parser.positionalArguments();
+    if (p.size() < min) throw EAufrufFehler("missing argument; see --help");
+    if (p.size() > max) throw EAufrufFehler("too many arguments (\"" + p.at(max).toStdString() + "\"); see --help");
+    return p;
+}
+
+std::string DatenOrdner(const TBefehlParser& p) {
+    if (p.Parser.isSet(p.Daten)) return p.Parser.value(p.Daten).toStdString();
+    return ".";
+}
+
+std::string DatenDatei(const TBefehlParser& p, const char* name) {
+    if (!p.Parser.isSet(p.Daten)) return name;  // plain name: messages read as the user typed nothing
+    return (std::filesystem::path(DatenOrdner(p)) / name).string();
+}
+
+std::string SektorDateiPfad(const TBefehlParser& p) {
+    if (p.Parser.isSet(p.SektorDatei)) return p.Parser.value(p.SektorDatei).toStdString();
+    return DatenDatei(p, "Sektoren_neu.sek");
+}
+
+std::string Latin1ZuUtf8(const std::string& s) {
+    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())).toUtf8().toStdString();
+}
+
+std::string Endung(const std::string& pfad) {
+    std::string e = std::filesystem::path(pfad).extension().string();
+    for (char& c : e) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return e;
+}
+
+void Ausgeben(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }

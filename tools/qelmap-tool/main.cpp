@@ -1,0 +1,78 @@
+// qelmap-tool: tallies, reports, checks, conversion and pictures of a position from the
+// command line, computed by the same code as the program.
+#include <QCoreApplication>
+#include <QStringList>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+
+#include "UBefehle.h"
+#include "UFehler.h"
+#include "UWerkzeug.h"
+
+namespace {
+
+struct TBefehl {
+    const char* Name;
+    int (*Ausfuehren)(const QStringList&);
+    const char* Kurz;
+};
+
+const TBefehl Befehle[] = {
+    {"tally", BefehlTally, "income and unit values per power and side, and the Axis alert level"},
+    {"units", BefehlUnits, "the unit list, sector by sector"},
+    {"sectors", BefehlSectors, "the sector list"},
+    {"check", BefehlCheck, "problems in map and sector files"},
+    {"convert", BefehlConvert, "map and sector files to JSON and back"},
+    {"render", BefehlRender, "a PNG picture of the map view"},
+};
+
+void Uebersicht(std::FILE* ziel) {
+    std::fprintf(ziel,
+                 "Usage: qelmap-tool COMMAND [options] ARGUMENTS\n\n"
+                 "Shows, checks and converts the positions of QelMap without opening its window.\n\n"
+                 "Commands:\n");
+    for (const TBefehl& b : Befehle) std::fprintf(ziel, "  %-9s %s\n", b.Name, b.Kurz);
+    std::fprintf(ziel,
+                 "\n\"qelmap-tool COMMAND --help\" describes a command. The sector file Sektoren_neu.sek and the "
+                 "pictures\nare read from the current directory unless --sectors FILE or --data DIR name others.\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    if (argc < 2) {
+        Uebersicht(stderr);
+        return StatusFehler;
+    }
+    if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h") || !std::strcmp(argv[1], "help")) {
+        Uebersicht(stdout);
+        return StatusOk;
+    }
+    const TBefehl* befehl = nullptr;
+    for (const TBefehl& b : Befehle)
+        if (!std::strcmp(argv[1], b.Name)) befehl = &b;
+    if (!befehl) {
+        std::fprintf(stderr, "qelmap-tool: unknown command \"%s\"; see qelmap-tool --help\n", argv[1]);
+        return StatusFehler;
+    }
+    // The command's parser sees the program name and the arguments after the command.
+    QStringList argumente = app.arguments();
+    argumente.removeAt(1);
+    try {
+        int status = befehl->Ausfuehren(argumente);
+        if (std::fflush(stdout) != 0) {
+            std::fprintf(stderr, "qelmap-tool: writing to standard output failed\n");
+            return StatusFehler;
+        }
+        return status;
+    } catch (const EAufrufFehler& e) {
+        std::fprintf(stderr, "qelmap-tool %s: %s\n", befehl->Name, e.what());
+    } catch (const EDateiFehler& e) {
+        std::fprintf(stderr, "qelmap-tool %s: %s\n", befehl->Name, e.what());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "qelmap-tool %s: %s\n", befehl->Name, e.what());
+    }
+    return StatusFehler;
+}
