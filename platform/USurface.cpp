@@ -1,0 +1,312 @@
+#include "USurface.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+const char* ErgebnisText(TErgebnis e) {
+    switch (e) {
+        case erOK: return "The operation succeeded.";
+        case erKeineSurface: return "A drawing surface needed for the operation has not been created.";
+        case erFormat: return "The two drawing surfaces do not share one pixel format.";
+        case erGroesse: return "A drawing surface must be at least one pixel wide and high.";
+        case erKeinSpeicher: return "There is not enough memory for the drawing surface.";
+        case erFarbtiefe: return "Only 16 and 32 bits per pixel are supported.";
+        case erKeineAnwendung: return "The display is not available: no graphical application has been started.";
+        case erKeinBildschirm: return "The display is not available: no screen was found.";
+    }
+    return "Unknown failure of the display layer.";
+}
+
+// ---- Creation and pixels ---------------------------------------------------------------------
+
+TErgebnis SurfaceErzeugen(TSurface& s, std::int32_t breite, std::int32_t hoehe, std::int32_t bitsProPixel) {
+    SurfaceFreigeben(s);
+    if (bitsProPixel != 16 && bitsProPixel != 32) return erFarbtiefe;
+    if (breite < 1 || hoehe < 1) return erGroesse;
+    const std::int64_t abstand = static_cast<std::int64_t>(breite) * (bitsProPixel / 8);
+    // Far beyond any picture or desktop; keeps the byte offsets well inside 32 bits per row.
+    if (breite > 65536 || hoehe > 65536 || abstand * hoehe > (std::int64_t{1} << 31)) return erKeinSpeicher;
+    try {
+        s.Pixel.assign(static_cast<std::size_t>(abstand * hoehe), 0);
+    } catch (const std::bad_alloc&) {
+        s.Pixel = {};
+        return erKeinSpeicher;
+    }
+    s.Breite = breite;
+    s.Hoehe = hoehe;
+    s.BitsProPixel = bitsProPixel;
+    s.Abstand = static_cast<std::int32_t>(abstand);
+    SurfaceFuellen(s, 0);
+    return erOK;
+}
+
+void SurfaceFreigeben(TSurface& s) { s = TSurface{}; }
+
+void SurfaceFarbschluesselSetzen(TSurface& s, std::uint32_t schluessel) {
+    s.HatFarbschluessel = true;
+    s.Farbschluessel = schluessel;
+}
+
+std::uint32_t PixelWert(std::int32_t bitsProPixel, std::uint32_t rgb) {
+    return bitsProPixel == 16 ? Rgb565(rgb) : (0xFF000000u | (rgb & 0xFFFFFFu));
+}
+
+std::uint32_t PixelLesen(const TSurface& s, std::int32_t x, std::int32_t y) {
+    if (s.BitsProPixel == 16) return Rgb565Zurueck(reinterpret_cast<const std::uint16_t*>(s.Zeile(y))[x]);
+    return reinterpret_cast<const std::uint32_t*>(s.Zeile(y))[x] & 0xFFFFFFu;
+}
+
+void PixelSetzen(TSurface& s, std::int32_t x, std::int32_t y, std::uint32_t rgb) {
+    if (s.BitsProPixel == 16)
+        reinterpret_cast<std::uint16_t*>(s.Zeile(y))[x] = Rgb565(rgb);
+    else
+        reinterpret_cast<std::uint32_t*>(s.Zeile(y))[x] = PixelWert(32, rgb);
+}
+
+void SurfaceFuellen(TSurface& s, std::uint32_t rgb) {
+    for (std::int32_t y = 0; y < s.Hoehe; ++y) {
+        if (s.BitsProPixel == 16)
+            std::fill_n(reinterpret_cast<std::uint16_t*>(s.Zeile(y)), s.Breite, Rgb565(rgb));
+        else
+            std::fill_n(reinterpret_cast<std::uint32_t*>(s.Zeile(y)), s.Breite, PixelWert(32, rgb));
+    }
+}
+
+TErgebnis BildInSurface(TSurface& ziel, const TBild& bild, std::int32_t breite, std::int32_t hoehe) {
+    if (ziel.Pixel.empty()) return erKeineSurface;
+    const std::int32_t w = std::min({breite, bild.Breite, ziel.Breite});
+    const std::int32_t h = std::min({hoehe, bild.Hoehe, ziel.Hoehe});
+    for (std::int32_t y = 0; y < h; ++y) {
+        const std::uint32_t* q = bild.Rgb.data() + static_cast<std::size_t>(y) * bild.Breite;
+        if (ziel.BitsProPixel == 16) {
+            std::uint16_t* z = reinterpret_cast<std::uint16_t*>(ziel.Zeile(y));
+            for (std::int32_t x = 0; x < w; ++x) z[x] = Rgb565(q[x]);
+        } else {
+            std::uint32_t* z = reinterpret_cast<std::uint32_t*>(ziel.Zeile(y));
+            for (std::int32_t x = 0; x < w; ++x) z[x] = 0xFF000000u | q[x];
+        }
+    }
+    return erOK;
+}
+
+// ---- Copies ----------------------------------------------------------------------------------
+//
+// A destination pixel at offset i from the destination rectangle's left edge takes the
+// source pixel at offset i * ws / wd (rounded down) from the source rectangle's left edge;
+// rows likewise. Klippen works out, once per copy, the offsets whose destination pixel lies
+// on the destination surface and whose source pixel lies on the source surface; the copy
+// loops then run without bounds tests.
+
+namespace {
+
+std::int64_t AufDiv(std::int64_t a, std::int64_t b) {  // b > 0, rounds toward +infinity
+    std::int64_t q = a / b;
+    return (a % b != 0 && a > 0) ? q + 1 : q;
+}
+
+struct TAchse {
+    std::int64_t Lo, Hi;   // offsets [Lo, Hi) to copy
+    std::int64_t Z0, Q0;   // left (top) edge of the destination and source rectangles
+    std::int64_t Zn, Qn;   // their widths (heights)
+};
+
+bool AchseKlippen(std::int64_t z0, std::int64_t z1, std::int64_t zMax, std::int64_t q0, std::int64_t q1,
+                  std::int64_t qMax, TAchse& a) {
+    a.Z0 = z0;
+    a.Q0 = q0;
+    a.Zn = z1 - z0;
+    a.Qn = q1 - q0;
+    if (a.Zn <= 0 || a.Qn <= 0) return false;
+    a.Lo = std::max<std::int64_t>(0, -z0);
+    a.Hi = std::min(a.Zn, zMax - z0);
+    // source q0 + floor(i * Qn / Zn) >= 0  <=>  i >= ceil(-q0 * Zn / Qn)
+    if (q0 < 0) a.Lo = std::max(a.Lo, AufDiv(-q0 * a.Zn, a.Qn));
+    // source q0 + floor(i * Qn / Zn) < qMax  <=>  i < ceil((qMax - q0) * Zn / Qn)
+    a.Hi = std::min(a.Hi, AufDiv((qMax - q0) * a.Zn, a.Qn));
+    return a.Lo < a.Hi;
+}
+
+struct TKlippung {
+    TAchse X, Y;
+};
+
+bool Klippen(const TSurface& ziel, const TRect& z, const TSurface& quelle, const TRect& q, TKlippung& k) {
+    return AchseKlippen(z.Left, z.Right, ziel.Breite, q.Left, q.Right, quelle.Breite, k.X) &&
+           AchseKlippen(z.Top, z.Bottom, ziel.Hoehe, q.Top, q.Bottom, quelle.Hoehe, k.Y);
+}
+
+// One destination row from one source row: d points at the first pixel to write (offset
+// lo), s at the source rectangle's left edge.
+template <typename T>
+void ZeileSkalieren(T* d, const T* s, const TAchse& a) {
+    const std::int64_t n = a.Hi - a.Lo;
+    if (a.Qn == a.Zn) {
+        std::memcpy(d, s + a.Lo, static_cast<std::size_t>(n) * sizeof(T));
+        return;
+    }
+    if (a.Zn % a.Qn == 0) {
+        // Whole ratio: every source pixel becomes a run of f destination pixels.
+        const std::int64_t f = a.Zn / a.Qn;
+        std::int64_t i = a.Lo, e = a.Hi;
+        const T* sp = s + i / f;
+        std::int64_t phase = i % f;
+        if (phase != 0) {
+            for (; phase < f && i < e; ++phase, ++i) *d++ = *sp;
+            ++sp;
+        }
+        const std::int64_t bloecke = (e - i) / f;
+        if (f == 2) {
+            for (std::int64_t b = 0; b < bloecke; ++b) {
+                const T v = sp[b];
+                d[2 * b] = v;
+                d[2 * b + 1] = v;
+            }
+        } else {
+            T* dp = d;
+            for (std::int64_t b = 0; b < bloecke; ++b) {
+                const T v = sp[b];
+                for (std::int64_t r = 0; r < f; ++r) *dp++ = v;
+            }
+        }
+        d += bloecke * f;
+        sp += bloecke;
+        i += bloecke * f;
+        for (; i < e; ++i) *d++ = *sp;
+        return;
+    }
+    // Any other ratio: step through the source with an exact remainder.
+    const std::int64_t schritt = a.Qn / a.Zn, rest = a.Qn % a.Zn;
+    std::int64_t sx = (a.Lo * a.Qn) / a.Zn, r = (a.Lo * a.Qn) % a.Zn;
+    for (std::int64_t i = 0; i < n; ++i) {
+        d[i] = s[sx];
+        sx += schritt;
+        r += rest;
+        if (r >= a.Zn) {
+            r -= a.Zn;
+            ++sx;
+        }
+    }
+}
+
+template <typename T>
+void SkaliertKopieren(TSurface& ziel, const TSurface& quelle, const TKlippung& k) {
+    const std::size_t zeilenBytes = static_cast<std::size_t>(k.X.Hi - k.X.Lo) * sizeof(T);
+    std::int64_t vorigeQy = -1;
+    const T* vorige = nullptr;
+    for (std::int64_t j = k.Y.Lo; j < k.Y.Hi; ++j) {
+        const std::int64_t qy = k.Y.Q0 + (j * k.Y.Qn) / k.Y.Zn;
+        T* d = reinterpret_cast<T*>(ziel.Zeile(static_cast<std::int32_t>(k.Y.Z0 + j))) + (k.X.Z0 + k.X.Lo);
+        if (qy == vorigeQy) {
+            // The row repeats the one above: copy the finished row instead of scaling again.
+            std::memcpy(d, vorige, zeilenBytes);
+            continue;
+        }
+        const T* s = reinterpret_cast<const T*>(quelle.Zeile(static_cast<std::int32_t>(qy))) + k.X.Q0;
+        ZeileSkalieren(d, s, k.X);
+        vorige = d;
+        vorigeQy = qy;
+    }
+}
+
+template <typename T>
+void MitSchluesselKopieren(TSurface& ziel, const TSurface& quelle, const TKlippung& k) {
+    const std::int64_t n = k.X.Hi - k.X.Lo;
+    const std::uint32_t maske = sizeof(T) == 2 ? 0xFFFFu : 0xFFFFFFu;
+    const std::uint32_t schluessel = quelle.Farbschluessel & maske;
+    for (std::int64_t j = k.Y.Lo; j < k.Y.Hi; ++j) {
+        T* d = reinterpret_cast<T*>(ziel.Zeile(static_cast<std::int32_t>(k.Y.Z0 + j))) + (k.X.Z0 + k.X.Lo);
+        const T* s =
+            reinterpret_cast<const T*>(quelle.Zeile(static_cast<std::int32_t>(k.Y.Q0 + j))) + (k.X.Q0 + k.X.Lo);
+        for (std::int64_t i = 0; i < n; ++i)
+            if ((s[i] & maske) != schluessel) d[i] = s[i];
+    }
+}
+
+TErgebnis Pruefen(const TSurface& ziel, const TSurface* quelle) {
+    if (!quelle || ziel.Pixel.empty() || quelle->Pixel.empty()) return erKeineSurface;
+    if (ziel.BitsProPixel != quelle->BitsProPixel) return erFormat;
+    return erOK;
+}
+
+}  // namespace
+
+TErgebnis TSurface::Blt(const TRect& z, const TSurface* quelle, const TRect& q) {
+    if (TErgebnis e = Pruefen(*this, quelle)) return e;
+    TKlippung k;
+    if (!Klippen(*this, z, *quelle, q, k)) return erOK;
+    if (BitsProPixel == 16)
+        SkaliertKopieren<std::uint16_t>(*this, *quelle, k);
+    else
+        SkaliertKopieren<std::uint32_t>(*this, *quelle, k);
+    return erOK;
+}
+
+TErgebnis TSurface::BltFast(std::int32_t x, std::int32_t y, const TSurface* quelle, const TRect& q) {
+    if (TErgebnis e = Pruefen(*this, quelle)) return e;
+    const std::int64_t w = static_cast<std::int64_t>(q.Right) - q.Left, h = static_cast<std::int64_t>(q.Bottom) - q.Top;
+    if (w <= 0 || h <= 0) return erOK;
+    TKlippung k;
+    // Unscaled: the destination rectangle has the source's size. Work in 64 bits so that a
+    // point near the end of the integer range cannot wrap round.
+    if (!AchseKlippen(x, x + w, Breite, q.Left, q.Right, quelle->Breite, k.X) ||
+        !AchseKlippen(y, y + h, Hoehe, q.Top, q.Bottom, quelle->Hoehe, k.Y))
+        return erOK;
+    if (!quelle->HatFarbschluessel) {
+        if (BitsProPixel == 16)
+            SkaliertKopieren<std::uint16_t>(*this, *quelle, k);
+        else
+            SkaliertKopieren<std::uint32_t>(*this, *quelle, k);
+    } else if (BitsProPixel == 16) {
+        MitSchluesselKopieren<std::uint16_t>(*this, *quelle, k);
+    } else {
+        MitSchluesselKopieren<std::uint32_t>(*this, *quelle, k);
+    }
+    return erOK;
+}
+
+TErgebnis BltReferenz(TSurface& ziel, const TRect& z, const TSurface& quelle, const TRect& q, bool mitSchluessel) {
+    if (TErgebnis e = Pruefen(ziel, &quelle)) return e;
+    const std::int64_t zw = std::int64_t{z.Right} - z.Left, zh = std::int64_t{z.Bottom} - z.Top;
+    const std::int64_t qw = std::int64_t{q.Right} - q.Left, qh = std::int64_t{q.Bottom} - q.Top;
+    if (zw <= 0 || zh <= 0 || qw <= 0 || qh <= 0) return erOK;
+    const std::uint32_t maske = ziel.BitsProPixel == 16 ? 0xFFFFu : 0xFFFFFFu;
+    for (std::int64_t j = 0; j < zh; ++j)
+        for (std::int64_t i = 0; i < zw; ++i) {
+            const std::int64_t dx = z.Left + i, dy = z.Top + j;
+            const std::int64_t sx = q.Left + (i * qw) / zw, sy = q.Top + (j * qh) / zh;
+            if (dx < 0 || dy < 0 || dx >= ziel.Breite || dy >= ziel.Hoehe) continue;
+            if (sx < 0 || sy < 0 || sx >= quelle.Breite || sy >= quelle.Hoehe) continue;
+            std::uint32_t p;
+            if (ziel.BitsProPixel == 16)
+                p = reinterpret_cast<const std::uint16_t*>(quelle.Zeile(static_cast<std::int32_t>(sy)))[sx];
+            else
+                p = reinterpret_cast<const std::uint32_t*>(quelle.Zeile(static_cast<std::int32_t>(sy)))[sx];
+            if (mitSchluessel && quelle.HatFarbschluessel && (p & maske) == (quelle.Farbschluessel & maske)) continue;
+            if (ziel.BitsProPixel == 16)
+                reinterpret_cast<std::uint16_t*>(ziel.Zeile(static_cast<std::int32_t>(dy)))[dx] =
+                    static_cast<std::uint16_t>(p);
+            else
+                reinterpret_cast<std::uint32_t*>(ziel.Zeile(static_cast<std::int32_t>(dy)))[dx] = p;
+        }
+    return erOK;
+}
+
+// ---- Display mode ----------------------------------------------------------------------------
+
+TErgebnis AnzeigePruefen() {
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? erOK : erKeineAnwendung;
+}
+
+TErgebnis AnzeigeModusLesen(TAnzeigeModus& modus) {
+    if (TErgebnis e = AnzeigePruefen()) return e;
+    QScreen* schirm = QGuiApplication::primaryScreen();
+    if (!schirm) return erKeinBildschirm;
+    const QRect g = schirm->geometry();
+    modus.Breite = g.width();
+    modus.Hoehe = g.height();
+    modus.BitsProPixel = schirm->depth();
+    return erOK;
+}
