@@ -1,0 +1,21 @@
+#pragma once
+// The viewport: which rectangle of the map the view shows (scroll position, zoom) and the
+// operations that change it. The figures themselves live in UVariablen.
+#include <cstdint>
+
+// The upper clamp is ScrollX + ViewBreite div Zoom <= MapBreite (y likewise); the lower
+// one 0 <= ScrollX. Each operation applies the halves it needs.
+void ScrollUntenBegrenzen();
+void ScrollObenBegrenzen();
+
+// View origin and size from the main window (or FensterMasse without one).
+void ViewBerechnen();
+// One step of drag scrolling to the client point (x, y).
+void MapScrollen(std::int32_t x, std::int32_t y);
+// One zoom step about the view centre; schritt +1 or -1.
+void MapZoomen(std::int32_t schritt);
+// The term by which a zoom step from alt to neu moves the scroll position for a view
+// extent of groesse pixels, truncated toward zero.
+std::int32_t ZoomKorrektur(std::int32_t alt, std::int32_t neu, std::int32_t groesse);
+// Reaction to a paint request: limit the window size, clamp, draw a frame.
+void ViewAnpassen();
