@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "DisplayTestHilfen.h"
+#include "UDDrawInit.h"
+#include "UGrafik.h"
+#include "UVariablen.h"
+
+namespace {
+
+class Grafik : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override {
+        DisplayAufbauen(GetParam(), 400, 300);
+        BackLeeren();
+    }
+    void TearDown() override { Hauptfenster = nullptr; }
+};
+
+void Stapel(int i, double x, double y, int art, int besitzer, int anzahl) {
+    Einheiten[i] = TEinheit{x, y, std::uint8_t(art), std::uint8_t(besitzer), std::uint16_t(anzahl), 0, {0, 0, 0}};
+    if (EinheitenAnzahl < i) EinheitenAnzahl = i;
+}
+
+TRect Ziffer(int d) { return TRect{165 + 9 * d, 0, 174 + 9 * d, 10}; }
+const TRect Box1 = {165, 10, 175, 24}, Box2 = {175, 10, 193, 24};
+
+}  // namespace
+
+INSTANTIATE_TEST_SUITE_P(Tiefen, Grafik, ::testing::Values(32, 16));
+
+TEST_P(Grafik, StackAndCountAtZoomOneAndTwo) {
+    Stapel(1, 100.5, 50.5, 3, 2, 12);
+    BlitMap();
+    BlitPieces();
+    TModell m;
+    m.KarteLegen();
+    // Centre (100, 50): the piece covers (93, 45) to (108, 55); the count starts at x 108.
+    m.Legen(93, 45, TRect{30, 10, 45, 20}, false);
+    m.Zeichen(108, 45, '1');
+    m.Zeichen(119, 45, '2');
+    EXPECT_EQ(Abweichung(m), -1);
+
+    // Zoom 2, pieces still at their own size: centre (201, 101).
+    Zoom = 2;
+    BackLeeren();
+    BlitMap();
+    BlitPieces();
+    TModell m2;
+    m2.KarteLegen();
+    m2.Legen(194, 96, TRect{30, 10, 45, 20}, false);
+    m2.Zeichen(209, 96, '1');
+    m2.Zeichen(220, 96, '2');
+    EXPECT_EQ(Abweichung(m2), -1);
+}
+
+TEST_P(Grafik, CountsOfOneAndBadStacksShowNoNumber) {
+    Stapel(1, 50, 50, 1, 1, 1);
+    Stapel(2, 150, 50, 1, 1, 2);
+    Stapel(3, 250, 50, 12, 1, 7);  // kind out of range
+    Stapel(4, 350, 50, 2, 0, 7);   // owner out of range
+    Stapel(5, 150, 50, 2, 5, 3);   // later stack on top of stack 2; both counts drawn
+    BlitMap();
+    BlitPieces();
+    TModell m;
+    m.KarteLegen();
+    m.Legen(43, 45, TRect{0, 0, 15, 10}, false);
+    m.Legen(143, 45, TRect{0, 0, 15, 10}, false);
+    m.Legen(143, 45, TRect{15, 40, 30, 50}, false);
+    m.Zeichen(158, 45, '2');
+    m.Zeichen(158, 45, '3');
+    EXPECT_EQ(Abweichung(m), -1);
+}
+
+TEST_P(Grafik, PieceBeyondTheMarginIsDrawnInPart) {
+    // 25 x 20 own cells at the bottom-right bound reach past the back surface.
+    OwnPiecesVorhanden = true;
+    SurfaceOwnPieces = SurfacePieces;
+    PieceGeometrieSetzen(25, 20);
+    const int x = ViewBreite - 25 + 40, y = ViewHoehe - 20 + 40;
+    BlitPiece(TPunkt{x + 12, y + 10}, 1, 1);
+    TModell m;
+    m.Legen(x, y, TRect{0, 0, 25, 20}, false);
+    EXPECT_EQ(Abweichung(m), -1);
+    BlitPiece(TPunkt{x + 13, y + 10}, 1, 1);  // one pixel further: rejected
+    EXPECT_EQ(Abweichung(m), -1);
+    SurfaceOwnPieces = nullptr;
+}
+
+TEST_P(Grafik, IcpFiguresAndTheirBounds) {
+    ScrollX = 150;
+    ScrollY = 80;
+    Zoom = 2;
+    ICPsAnzeigen = true;
+    Sektoren[5].ICPs = 7;
+    Sektoren[5].HotSpotX = 200;
+    Sektoren[5].HotSpotY = 100;
+    Sektoren[6].ICPs = 12;
+    Sektoren[6].HotSpotX = 250;
+    Sektoren[6].HotSpotY = 100;
+    Sektoren[7].ICPs = 255;
+    Sektoren[7].HotSpotX = 300;
+    Sektoren[7].HotSpotY = 100;
+    Sektoren[129].ICPs = 9;  // 129 and 130 never show a figure
+    Sektoren[129].HotSpotX = 200;
+    Sektoren[129].HotSpotY = 150;
+    BlitMap();
+    BlitAllICPs();
+    TModell m;
+    m.KarteLegen();
+    // ICPs 7: box at view (100, 40), the digit 7 (x 228..237 of the pieces) at (102, 42).
+    m.Legen(100, 40, Box1, true);
+    m.Legen(102, 42, Ziffer(7), true);
+    EXPECT_EQ(Ziffer(7).Left, 228);
+    // ICPs 12: the second digit 8 pixels right of the first, over its last column.
+    m.Legen(200, 40, Box2, true);
+    m.Legen(202, 42, Ziffer(1), true);
+    m.Legen(210, 42, Ziffer(2), true);
+    // ICPs 255: a box 28 wide pieced from the two-digit box, three digits.
+    m.Legen(300, 40, TRect{175, 10, 184, 24}, true);
+    m.Legen(309, 40, TRect{179, 10, 189, 24}, true);
+    m.Legen(319, 40, TRect{184, 10, 193, 24}, true);
+    m.Legen(302, 42, Ziffer(2), true);
+    m.Legen(310, 42, Ziffer(5), true);
+    m.Legen(318, 42, Ziffer(5), true);
+    EXPECT_EQ(Abweichung(m), -1);
+
+    // At view x -20 the figure lands wholly in the margin; at -21 it is left out.
+    BackLeeren();
+    BlitICPs(-21, 10, 7);
+    TModell leer;
+    EXPECT_EQ(Abweichung(leer), -1);
+    BlitICPs(-20, 10, 7);
+    leer.Legen(-20, 10, Box1, true);
+    leer.Legen(-18, 12, Ziffer(7), true);
+    EXPECT_EQ(Abweichung(leer), -1);
+}
+
+TEST_P(Grafik, TextsAtThePointer) {
+    SektorNameSetzen(Sektoren[7], "Abcdefghij");
+    AktuellerSektor = 7;
+    LandnameAmCursor = true;
+    CursorPoint = {ViewBreite - 110, 100};
+    BlitSectorName();  // 110 is not less than 110: flips left
+    TModell m;
+    m.Text(ViewBreite - 220, 110, "ABCDEFGHIJ");
+    CursorPoint = {ViewBreite - 111, 150};
+    BlitSectorName();
+    m.Text(ViewBreite - 111, 160, "ABCDEFGHIJ");
+    // Sector numbers without a record draw nothing.
+    AktuellerSektor = 200;
+    BlitSectorName();
+    EXPECT_EQ(Abweichung(m), -1);
+
+    // Name, kind and owner lines at +10, +22, +34; without the name at +10 and +22.
+    Stapel(1, 50, 50, 2, 2, 1);
+    CursorEinheit = 1;
+    EinheitartAmCursor = BesitzerAmCursor = true;
+    CursorPoint = {20, 30};
+    BlitPieceInfo();
+    m.Text(20, 52, "Infantry");
+    m.Text(20, 64, "Germany");
+    LandnameAmCursor = false;
+    CursorPoint = {20, 200};
+    BlitPieceInfo();
+    m.Text(20, 210, "Infantry");
+    m.Text(20, 222, "Germany");
+    // Only the owner: directly on the first line.
+    EinheitartAmCursor = false;
+    CursorPoint = {250, 240};
+    BlitPieceInfo();
+    m.Text(250, 250, "Germany");
+    // Both texts flip together when one reaches the edge, each by its own length.
+    EinheitartAmCursor = true;
+    CursorPoint = {ViewBreite - 88, 260};  // "Infantry" is 88 wide
+    BlitPieceInfo();
+    m.Text(ViewBreite - 88 - 88, 270, "Infantry");
+    m.Text(ViewBreite - 88 - 77, 282, "Germany");
+    EXPECT_EQ(Abweichung(m), -1);
+
+    // A stack with kind or owner out of range, or a stale stack number, shows no text.
+    Stapel(1, 50, 50, 12, 2, 1);
+    BlitPieceInfo();
+    Stapel(1, 50, 50, 2, 6, 1);
+    BlitPieceInfo();
+    CursorEinheit = 2;
+    BlitPieceInfo();
+    EXPECT_EQ(Abweichung(m), -1);
+}
+
+TEST_P(Grafik, FontCharacters) {
+    // Lower case in capitals; "=" and characters outside the font leave an empty cell.
+    BlitText(10, 10, "a=b\xE9[z");
+    TModell m;
+    m.Zeichen(10, 10, 'A');
+    m.Zeichen(32, 10, 'B');
+    m.Zeichen(65, 10, 'Z');
+    EXPECT_EQ(Abweichung(m), -1);
+    // Bounds of the back surface's interior, not of the view.
+    BlitChar(-21, 10, 'A');
+    BlitChar(10, MaxViewHoehe + 1, 'A');
+    BlitChar(MaxViewBreite, 10, 'A');
+    m.Zeichen(MaxViewBreite, 10, 'A');
+    EXPECT_EQ(Abweichung(m), -1);
+}
+
+TEST_P(Grafik, CursorHotSpotsAndSelection) {
+    TModell m;
+    ToolMode = tmMove;
+    BlitCursor(50, 50);
+    m.Legen(41, 41, TRect{0, 60, 19, 79}, true);
+    ToolMode = tmKill;
+    BlitCursor(100, 50);
+    m.Legen(96, 46, TRect{20, 60, 39, 79}, true);
+    EXPECT_EQ(PixelLesen(*SurfaceBack, 120, 70), GetParam() == 32 ? PiecesFarbe(24, 64) : Rgb565Zurueck(Rgb565(PiecesFarbe(24, 64))));
+    ToolMode = tmCarry;
+    BlitCursor(200, 50);
+    m.Legen(184, 37, TRect{40, 60, 71, 86}, true);
+    EXPECT_EQ(Abweichung(m), -1);
+
+    // A whole frame while carrying: the carried piece and count over the cursor picture.
+    ToolMode = tmCarry;
+    Selection = {4, 3, 5};
+    CursorPoint = {300, 200};
+    BackLeeren();
+    FrameKomponieren();
+    TModell f;
+    f.KarteLegen();
+    f.Legen(284, 187, TRect{40, 60, 71, 86}, true);
+    f.Legen(293, 195, TRect{45, 20, 60, 30}, false);
+    f.Zeichen(308, 195, '5');
+    EXPECT_EQ(Abweichung(f), -1);
+}
+
+TEST(GrafikFrame, SixteenAndThirtyTwoBitsShowTheSamePicture) {
+    TBild bilder[2];
+    for (int i = 0; i < 2; ++i) {
+        DisplayAufbauen(i == 0 ? 32 : 16, 500, 400);
+        ScrollX = 33;
+        ScrollY = 17;
+        Zoom = 3;
+        ICPsAnzeigen = LandnameAmCursor = EinheitartAmCursor = BesitzerAmCursor = true;
+        Sektoren[3].ICPs = 42;
+        Sektoren[3].HotSpotX = 80;
+        Sektoren[3].HotSpotY = 60;
+        SektorNameSetzen(Sektoren[3], "Somewhere");
+        AktuellerSektor = 3;
+        for (int s = 1; s <= 40; ++s) Stapel(s, 30 + 4.3 * s, 20 + 3.1 * s, 1 + s % 11, 1 + s % 5, s);
+        CursorEinheit = 7;
+        CursorPoint = {210, 130};
+        RenderFrame();
+        ViewAlsBild(bilder[i]);
+    }
+    ASSERT_EQ(bilder[1].Breite, 500);
+    ASSERT_EQ(bilder[1].Rgb.size(), bilder[0].Rgb.size());
+    for (std::size_t p = 0; p < bilder[0].Rgb.size(); ++p)
+        ASSERT_EQ(bilder[1].Rgb[p], Rgb565Zurueck(Rgb565(bilder[0].Rgb[p]))) << p;
+    // The front surface got the same view.
+    EXPECT_EQ(PixelLesen(*SurfaceFront, 123, 45), bilder[1].Rgb[45 * 500 + 123]);
+}
+
+TEST(GrafikFrame, RateIsTheInverseOfOneFrameTime) {
+    EXPECT_EQ(RateAusZeit(16), 62);  // 62.5 to even
+    EXPECT_EQ(RateAusZeit(15), 67);
+    EXPECT_EQ(RateAusZeit(10), 100);
+    EXPECT_EQ(RateAusZeit(0), 0);
+    EXPECT_EQ(RateAusZeit(-5), 0);
+    DisplayAufbauen(32, 100, 100);
+    RenderFrame();
+    EXPECT_EQ(std::strncmp(FpsText, "FPS: ", 5), 0);
+    EXPECT_EQ(FrameRate, RateAusZeit(FrameZeit));
+}
