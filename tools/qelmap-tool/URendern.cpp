@@ -1,10 +1,142 @@
-// render: a picture of the map view as the program composes it.
+// render: a picture of the map view as the program composes it, without the pointer.
+#include <QBuffer>
+#include <QByteArray>
+#include <QDir>
+#include <QImage>
+#include <QRegularExpression>
+#include <stdexcept>
+#include <string>
+
 #include "UBefehle.h"
+#include "UBitmaps.h"
+#include "UDDrawInit.h"
+#include "UDatei.h"
+#include "UDateien.h"
+#include "UFehler.h"
+#include "UGrafik.h"
+#include "UMap.h"
+#include "UVariablen.h"
 #include "UWerkzeug.h"
 
+namespace {
+
+// Two whole numbers joined by a separator ("100,50", "640x480").
+void ZahlenPaar(const QString& text, const char* trenner, const char* option, std::int32_t& a, std::int32_t& b) {
+    QRegularExpression muster(QString("^(-?\\d{1,9})%1(-?\\d{1,9})$").arg(QRegularExpression::escape(trenner)));
+    QRegularExpressionMatch m = muster.match(text.trimmed());
+    if (!m.hasMatch())
+        throw EAufrufFehler(std::string("--") + option + " \"" + text.toStdString() + "\" must be two whole numbers as A" +
+                            trenner + "B");
+    a = m.captured(1).toInt();
+    b = m.captured(2).toInt();
+}
+
+// The pictures are found by their plain names in the current directory, as in the program;
+// --data moves there for the time of the loading only, so that the other paths keep their meaning.
+void BilderLaden(const std::string& ordner, const TAnzeigeModus& modus) {
+    const QString vorher = QDir::currentPath();
+    if (!QDir::setCurrent(QString::fromStdString(ordner)))
+        throw EDateiFehler(ordner, "the data folder cannot be entered");
+    try {
+        OwnPiecesPruefen();
+        CreateObjects(nullptr, modus);
+        MapBildLaden();
+        PiecesBildLaden();
+    } catch (const EDateiFehler& e) {
+        QDir::setCurrent(vorher);
+        if (ordner == ".") throw;
+        throw EDateiFehler(QDir(QString::fromStdString(ordner)).filePath(QString::fromStdString(e.Datei)).toStdString(),
+                           std::string(e.what()).substr(e.Datei.size() + 2));
+    }
+    QDir::setCurrent(vorher);
+}
+
+// The display ends the process on a failure; here it becomes an error of the command instead.
+void DisplayFehler(const std::string& text) { throw std::runtime_error("display: " + text); }
+
+void NamenZeichnen() {
+    // Under the ICP figure (14 pixels high) of each sector that can have one.
+    for (int s = 1; s <= 128; ++s) {
+        const std::string name = SektorName(Sektoren[s]);
+        if (name.empty()) continue;
+        BlitText((Sektoren[s].HotSpotX - ScrollX) * Zoom, (Sektoren[s].HotSpotY - ScrollY) * Zoom + 15, name);
+    }
+}
+
+void PngSchreiben(const std::string& datei) {
+    TBild bild;
+    ViewAlsBild(bild);
+    QImage img(bild.Breite, bild.Hoehe, QImage::Format_RGB32);
+    for (int y = 0; y < bild.Hoehe; ++y) {
+        QRgb* zeile = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < bild.Breite; ++x) zeile[x] = 0xFF000000u | bild.Rgb[static_cast<std::size_t>(y) * bild.Breite + x];
+    }
+    QByteArray png;
+    QBuffer puffer(&png);
+    puffer.open(QIODevice::WriteOnly);
+    if (!img.save(&puffer, "PNG")) throw EDateiFehler(datei, "the picture could not be encoded as PNG");
+    DateiSchreiben(datei, png.constData(), static_cast<std::size_t>(png.size()));
+}
+
+}  // namespace
+
 int BefehlRender(const QStringList& argumente) {
-    TBefehlParser p("render MAP -o OUT.png [--zoom N] [--scroll X,Y] [--view WxH] [--icps] [--names]",
-                    "Draws the map view of the position in MAP into a PNG picture.", true, true);
+    TBefehlParser p("render MAP -o OUT.png [--zoom N] [--scroll X,Y] [--view WxH] [--icps] [--names] [--data DIR] "
+                    "[--sectors FILE]",
+                    "Draws the map view of the position in MAP into a PNG picture, as the program composes it: the "
+                    "map at the zoom factor, the stacks and their counts, and with --icps the ICP figures. The "
+                    "scroll position is clamped as in the program. The pictures come from the data folder; the "
+                    "sector file is read for --icps and --names.",
+                    true, true);
+    QCommandLineOption aus({"o", "output"}, "Write the picture to FILE (PNG).", "FILE");
+    QCommandLineOption zoom("zoom", "Zoom factor 1..6 (default 1).", "N", "1");
+    QCommandLineOption scroll("scroll", "Map pixel at the view's top-left corner (default 0,0).", "X,Y", "0,0");
+    QCommandLineOption view("view", "Size of the view in pixels, at most 1587x913 (default: the whole map, 1587x913).",
+                            "WxH", "1587x913");
+    QCommandLineOption icps("icps", "Show the ICP figures of the sectors.");
+    QCommandLineOption namen("names", "Write each sector's name under its ICP figure.");
+    p.Parser.addOptions({aus, zoom, scroll, view, icps, namen});
+    p.Argument("MAP", "The map file (.map) of the position.");
     if (!p.Lesen(argumente)) return StatusOk;
-    throw EAufrufFehler("render is not available in this build");
+    const std::string map = p.Positionen(1, 1).at(0).toStdString();
+    if (!p.Parser.isSet(aus)) throw EAufrufFehler("-o OUT.png is missing");
+    const std::string ziel = p.Parser.value(aus).toStdString();
+
+    bool ok;
+    const int z = p.Parser.value(zoom).toInt(&ok);
+    if (!ok || z < 1 || z > 6) throw EAufrufFehler("--zoom must be a whole number from 1 to 6");
+    std::int32_t sx, sy, vb, vh;
+    ZahlenPaar(p.Parser.value(scroll), ",", "scroll", sx, sy);
+    ZahlenPaar(p.Parser.value(view), "x", "view", vb, vh);
+    // The program's view never outgrows the map (its largest view fits the map at zoom 1).
+    if (vb < 1 || vb > MapBreite || vh < 1 || vh > MapHoehe)
+        throw EAufrufFehler("--view must lie within 1x1 and 1587x913");
+
+    MapLaden(map);
+    const bool mitIcps = p.Parser.isSet(icps), mitNamen = p.Parser.isSet(namen);
+    if (mitIcps || mitNamen) SektorenLaden(SektorDateiPfad(p));
+
+    ShowErrorHook = DisplayFehler;
+    // The display sizes its surfaces from the screen; a screen just larger than the view by the
+    // margin makes the largest view exactly the one asked for.
+    BilderLaden(DatenOrdner(p), TAnzeigeModus{vb + 2 * BackRand, vh + 2 * BackRand, 32});
+
+    FensterMasse = TFensterMasse{};
+    FensterMasse.ClientBreite = vb;
+    FensterMasse.ClientHoehe = vh;
+    ViewBerechnen();
+    Zoom = z;
+    PiecesZoom = 1;  // pieces keep their natural size at every zoom, as in the program
+    ScrollX = sx;
+    ScrollY = sy;
+    ScrollUntenBegrenzen();
+    ScrollObenBegrenzen();
+    ICPsAnzeigen = mitIcps;
+
+    BlitMap();
+    if (ICPsAnzeigen) BlitAllICPs();
+    BlitPieces();
+    if (mitNamen) NamenZeichnen();
+    PngSchreiben(ziel);
+    return StatusOk;
 }
