@@ -1,0 +1,204 @@
+// tally, units and sectors on a small crafted board, run through the built tool.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+
+#include "TestHilfen.h"
+#include "WerkzeugHilfen.h"
+
+namespace {
+
+using nlohmann::json;
+
+// Sectors 1..9 and 128; sector 6 is taken by Russia, 7 by Japan, 9 by the United Kingdom
+// (Russia's flag there has no pieces); every kind stands somewhere.
+class Brett : public ::testing::Test {
+protected:
+    TempOrdner ordner;
+
+    void SetUp() override {
+        std::vector<TSektor> s = {
+            SektorRecord("Moscow", bsRussland, 8),      SektorRecord("Berlin", bsDeutschland, 10),
+            SektorRecord("London", bsEngland, 8),       SektorRecord("Tokyo", bsJapan, 8),
+            SektorRecord("Washington", bsUSA, 12),      SektorRecord("Poland", bsDeutschland, 4),
+            SektorRecord("Manchuria", bsNeutral, 3),    SektorRecord("Sea Zone", bsNeutral, 0, false),
+            SektorRecord("Norway", bsDeutschland, 2),
+        };
+        while (s.size() < 127) s.push_back(SektorRecord("", bsNeutral, 0));
+        s.push_back(SektorRecord("Far Away", bsDeutschland, 50));  // 128: never counted
+        SektorDateiSchreiben(ordner.Datei("Sektoren_neu.sek"), s);
+        MapDateiSchreiben(ordner.Datei("board.map"),
+                          {Stack(1, 1, eaInfanterie, bsRussland, 5, 1), Stack(1, 1, eaPanzer, bsRussland, 2, 1),
+                           Stack(1, 1, eaFlagge, bsRussland, 1, 6),
+                           Stack(1, 1, eaInfanterie, bsDeutschland, 3, 2), Stack(1, 1, eaJaeger, bsDeutschland, 1, 2),
+                           Stack(1, 1, eaBomber, bsDeutschland, 2, 2), Stack(1, 1, eaIndustrie, bsDeutschland, 1, 2),
+                           Stack(1, 1, eaFlak, bsDeutschland, 2, 2),
+                           Stack(1, 1, eaTransporter, bsEngland, 1, 8), Stack(1, 1, eaUBoot, bsEngland, 2, 8),
+                           Stack(1, 1, eaTraeger, bsEngland, 1, 8), Stack(1, 1, eaSchlachtschiff, bsEngland, 1, 8),
+                           Stack(1, 1, eaFlagge, bsRussland, 0, 9), Stack(1, 1, eaFlagge, bsEngland, 1, 9),
+                           Stack(1, 1, eaFlagge, bsJapan, 1, 7), Stack(1, 1, eaInfanterie, bsJapan, 4, 4),
+                           Stack(1, 1, eaJaeger, bsUSA, 2, 5), Stack(1, 1, eaIndustrie, bsUSA, 1, 3),
+                           Stack(1, 1, eaFlagge, bsDeutschland, 1, 128)});
+    }
+
+    TLauf Lauf(const QStringList& args) { return Werkzeug(ordner.Pfad(), args); }
+};
+
+json Figur(int income, int land, int sea, int all, const char* hl, const char* hs, const char* ha) {
+    return json{{"income", income}, {"land", land}, {"sea", sea}, {"all", all},
+                {"hints", {{"land", hl}, {"sea", hs}, {"all", ha}}}};
+}
+
+TEST_F(Brett, TallyJsonHoldsEveryFigureHintAndAlertLevel) {
+    TLauf l = Lauf({"tally", "--json", "board.map"});
+    ASSERT_EQ(l.Status, 0) << l.Fehler;
+    json erwartet = {
+        {"powers",
+         {{"Russia", Figur(12, 25, 0, 25, "5Inf 2Arm ", "", "5Inf 2Arm ")},
+          {"Germany", Figur(10, 51, 0, 51, "3Inf 1Ftr 2Bom", "", "3Inf 1Ftr 2Bom ")},
+          {"United Kingdom", Figur(10, 0, 66, 66, "", "1Trn 2Sub 1AC 1BB", "1Trn 2Sub 1AC 1BB")},
+          {"Japan", Figur(11, 12, 0, 12, "4Inf ", "", "4Inf ")},
+          {"United States", Figur(12, 24, 0, 24, "2Ftr ", "", "2Ftr ")}}},
+        {"sides",
+         {{"Allies", Figur(34, 49, 66, 115, "5Inf 2Arm 2Ftr ", "1Trn 2Sub 1AC 1BB", "5Inf 2Arm 2Ftr 1Trn 2Sub 1AC 1BB")},
+          {"Axis", Figur(21, 63, 0, 63, "7Inf 1Ftr 2Bom", "", "7Inf 1Ftr 2Bom ")}}},
+        {"alert", {{"on", 1}, {"off", 1}}}};
+    // The whole output is exactly one JSON object.
+    json j = json::parse(l.Aus);
+    EXPECT_EQ(j, erwartet) << j.dump(2);
+    // The powers come in owner-code order.
+    EXPECT_LT(l.Aus.find("\"Russia\""), l.Aus.find("\"Germany\""));
+    EXPECT_LT(l.Aus.find("\"Japan\""), l.Aus.find("\"United States\""));
+}
+
+TEST_F(Brett, TallyAlertLevelFollowsBlinkPhaseAndIsNullAbove150) {
+    struct {
+        int axisIncome;
+        json an, aus;
+    } faelle[] = {{83, 3, 3}, {84, 4, 5}, {150, 4, 5}, {151, nullptr, nullptr}};
+    for (auto& f : faelle) {
+        SCOPED_TRACE(f.axisIncome);
+        // Berlin and Tokyo give the Axis 18; German sector 10 brings it to the figure wanted.
+        std::vector<TSektor> s(9, SektorRecord("", bsNeutral, 0));
+        s[1] = SektorRecord("Berlin", bsDeutschland, 10);
+        s[3] = SektorRecord("Tokyo", bsJapan, 8);
+        s.push_back(SektorRecord("Ruhr", bsDeutschland, static_cast<std::uint8_t>(f.axisIncome - 18)));
+        SektorDateiSchreiben(ordner.Datei("alarm.sek"), s);
+        TLauf l = Lauf({"tally", "--json", "--sectors", "alarm.sek", "board.map"});
+        ASSERT_EQ(l.Status, 0) << l.Fehler;
+        json j = json::parse(l.Aus);
+        EXPECT_EQ(j["sides"]["Axis"]["income"], f.axisIncome);
+        EXPECT_EQ(j["alert"]["on"], f.an);
+        EXPECT_EQ(j["alert"]["off"], f.aus);
+    }
+}
+
+TEST_F(Brett, TallyTableShowsTheSameFiguresForPeople) {
+    TLauf l = Lauf({"tally", "board.map"});
+    ASSERT_EQ(l.Status, 0) << l.Fehler;
+    std::vector<std::string> z = Zeilen(l.Aus);
+    auto zeile = [&](const std::string& anfang) {
+        auto it = std::find_if(z.begin(), z.end(), [&](const std::string& s) { return s.rfind(anfang, 0) == 0; });
+        return it == z.end() ? std::string() : *it;
+    };
+    EXPECT_EQ(zeile("Russia"), "Russia              12          25          0         25");
+    EXPECT_EQ(zeile("Allies"), "Allies              34          49         66        115");
+    EXPECT_EQ(zeile("Axis "), "Axis                21          63          0         63");
+    EXPECT_EQ(zeile("Axis alert"), "Axis alert level: 1 (green)");
+}
+
+const std::vector<std::string> UnitsVorgabe = {
+    "***** Russia *****", "", "*** Moscow ***", "5 Infantry", "2 Armor", "", "*** Poland ***", "occupied", "", "",
+    "***** Germany *****", "", "*** Berlin ***", "3 Infantry", "1 Fighter", "2 Bomber", "1 Industrial Complex",
+    "2 AnitAirCannon", "", "",
+    "***** United Kingdom *****", "", "*** Sea Zone ***", "1 Transport", "2 Submarine", "1 Aircraftcarrier",
+    "1 Battleship", "", "*** Norway ***", "occupied", "", "",
+    "***** Japan *****", "", "*** Tokyo ***", "4 Infantry", "", "*** Manchuria ***", "occupied", "", "",
+    "***** United States *****", "", "*** London ***", "1 Industrial Complex", "", "*** Washington ***", "2 Fighter",
+    "", ""};
+
+// The lines without the first run of the given consecutive lines.
+std::vector<std::string> Ohne(std::vector<std::string> z, const std::vector<std::string>& folge) {
+    auto it = std::search(z.begin(), z.end(), folge.begin(), folge.end());
+    EXPECT_NE(it, z.end()) << folge.front();
+    if (it != z.end()) z.erase(it, it + static_cast<std::ptrdiff_t>(folge.size()));
+    return z;
+}
+
+TEST_F(Brett, UnitsListsLineForLineWithEachOption) {
+    TLauf l = Lauf({"units", "board.map"});
+    ASSERT_EQ(l.Status, 0) << l.Fehler;
+    EXPECT_EQ(Zeilen(l.Aus), UnitsVorgabe);
+
+    // Flags shown: captured sectors list their flag instead of "occupied"; a flag of no pieces
+    // (Russia's in Norway) and sector 128 stay out.
+    std::vector<std::string> mitFlaggen = UnitsVorgabe;
+    for (std::string& s : mitFlaggen)
+        if (s == "occupied") s = "1 Flag";
+    l = Lauf({"units", "--flags", "board.map"});
+    EXPECT_EQ(Zeilen(l.Aus), mitFlaggen);
+
+    // Industrial complexes hidden: London, which had nothing else, loses its heading too.
+    l = Lauf({"units", "--no-ic", "board.map"});
+    EXPECT_EQ(Zeilen(l.Aus), Ohne(Ohne(UnitsVorgabe, {"1 Industrial Complex"}), {"*** London ***", "1 Industrial Complex", ""}));
+
+    l = Lauf({"units", "--no-aa", "board.map"});
+    EXPECT_EQ(Zeilen(l.Aus), Ohne(UnitsVorgabe, {"2 AnitAirCannon"}));
+}
+
+TEST_F(Brett, SectorsListsAll130LinesFromTheChosenFile) {
+    TLauf l = Lauf({"sectors"});
+    ASSERT_EQ(l.Status, 0) << l.Fehler;
+    std::vector<std::string> z = Zeilen(l.Aus);
+    ASSERT_EQ(z.size(), 130u);
+    EXPECT_EQ(z[0], "Moscow / Russia / 8 / Land");
+    EXPECT_EQ(z[7], "Sea Zone / neutral / 0 / Wasser");
+    EXPECT_EQ(z[9], " / neutral / 0 / Land");  // an empty name still has its line
+    EXPECT_EQ(z[127], "Far Away / Germany / 50 / Land");
+
+    // Names are one byte per character; the output is UTF-8.
+    SektorDateiSchreiben(ordner.Datei("other.sek"), {SektorRecord("K\xF6nigsberg", bsDeutschland, 3)});
+    l = Lauf({"sectors", "other.sek"});
+    ASSERT_EQ(l.Status, 0) << l.Fehler;
+    EXPECT_EQ(Zeilen(l.Aus)[0], "K\xC3\xB6nigsberg / Germany / 3 / Land");
+    EXPECT_EQ(Lauf({"sectors", "--sectors", "other.sek"}).Aus, l.Aus);
+}
+
+}  // namespace
+
+namespace {
+
+// Every command answers --help, and a file that cannot be read ends it with status 2 and a
+// message naming the file.
+TEST(Aufruf, HelpForEveryCommandAndStatus2ForUnreadableFiles) {
+    TempOrdner ordner;
+    for (const char* befehl : {"tally", "units", "sectors", "check", "convert", "render"}) {
+        SCOPED_TRACE(befehl);
+        TLauf l = Werkzeug(ordner.Pfad(), {befehl, "--help"});
+        EXPECT_EQ(l.Status, 0);
+        EXPECT_EQ(l.Aus.rfind(std::string("Usage: qelmap-tool ") + befehl, 0), 0u) << l.Aus;
+    }
+    EXPECT_EQ(Werkzeug(ordner.Pfad(), {"--help"}).Status, 0);
+    EXPECT_EQ(Werkzeug(ordner.Pfad(), {"frobnicate"}).Status, 2);
+    EXPECT_EQ(Werkzeug(ordner.Pfad(), {"tally", "--bogus", "a.map"}).Status, 2);
+    EXPECT_EQ(Werkzeug(ordner.Pfad(), {"tally"}).Status, 2);
+
+    // No sector file in the folder.
+    MapDateiSchreiben(ordner.Datei("a.map"), {});
+    TLauf l = Werkzeug(ordner.Pfad(), {"tally", "a.map"});
+    EXPECT_EQ(l.Status, 2);
+    EXPECT_NE(l.Fehler.find("Sektoren_neu.sek"), std::string::npos) << l.Fehler;
+    EXPECT_EQ(l.Aus, "");
+
+    // A map cut short.
+    SektorDateiSchreiben(ordner.Datei("Sektoren_neu.sek"), {});
+    BytesSchreiben(ordner.Datei("cut.map"), {3, 0, 0, 0, 7});
+    for (const char* befehl : {"tally", "units"}) {
+        l = Werkzeug(ordner.Pfad(), {befehl, "cut.map"});
+        EXPECT_EQ(l.Status, 2);
+        EXPECT_NE(l.Fehler.find("cut.map"), std::string::npos) << l.Fehler;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,154 @@
+// render: the tool's picture against the frame the program composes from the same files.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <filesystem>
+
+#include "TestHilfen.h"
+#include "UBitmaps.h"
+#include "UDDrawInit.h"
+#include "UDateien.h"
+#include "UGrafik.h"
+#include "UMap.h"
+#include "WerkzeugHilfen.h"
+
+namespace {
+
+class Rendern : public ::testing::Test {
+protected:
+    TempOrdner ordner;
+
+    void SetUp() override {
+        // Patterns in which every pixel differs from its neighbours, so that an offset or a
+        // wrong scale shows; magenta cells in the pieces sheet test the colour key.
+        QImage karte(MapBreite, MapHoehe, QImage::Format_RGB32);
+        for (int y = 0; y < MapHoehe; ++y)
+            for (int x = 0; x < MapBreite; ++x) karte.setPixel(x, y, qRgb((x * 7) & 255, (y * 5) & 255, (x + y) & 255));
+        ASSERT_TRUE(karte.save(QString::fromStdString(ordner.Datei("Map(1587x913)[16].BMP")), "BMP"));
+        QImage pieces(PiecesBreite, PiecesHoehe, QImage::Format_RGB32);
+        for (int y = 0; y < PiecesHoehe; ++y)
+            for (int x = 0; x < PiecesBreite; ++x)
+                pieces.setPixel(x, y, (x + y) % 3 == 0 ? qRgb(255, 0, 255) : qRgb(x & 255, y, 128));
+        ASSERT_TRUE(pieces.save(QString::fromStdString(ordner.Datei("PIECES.BMP")), "BMP"));
+
+        SektorDateiSchreiben(ordner.Datei("Sektoren_neu.sek"),
+                             {SektorRecord("Alpha", bsRussland, 7, true, 1440, 10),
+                              SektorRecord("Beta", bsDeutschland, 12, true, 1500, 60),
+                              SektorRecord("Gamma", bsJapan, 0, true, 1550, 30)});
+        MapDateiSchreiben(ordner.Datei("pos.map"), {Stack(1450.5, 20.5, eaInfanterie, bsDeutschland, 12, 1),
+                                                    Stack(1500, 50, eaBomber, bsRussland, 1, 2),
+                                                    Stack(1503, 52, eaTraeger, bsUSA, 2, 2),
+                                                    Stack(1580, 95, eaFlagge, bsJapan, 3, 2),
+                                                    Stack(100, 100, eaPanzer, bsEngland, 5, 3)});
+    }
+
+    TLauf Lauf(const QStringList& args) { return Werkzeug(ordner.Pfad(), args); }
+
+    // The program's frame for the same files with nothing at the pointer: the pointer is
+    // parked so that the cursor picture falls wholly into the back surface's margin.
+    QImage ProgrammBild(int breite, int hoehe, int zoom, int scrollX, int scrollY, bool icps) {
+        ImOrdner im(ordner.Pfad());
+        OwnPiecesPruefen();
+        CreateObjects(nullptr, TAnzeigeModus{breite + 2 * BackRand, hoehe + 2 * BackRand, 32});
+        MapBildLaden();
+        PiecesBildLaden();
+        SektorenLaden("Sektoren_neu.sek");
+        MapLaden("pos.map");
+        FensterMasse = TFensterMasse{};
+        FensterMasse.ClientBreite = breite;
+        FensterMasse.ClientHoehe = hoehe;
+        ViewBerechnen();
+        Zoom = zoom;
+        PiecesZoom = 1;
+        ScrollX = scrollX;
+        ScrollY = scrollY;
+        ICPsAnzeigen = icps;
+        LandnameAmCursor = EinheitartAmCursor = BesitzerAmCursor = false;
+        ToolMode = tmMove;
+        Selection = TSelection{0, 0, 0};
+        CursorPoint = TPunkt{-10, -10};
+        FrameKomponieren();
+        TBild bild;
+        ViewAlsBild(bild);
+        ReleaseObjects();
+        QImage img(bild.Breite, bild.Hoehe, QImage::Format_RGB32);
+        for (int y = 0; y < bild.Hoehe; ++y)
+            for (int x = 0; x < bild.Breite; ++x) img.setPixel(x, y, 0xFF000000u | bild.Rgb[y * bild.Breite + x]);
+        return img;
+    }
+
+    QImage WerkzeugBild(const char* name) {
+        QImage img(QString::fromStdString(ordner.Datei(name)));
+        return img.convertToFormat(QImage::Format_RGB32);
+    }
+};
+
+// Counts the pixels that differ; the first few are named.
+int Unterschiede(const QImage& a, const QImage& b, std::string& wo) {
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y) && n++ < 3) wo += " (" + std::to_string(x) + "," + std::to_string(y) + ")";
+    return n;
+}
+
+TEST_F(Rendern, ZoomedClampedViewMatchesTheProgramsFramePixelForPixel) {
+    // At zoom 2 a 300 x 200 view shows 150 x 100 map pixels: the scroll is pulled back to
+    // 1587 - 150 on the right and up to 0 at the top.
+    TLauf l = Lauf({"render", "pos.map", "-o", "view.png", "--zoom", "2", "--scroll", "5000,-30", "--view", "300x200",
+                    "--icps"});
+    ASSERT_EQ(l.Status, 0) << l.Fehler;
+    QImage werkzeug = WerkzeugBild("view.png");
+    QImage programm = ProgrammBild(300, 200, 2, 1437, 0, true);
+    ASSERT_EQ(werkzeug.size(), QSize(300, 200));
+    std::string wo;
+    EXPECT_EQ(Unterschiede(werkzeug, programm, wo), 0) << wo;
+    // The frame is more than the map: pieces and ICP figures are on it.
+    QImage nurKarte = ProgrammBild(300, 200, 2, 1437, 0, false);
+    EXPECT_GT(Unterschiede(werkzeug, nurKarte, wo), 0);
+}
+
+TEST_F(Rendern, DefaultIsTheWholeMapAtZoom1) {
+    TLauf l = Lauf({"render", "pos.map", "-o", "all.png"});
+    ASSERT_EQ(l.Status, 0) << l.Fehler;
+    QImage werkzeug = WerkzeugBild("all.png");
+    ASSERT_EQ(werkzeug.size(), QSize(MapBreite, MapHoehe));
+    std::string wo;
+    EXPECT_EQ(Unterschiede(werkzeug, ProgrammBild(MapBreite, MapHoehe, 1, 0, 0, false), wo), 0) << wo;
+}
+
+TEST_F(Rendern, NamesAreWrittenUnderTheIcpFigures) {
+    ASSERT_EQ(Lauf({"render", "pos.map", "-o", "a.png", "--view", "180x100", "--scroll", "1400,0"}).Status, 0);
+    ASSERT_EQ(Lauf({"render", "pos.map", "-o", "b.png", "--view", "180x100", "--scroll", "1400,0", "--names"}).Status, 0);
+    QImage a = WerkzeugBild("a.png"), b = WerkzeugBild("b.png");
+    // "Alpha" at hot spot (1440, 10) goes to view (40, 25): five 11 x 15 cells.
+    int innen = 0, aussen = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            if (a.pixel(x, y) == b.pixel(x, y)) continue;
+            bool alpha = x >= 40 && x < 95 && y >= 25 && y < 40;
+            bool beta = x >= 100 && x < 144 && y >= 75 && y < 90;
+            bool gamma = x >= 150 && x < 205 && y >= 45 && y < 60;
+            (alpha || beta || gamma ? innen : aussen)++;
+        }
+    EXPECT_GT(innen, 0);
+    EXPECT_EQ(aussen, 0);
+}
+
+TEST_F(Rendern, BadCallsAndMissingPicturesGiveStatus2) {
+    std::filesystem::create_directory(ordner.Datei("d"));
+    TLauf l = Lauf({"render", "pos.map", "-o", "x.png", "--data", "d"});
+    EXPECT_EQ(l.Status, 2);
+    EXPECT_NE(l.Fehler.find("d/"), std::string::npos) << l.Fehler;
+    EXPECT_NE(l.Fehler.find(".BMP"), std::string::npos) << l.Fehler;
+    for (QStringList args : {QStringList{"--zoom", "7"}, QStringList{"--zoom", "x"}, QStringList{"--scroll", "1;2"},
+                             QStringList{"--view", "1588x10"}, QStringList{"--view", "0x10"}}) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        l = Lauf(QStringList{"render", "pos.map", "-o", "x.png"} + args);
+        EXPECT_EQ(l.Status, 2);
+        EXPECT_NE(l.Fehler.find(args.at(0).toStdString()), std::string::npos) << l.Fehler;
+    }
+    EXPECT_FALSE(std::filesystem::exists(ordner.Datei("x.png")));
+}
+
+}  // namespace
