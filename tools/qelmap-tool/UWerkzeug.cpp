@@ -5,9 +5,30 @@
 #include <cstdio>
 #include <filesystem>
 
+namespace {
+
+// Qt prints the description as given; long lines are broken at spaces to fit a terminal.
+QString Umbrechen(const QString& text, int breite = 79) {
+    QStringList aus;
+    for (const QString& absatz : text.split(u'\n')) {
+        QString zeile;
+        for (const QString& wort : absatz.split(u' ', Qt::SkipEmptyParts)) {
+            if (!zeile.isEmpty() && zeile.size() + 1 + wort.size() > breite) {
+                aus << zeile;
+                zeile.clear();
+            }
+            zeile += (zeile.isEmpty() ? QString() : QStringLiteral(" ")) + wort;
+        }
+        aus << zeile;
+    }
+    return aus.join(u'\n');
+}
+
+}  // namespace
+
 TBefehlParser::TBefehlParser(const char* syntax, const char* beschreibung, bool datenOption, bool sektorOption)
     : syntax_(syntax) {
-    Parser.setApplicationDescription(QString::fromUtf8(beschreibung));
+    Parser.setApplicationDescription(Umbrechen(QString::fromUtf8(beschreibung)));
     Parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     Parser.addOption(Hilfe);
     if (datenOption) Parser.addOption(Daten);

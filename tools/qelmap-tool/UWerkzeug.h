@@ -20,8 +20,8 @@ struct EAufrufFehler : std::runtime_error {
 struct TBefehlParser {
     QCommandLineParser Parser;
     QCommandLineOption Hilfe{{"h", "help"}, "Show this help and exit."};
-    QCommandLineOption Daten{"data", "Read the pictures (and the sector file) from DIR instead of the current directory.",
-                             "DIR"};
+    QCommandLineOption Daten{"data", "Read the board's files (pictures, Sektoren_neu.sek) from DIR instead of the current "
+                             "directory.", "DIR"};
     QCommandLineOption SektorDatei{"sectors", "Read the sector table from FILE instead of Sektoren_neu.sek.", "FILE"};
 
     // syntax: the usage line after "qelmap-tool", e.g. "tally [--json] MAP".
