@@ -32,7 +32,7 @@ export const projection = {
   north: 75,
   south: -55,
   bumps: [
-    { centre: 15, amount: 3.4, spread: 31 },   // Europe, the Mediterranean, the Middle East
+    { centre: 15, amount: 4.0, spread: 30 },   // Europe, the Mediterranean, the Middle East
     { centre: 130, amount: 2.4, spread: 20 },  // East Asia, Japan, the Philippines
   ],
 };
@@ -42,18 +42,18 @@ export const land = [
   // Europe
   { name: 'United Kingdom', owner: UK, icps: 8,
     parts: [{ c: ['United Kingdom', 'Isle of Man', 'Jersey', 'Guernsey', 'Faeroe Is.'] }],
-    units: [['inf', 3], ['arm', 1], ['ftr', 2], ['bom', 1], ['ic', 1], ['aa', 2]] },
+    units: [['inf', 3], ['arm', 1], ['ftr', 2], ['bom', 1], ['ic', 1]] },
   { name: 'Ireland', owner: N, icps: 1, parts: [{ c: 'Ireland' }], stamps: [{ at: [-8.0, 53.2], w: 22, h: 18 }] },
   { name: 'Iceland', owner: US, icps: 0, parts: [{ c: 'Iceland' }], units: [['inf', 1]] },
   { name: 'Western Europe', owner: G, icps: 6,
     parts: [{ c: ['France', 'Belgium', 'Netherlands', 'Luxembourg', 'Monaco'] }],
-    units: [['inf', 4], ['arm', 2], ['ftr', 2], ['ic', 1], ['aa', 1]] },
+    units: [['inf', 4], ['arm', 2], ['ftr', 2], ['ic', 1]] },
   { name: 'Germany', owner: G, icps: 10,
     parts: [{ c: 'Russia', box: [19, 54, 23, 55.5] },
       { c: ['Germany', 'Austria', 'Czechia', 'Denmark', 'Liechtenstein'] }],
-    units: [['inf', 8], ['arm', 4], ['ftr', 3], ['bom', 2], ['ic', 1], ['aa', 2]] },
+    units: [['inf', 8], ['arm', 4], ['ftr', 3], ['bom', 2], ['ic', 1], ['aa', 1]] },
   { name: 'Italy', owner: G, icps: 4, parts: [{ c: ['Italy', 'San Marino', 'Vatican'] }],
-    units: [['inf', 3], ['arm', 1], ['ftr', 1], ['ic', 1], ['aa', 1]] },
+    units: [['inf', 3], ['arm', 1], ['ftr', 1], ['ic', 1]] },
   { name: 'Spain and Portugal', owner: N, icps: 2, parts: [{ c: ['Spain', 'Portugal', 'Andorra'] }] },
   { name: 'Norway', owner: G, icps: 2, parts: [{ c: 'Norway' }], units: [['inf', 2], ['ftr', 1]] },
   { name: 'Sweden', owner: N, icps: 2, parts: [{ c: 'Sweden' }] },
@@ -77,7 +77,7 @@ export const land = [
 
   // The Soviet Union
   { name: 'Karelia', owner: R, icps: 2, parts: [{ c: 'Russia', box: [26, 58.5, 42, 72] }],
-    units: [['inf', 4], ['arm', 1], ['aa', 1]] },
+    units: [['inf', 4], ['arm', 1]] },
   { name: 'Archangel', owner: R, icps: 1, parts: [{ c: 'Russia', box: [42, 58.5, 66, 82] }],
     units: [['inf', 2]] },
   { name: 'Moscow', owner: R, icps: 8, parts: [{ c: 'Russia', box: [33, 47.5, 44, 58.5] }],
@@ -87,7 +87,7 @@ export const land = [
     units: [['inf', 3], ['arm', 1], ['ic', 1]] },
   { name: 'Caucasus', owner: R, icps: 4,
     parts: [{ c: 'Russia', box: [36, 40, 50, 47.5] }, { c: ['Georgia', 'Armenia', 'Azerbaijan'] }],
-    units: [['inf', 4], ['arm', 2], ['ftr', 1], ['ic', 1], ['aa', 1]] },
+    units: [['inf', 4], ['arm', 2], ['ftr', 1], ['ic', 1]] },
   { name: 'Kazakhstan', owner: R, icps: 2,
     parts: [{ c: ['Kazakhstan', 'Uzbekistan', 'Turkmenistan', 'Kyrgyzstan', 'Tajikistan'] }],
     units: [['inf', 2]] },
@@ -164,7 +164,7 @@ export const land = [
     units: [['inf', 4], ['arm', 1], ['ftr', 1]] },
   { name: 'Japan', owner: J, icps: 8, parts: [{ c: ['Japan', 'Taiwan'] }],
     stamps: [{ at: [139.3, 36.4], w: 24, h: 19 }],
-    units: [['inf', 6], ['arm', 2], ['ftr', 3], ['bom', 1], ['ic', 1], ['aa', 2]] },
+    units: [['inf', 6], ['arm', 2], ['ftr', 3], ['bom', 1], ['ic', 1], ['aa', 1]] },
   { name: 'Mongolia', owner: N, icps: 1, parts: [{ c: 'China', box: [96, 41, 118, 50] }, { c: 'Mongolia' }] },
   { name: 'Free China', owner: US, icps: 2, parts: [{ c: 'China' }], units: [['inf', 4]] },
 
@@ -200,7 +200,7 @@ export const land = [
     units: [['inf', 1], ['ic', 1]] },
   { name: 'Western United States', owner: US, icps: 10,
     parts: [{ c: 'United States of America', box: [-125, 24, -104, 50] }],
-    units: [['inf', 2], ['ftr', 1], ['ic', 1], ['aa', 1]] },
+    units: [['inf', 2], ['ftr', 1], ['ic', 1]] },
   { name: 'Central United States', owner: US, icps: 6,
     parts: [{ c: 'United States of America', box: [-104, 24, -90, 50] }],
     units: [['inf', 2], ['arm', 1], ['ic', 1]] },

@@ -132,7 +132,7 @@ function placeLabel(s) {
     const rectOf = (x, y) => [x - (tb.w >> 1), y - (tb.h >> 1), x - (tb.w >> 1) + tb.w, y - (tb.h >> 1) + tb.h];
     let found;
     if (t.level === 0) found = lay.search(info, pref, rectOf, (r) => lay.inside(info, r) && lay.free(r, 1));
-    else if (t.level === 1) found = lay.search(info, pref, rectOf, (r) => lay.noForeignLand(s.number, r) && lay.free(r, 1), false, 16);
+    else if (t.level === 1) found = lay.search(info, pref, rectOf, (r) => lay.noForeignLand(s.number, r) && lay.free(r, 1), false, 14);
     else found = lay.search(info, pref, rectOf, (r) => lay.free(r, 0), false, 30);
     if (found) { placed = { ...t, rect: found[2], lh: tb.lh }; break; }
   }
@@ -147,7 +147,7 @@ const roomy = (s) => {
   for (const u of s.units || []) need += 40 * 16;
   return info.pixels.length > 3 * need;
 };
-for (const s of sectors) if (roomy(s)) placeLabel(s);
+for (const s of sectors) if (s.land) placeLabel(s);
 
 // 3. Stacks of the start position.
 const stacks = [];
@@ -173,7 +173,7 @@ for (const s of sectors) {
     if (stacks[stacks.length - 1].sector !== s.number) throw new Error('anchor outside its sector');
   }
 }
-for (const s of sectors) if (!roomy(s)) placeLabel(s);
+for (const s of sectors) if (!s.land) placeLabel(s);
 labels.sort((p, q) => p.s.number - q.s.number);
 if (stacks.length > 300) throw new Error('more than 300 stacks');
 
@@ -190,7 +190,7 @@ if (stacks.length > 300) throw new Error('more than 300 stacks');
 }
 
 // ---- The map picture -------------------------------------------------------------------------
-const landColour = [[236, 226, 192], [204, 112, 96], [156, 156, 150], [196, 184, 130], [232, 206, 92], [142, 180, 102]];
+const landColour = [[238, 230, 200], [214, 128, 110], [172, 172, 168], [210, 198, 150], [240, 214, 112], [158, 192, 118]];
 const SEA = [118, 166, 212], SEA_NEAR = [150, 190, 226], SEA_LINE = [72, 112, 160];
 const LAKE = [150, 192, 228], ICE = [236, 242, 248], ICE_DOT = [206, 220, 234];
 const INKLINE = [34, 30, 28];
