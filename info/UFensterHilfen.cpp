@@ -1,0 +1,47 @@
+#include "UFensterHilfen.h"
+
+#include <QBitmap>
+#include <QFile>
+#include <QPixmap>
+
+QFont FensterSchrift(int pixel) {
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(pixel);
+    return f;
+}
+
+QLabel* LabelAn(QWidget* eltern, const QString& text, int x, int y, int w, int h) {
+    auto* l = new QLabel(text, eltern);
+    l->setFont(FensterSchrift());
+    if (w < 0) w = l->sizeHint().width();
+    l->setGeometry(x, y, w, h);
+    return l;
+}
+
+QImage BildAlsImage(const TBild& bild) {
+    if (bild.Breite <= 0 || bild.Hoehe <= 0 ||
+        bild.Rgb.size() < static_cast<std::size_t>(bild.Breite) * static_cast<std::size_t>(bild.Hoehe))
+        return QImage();
+    QImage img(bild.Breite, bild.Hoehe, QImage::Format_RGB32);
+    for (int y = 0; y < bild.Hoehe; ++y) {
+        auto* zeile = reinterpret_cast<std::uint32_t*>(img.scanLine(y));
+        const std::uint32_t* quelle = bild.Rgb.data() + static_cast<std::size_t>(y) * bild.Breite;
+        for (int x = 0; x < bild.Breite; ++x) zeile[x] = 0xFF000000u | quelle[x];
+    }
+    return img;
+}
+
+QImage BildDatei(const char* name) {
+    const QString n = QString::fromUtf8(name);
+    if (!QFile::exists(n)) return QImage();
+    QImage img(n);
+    return img.isNull() ? QImage() : img.convertToFormat(QImage::Format_RGB32);
+}
+
+QPixmap Transparent(const QImage& bild) {
+    if (bild.isNull()) return QPixmap();
+    QPixmap p = QPixmap::fromImage(bild);
+    p.setMask(QBitmap::fromImage(bild.createMaskFromColor(bild.pixel(0, 0), Qt::MaskInColor)));
+    return p;
+}

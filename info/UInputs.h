@@ -1,0 +1,43 @@
+#pragma once
+// What happens on the map when the mouse moves, keys are pressed or buttons clicked:
+// pointer inspection, drag scrolling, zooming, and placing, moving and deleting pieces.
+// The main window forwards its events here; what these reactions need back from the
+// window goes through IEingabeFenster (focus, pointer, popup) and the display's
+// IHauptfenster (tool bar height, status bar).
+#include <cstdint>
+#include <string>
+
+#include "UVariablen.h"
+
+struct TShiftState {
+    bool Shift = false, Ctrl = false, Alt = false;
+    bool Links = false, Rechts = false, Mitte = false;  // buttons held
+};
+
+enum TMausKnopf { mkLinks, mkRechts, mkMitte };
+
+class IEingabeFenster {
+public:
+    virtual ~IEingabeFenster() = default;
+    virtual void FokusGeben() = 0;
+    // The system pointer in client coordinates, and moving it to a client point.
+    virtual TPunkt ZeigerLesen() = 0;
+    virtual void ZeigerSetzen(TPunkt client) = 0;
+    // Run the paint reaction at once (it ends with a new frame).
+    virtual void Neuzeichnen() = 0;
+    virtual void PopupOeffnen(TPunkt client) = 0;
+};
+extern IEingabeFenster* EingabeFenster;
+
+void MouseMoved(TShiftState shift, int x, int y);
+void KeyPressed(char key);
+void MausGedrueckt(TMausKnopf knopf, TShiftState shift, int x, int y);
+void MausLosgelassen(TMausKnopf knopf, TShiftState shift, int x, int y);
+// Key down and key up: the count of the delete and place tools follows Shift and Ctrl.
+void TasteGeaendert(TShiftState shift);
+
+// Units still carried go back where they were picked up (before another tool is chosen).
+void GetrageneZuruecklegen();
+
+// The count rule of picking up from a stack of the given size.
+std::uint16_t AufnahmeAnzahl(TShiftState shift, std::uint16_t stapel);

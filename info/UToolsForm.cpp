@@ -1,0 +1,115 @@
+#include "UToolsForm.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "UFensterHilfen.h"
+#include "UInputs.h"
+#include "UVariablen.h"
+
+TToolsForm* ToolsForm = nullptr;
+
+namespace {
+
+// Owner colours of the chart rows: Russia, Germany, United Kingdom, Japan, United States.
+const QRgb BesitzerFarbe[5] = {qRgb(200, 40, 30), qRgb(140, 140, 140), qRgb(190, 170, 110), qRgb(240, 210, 40),
+                               qRgb(70, 150, 60)};
+const QRgb Farbschluessel = qRgb(255, 0, 255);
+
+// The chart: the piece cells of the pieces sheet, their see-through parts on the owner's colour.
+QImage Karte() {
+    QImage karte = BildDatei("ToolsPieces.BMP");
+    if (!karte.isNull()) return karte;
+    QImage pieces = BildDatei("PIECES.BMP");
+    karte = QImage(165, 50, QImage::Format_RGB32);
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 165; ++x) {
+            QRgb p = (x < pieces.width() && y < pieces.height()) ? pieces.pixel(x, y) : Farbschluessel;
+            // A 5-6-5 sheet read by shifting gives F800F8 for its magenta.
+            if ((p & 0xF8FCF8u) == (Farbschluessel & 0xF8FCF8u)) p = BesitzerFarbe[y / 10];
+            karte.setPixel(x, y, p);
+        }
+    return karte;
+}
+
+// A 23 x 23 button picture: the file if the board has one, else the cursor picture of the tool.
+QPixmap Knopf(const char* datei, QRect cursor) {
+    QImage bild = BildDatei(datei);
+    if (bild.isNull()) {
+        QImage pieces = BildDatei("PIECES.BMP");
+        bild = QImage(23, 23, QImage::Format_RGB32);
+        bild.fill(QColor(212, 208, 200));
+        if (!pieces.isNull()) {
+            QImage teil = pieces.copy(cursor);
+            for (int y = 0; y < teil.height(); ++y)
+                for (int x = 0; x < teil.width(); ++x) {
+                    QRgb p = teil.pixel(x, y);
+                    if ((p & 0xF8FCF8u) != (Farbschluessel & 0xF8FCF8u)) bild.setPixel(x + 2, y + 2, p);
+                }
+        }
+    }
+    return QPixmap::fromImage(bild);
+}
+
+}  // namespace
+
+TToolsForm::TToolsForm(QWidget* eltern)
+    : QWidget(eltern, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setWindowTitle(QStringLiteral("tools"));
+    setFixedSize(192, 51);
+    PiecesImage = new QLabel(this);
+    PiecesImage->setGeometry(0, 0, 165, 50);
+    PiecesImage->setPixmap(QPixmap::fromImage(Karte()));
+    MoveImage = new QLabel(this);
+    MoveImage->setGeometry(165, 0, 23, 23);
+    MoveImage->setPixmap(Knopf("ToolsMove.BMP", QRect(0, 60, 19, 19)));
+    KillImage = new QLabel(this);
+    KillImage->setGeometry(165, 20, 23, 23);
+    KillImage->setPixmap(Knopf("ToolsKill.BMP", QRect(20, 60, 19, 19)));
+    for (QLabel* l : {PiecesImage, MoveImage, KillImage}) l->installEventFilter(this);
+    ToolsForm = this;
+}
+
+TToolsForm::~TToolsForm() { ToolsForm = nullptr; }
+
+bool TToolsForm::eventFilter(QObject* o, QEvent* e) {
+    if (e->type() == QEvent::MouseButtonPress && o == PiecesImage) {
+        const QPoint p = static_cast<QMouseEvent*>(e)->position().toPoint();
+        PiecesImageMouseDown(p.x(), p.y());
+        return true;
+    }
+    if (e->type() == QEvent::MouseButtonRelease && (o == MoveImage || o == KillImage)) {
+        if (o == MoveImage)
+            MoveImageClick();
+        else
+            KillImageClick();
+        return true;
+    }
+    return QWidget::eventFilter(o, e);
+}
+
+void TToolsForm::PiecesImageMouseDown(int x, int y) {
+    // The chart is 165 x 50; a click on its last pixel row or column stays in the table.
+    if (x < 0 || y < 0 || x >= 165 || y >= 50) return;
+    GetrageneZuruecklegen();
+    Selection.Art = static_cast<TEinheitArt>(x / 15 + 1);
+    Selection.Besitzer = static_cast<TBesitzer>(y / 10 + 1);
+    Selection.Anzahl = 1;
+    ToolMode = tmPlace;
+}
+
+void TToolsForm::MoveImageClick() {
+    GetrageneZuruecklegen();
+    ToolMode = tmMove;
+    Selection = {0, 0, 0};
+}
+
+void TToolsForm::KillImageClick() {
+    GetrageneZuruecklegen();
+    ToolMode = tmKill;
+    Selection.Art = 0;
+    Selection.Besitzer = 0;
+    Selection.Anzahl = 1;
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The tools palette: the piece to place, the bomb that deletes, the cross that moves.
+#include <QWidget>
+
+class QLabel;
+
+class TToolsForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TToolsForm(QWidget* eltern);
+    ~TToolsForm() override;
+    QLabel *PiecesImage, *MoveImage, *KillImage;
+    // (x, y) in the chart's pixels.
+    void PiecesImageMouseDown(int x, int y);
+    void MoveImageClick();
+    void KillImageClick();
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+};
+
+extern TToolsForm* ToolsForm;
