@@ -1,0 +1,718 @@
+#include "Main.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCursor>
+#include <QDir>
+#include <QFileDialog>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QPainter>
+#include <QStyle>
+#include <QTimer>
+#include <QToolButton>
+#include <cstdio>
+#include <exception>
+
+#include "UAboutForm.h"
+#include "UBitmaps.h"
+#include "UEditSektor.h"
+#include "UEinheitenListeForm.h"
+#include "UFensterHilfen.h"
+#include "UGameInfoForm.h"
+#include "UGameinfoAusgebenForm.h"
+#include "UGrafik.h"
+#include "UHelpForm.h"
+#include "UIntroForm.h"
+#include "UMap.h"
+#include "UMapNameEditForm.h"
+#include "USektorInfoForm.h"
+#include "USektorenListe.h"
+#include "USpielstand.h"
+#include "UToolsForm.h"
+#include "UVariablen.h"
+#include "UZufall.h"
+
+TMapForm* MapForm = nullptr;
+std::int32_t BlinkZaehler = 0;
+bool BlinkPhase = true;
+std::int32_t AlarmStufe = 0;
+
+namespace {
+
+constexpr int ToolBarHoch = 29;
+constexpr int StatusBarHoch = 19;
+const QString Titel = QStringLiteral("QelMap for Windows // ");
+const QString FilterSek = QStringLiteral("Sektordatei (*.sek)");
+const QString FilterMap = QStringLiteral("Mapdatei (*.map)");
+
+// The composed view as the display handed it over; valid until the next frame.
+struct TView {
+    const uchar* Pixel = nullptr;
+    int Abstand = 0, Breite = 0, Hoehe = 0;
+    QImage::Format Format = QImage::Format_RGB32;
+} View;
+
+bool ImPaint = false;       // inside the paint handler: presenting must not paint again
+bool Praesentiert = false;  // the next paint only shows what was just composed
+bool Geschlossen = false;   // after the close the display objects are gone
+
+TShiftState Zustand(Qt::KeyboardModifiers m, Qt::MouseButtons b) {
+    TShiftState s;
+    s.Shift = m & Qt::ShiftModifier;
+    s.Ctrl = m & Qt::ControlModifier;
+    s.Alt = m & Qt::AltModifier;
+    s.Links = b & Qt::LeftButton;
+    s.Rechts = b & Qt::RightButton;
+    s.Mitte = b & Qt::MiddleButton;
+    return s;
+}
+
+TMausKnopf Knopf(Qt::MouseButton b) {
+    if (b == Qt::RightButton) return mkRechts;
+    if (b == Qt::MiddleButton) return mkMitte;
+    return mkLinks;
+}
+
+void FehlerZeigen(QWidget* eltern, const std::exception& e) {
+    std::fprintf(stderr, "QelMap: %s\n", e.what());
+    QMessageBox::critical(eltern, QStringLiteral("QelMap"), QString::fromLocal8Bit(e.what()));
+}
+
+// Runs a command; an error ends it and is shown, and the program carries on.
+template <class F>
+void Befehl(F f) {
+    try {
+        f();
+    } catch (const std::exception& e) {
+        FehlerZeigen(MapForm, e);
+    }
+}
+
+// Runs a file dialog; the chosen file, or an empty string when it was cancelled.
+std::string DateiWaehlen(QFileDialog* d) {
+    if (d->exec() != QDialog::Accepted || d->selectedFiles().isEmpty()) return std::string();
+    return QDir::toNativeSeparators(d->selectedFiles().first()).toLocal8Bit().toStdString();
+}
+
+// Selects filter 1 ("Sektordatei") or 2 ("Mapdatei") with its default extension.
+void FilterSetzen(QFileDialog* d, int index) {
+    d->selectNameFilter(index == 1 ? FilterSek : FilterMap);
+    d->setDefaultSuffix(index == 1 ? QStringLiteral("sek") : QStringLiteral("map"));
+}
+
+QFileDialog* DateiDialog(QWidget* eltern, QFileDialog::AcceptMode modus) {
+    auto* d = new QFileDialog(eltern);
+    d->setOption(QFileDialog::DontUseNativeDialog);
+    d->setAcceptMode(modus);
+    d->setFileMode(modus == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    d->setNameFilters({FilterSek, FilterMap});
+    d->setDirectory(QDir::currentPath());
+    // Once a default extension is set it follows the chosen filter, so that a name typed
+    // without extension gets the extension of the kind of file the user picked.
+    QObject::connect(d, &QFileDialog::filterSelected, d, [d](const QString& f) {
+        if (!d->defaultSuffix().isEmpty())
+            d->setDefaultSuffix(f == FilterSek ? QStringLiteral("sek") : QStringLiteral("map"));
+    });
+    return d;
+}
+
+QIcon KnopfBild(const char* datei, QStyle::StandardPixmap ersatz) {
+    QImage bild = BildDatei(datei);
+    if (!bild.isNull()) return QIcon(Transparent(bild));
+    return QApplication::style()->standardIcon(ersatz);
+}
+
+QLabel* Panel(QWidget* eltern, int x, int w) {
+    auto* l = new QLabel(eltern);
+    l->setFont(FensterSchrift());
+    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    l->setGeometry(x, 0, w, StatusBarHoch);
+    return l;
+}
+
+}  // namespace
+
+// The client area: the tool bar at its top, the status bar at its bottom and the map view
+// between them, drawn from the composed frames.
+class TClientArea : public QWidget {
+public:
+    explicit TClientArea(QWidget* eltern) : QWidget(eltern) {
+        setMouseTracking(true);
+        setFocusPolicy(Qt::StrongFocus);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (!Praesentiert && DisplayReady && !Geschlossen && SurfaceFront) {
+            ImPaint = true;
+            ViewAnpassen();
+            ImPaint = false;
+        }
+        Praesentiert = false;
+        QPainter p(this);
+        const QRect ansicht(0, ToolBarHoch, View.Pixel ? View.Breite : 0, View.Pixel ? View.Hoehe : 0);
+        if (View.Pixel)
+            p.drawImage(ansicht.topLeft(), QImage(View.Pixel, View.Breite, View.Hoehe, View.Abstand, View.Format));
+        // What the view does not cover (before the first frame, or a window larger than the view).
+        QRegion rest = QRegion(rect()) - QRegion(ansicht);
+        for (const QRect& r : rest) p.fillRect(r, palette().window());
+    }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        if (Geschlossen) return;
+        const QPoint p = e->position().toPoint();
+        MouseMoved(Zustand(e->modifiers(), e->buttons()), p.x(), p.y());
+    }
+    void mousePressEvent(QMouseEvent* e) override {
+        if (Geschlossen) return;
+        const QPoint p = e->position().toPoint();
+        MausGedrueckt(Knopf(e->button()), Zustand(e->modifiers(), e->buttons()), p.x(), p.y());
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        if (Geschlossen) return;
+        const QPoint p = e->position().toPoint();
+        MausLosgelassen(Knopf(e->button()), Zustand(e->modifiers(), e->buttons()), p.x(), p.y());
+    }
+    void keyPressEvent(QKeyEvent* e) override { Taste(e, true); }
+    void keyReleaseEvent(QKeyEvent* e) override { Taste(e, false); }
+
+private:
+    static void Taste(QKeyEvent* e, bool unten) {
+        if (Geschlossen) return;
+        TShiftState s = Zustand(e->modifiers(), QGuiApplication::mouseButtons());
+        // The modifier key itself: its own event may or may not carry it in the state.
+        if (e->key() == Qt::Key_Shift) s.Shift = unten;
+        if (e->key() == Qt::Key_Control) s.Ctrl = unten;
+        Befehl([&] {
+            TasteGeaendert(s);
+            const QString t = e->text();
+            if (unten && t.size() == 1 && t[0].unicode() < 128) KeyPressed(static_cast<char>(t[0].unicode()));
+        });
+    }
+};
+
+// ---- The window ---------------------------------------------------------------------------
+
+TMapForm::TMapForm() : QWidget(nullptr) {
+    MapForm = this;
+    setWindowTitle(QStringLiteral("MapForm"));
+    setFont(FensterSchrift());
+    setGeometry(256, 133, 1000, 629);
+
+    MainMenu = new QMenuBar(this);
+    auto eintrag = [this](QMenu* m, const char* text, const char* kurz, bool an, void (TMapForm::*f)()) {
+        QAction* a = m->addAction(QString::fromLatin1(text));
+        if (kurz) a->setShortcut(QKeySequence(QString::fromLatin1(kurz)));
+        a->setEnabled(an);
+        if (f) connect(a, &QAction::triggered, this, [this, f] { Befehl([&] { (this->*f)(); }); });
+        return a;
+    };
+    auto schalter = [this](QMenu* m, const char* text, const char* kurz, bool an, bool* flag) {
+        QAction* a = m->addAction(QString::fromLatin1(text));
+        if (kurz) a->setShortcut(QKeySequence(QString::fromLatin1(kurz)));
+        a->setEnabled(an);
+        a->setCheckable(true);
+        // The option follows the check mark; nothing is redrawn.
+        if (flag) connect(a, &QAction::toggled, this, [flag](bool c) { *flag = c; });
+        return a;
+    };
+
+    DateiMenu = MainMenu->addMenu(QStringLiteral("File"));
+    DateiMenu_MapLaden = eintrag(DateiMenu, "load map", "Ctrl+L", true, &TMapForm::DateiMenu_MapLadenClick);
+    DateiMenu_MapSpeichern =
+        eintrag(DateiMenu, "save map", "Ctrl+S", false, &TMapForm::DateiMenu_MapSpeichernClick);
+    DateiMenu_MapSpeichernAls =
+        eintrag(DateiMenu, "save map as...", nullptr, true, &TMapForm::DateiMenu_MapSpeichernAlsClick);
+    DateiMenu->addSeparator();
+    DateiMenu_SInfoLaden = eintrag(DateiMenu, "load sektorinfo", nullptr, true, &TMapForm::DateiMenu_SInfoLadenClick);
+    DateiMenu_SInfoSpeichern =
+        eintrag(DateiMenu, "save sektorinfo", nullptr, true, &TMapForm::DateiMenu_SInfoSpeichernClick);
+    DateiMenu->addSeparator();
+    DateiMenu_Beenden = eintrag(DateiMenu, "exit", "Ctrl+X", true, nullptr);
+    connect(DateiMenu_Beenden, &QAction::triggered, this, &QWidget::close);
+
+    OptionsMenu = MainMenu->addMenu(QStringLiteral("Options"));
+    OptionsMenu_ICPsAnzeigen = schalter(OptionsMenu, "show ICPs", "Ctrl+I", true, &ICPsAnzeigen);
+    OptionsMenu_LandAmCursorAnzeigen =
+        schalter(OptionsMenu, "show countrynames at cursor", nullptr, true, &LandnameAmCursor);
+    OptionsMenu_EinheitAmCursorAnzeigen =
+        schalter(OptionsMenu, "show kind of unit at cursor", nullptr, true, &EinheitartAmCursor);
+    OptionsMenu_EinheitbesitzerAmCursorAnzeigen =
+        schalter(OptionsMenu, "show unitowner at cursor", nullptr, true, &BesitzerAmCursor);
+    OptionsMenu_MausStehtBeimScrollen =
+        schalter(OptionsMenu, "mouse stops at scrolling", nullptr, true, &MausStehtBeimScrollen);
+    OptionsMenu->addSeparator();
+    OptionsMenu_EditModus = schalter(OptionsMenu, "Editmodus", "Ctrl+E", false, nullptr);
+    connect(OptionsMenu_EditModus, &QAction::triggered, this, [this] { OptionsMenu_EditModusClick(); });
+
+    ToolsMenu = MainMenu->addMenu(QStringLiteral("Tools"));
+    ToolsMenu_EinheitenAusgeben =
+        eintrag(ToolsMenu, "list units", nullptr, true, &TMapForm::ToolsMenu_EinheitenAusgebenClick);
+    ToolsMenu_GameinfoAusgeben = eintrag(ToolsMenu, "list gameinfo", nullptr, false, nullptr);
+    ToolsMenu_SektorenAusgeben =
+        eintrag(ToolsMenu, "list sectorinfo", nullptr, false, &TMapForm::ToolsMenu_SektorenAusgebenClick);
+    ToolsMenu->addSeparator();
+    ToolsMenu_Zufall = eintrag(ToolsMenu, "random units", nullptr, true, &TMapForm::ToolsMenu_ZufallClick);
+
+    FensterMenu = MainMenu->addMenu(QStringLiteral("Windows"));
+    FensterMenu_SektorenInfo = schalter(FensterMenu, "sectorninfo", nullptr, true, nullptr);
+    connect(FensterMenu_SektorenInfo, &QAction::triggered, this, [this] { FensterMenu_SektorenInfoClick(); });
+    FensterMenu_GameInfo = schalter(FensterMenu, "gameinfo", nullptr, true, nullptr);
+    FensterMenu_GameInfo->setChecked(true);
+    connect(FensterMenu_GameInfo, &QAction::triggered, this, [this] { FensterMenu_GameInfoClick(); });
+    FensterMenu_GameCenter = schalter(FensterMenu, "gamecenter", nullptr, false, nullptr);
+    connect(FensterMenu_GameCenter, &QAction::triggered, this, [this] { FensterMenu_GameCenterClick(); });
+
+    HelpMenu = MainMenu->addAction(QStringLiteral("Help"));
+    connect(HelpMenu, &QAction::triggered, this, [this] { HelpMenuClick(); });
+    AboutMenu = MainMenu->addAction(QStringLiteral("About"));
+    connect(AboutMenu, &QAction::triggered, this, [this] { AboutMenuClick(); });
+
+    Client = new TClientArea(this);
+    // The map view draws its own cursor picture; the bars keep the normal pointer.
+    ToolBar = new QWidget(Client);
+    ToolBar->setCursor(Qt::ArrowCursor);
+    ToolBar->setAutoFillBackground(true);
+    auto knopf = [this](int x, const char* datei, QStyle::StandardPixmap ersatz, bool an) {
+        auto* b = new QToolButton(ToolBar);
+        b->setGeometry(x, 1, 26, 26);
+        b->setIconSize(QSize(24, 24));
+        b->setIcon(KnopfBild(datei, ersatz));
+        b->setAutoRaise(true);
+        b->setEnabled(an);
+        return b;
+    };
+    ToolBar_MapLaden = knopf(0, "ButtonMapLaden.BMP", QStyle::SP_DialogOpenButton, true);
+    ToolBar_MapSpeichern = knopf(26, "ButtonMapSpeichern.BMP", QStyle::SP_DialogSaveButton, false);
+    ToolBar_VorherigeMap = knopf(60, "ButtonVorherigeMap.BMP", QStyle::SP_ArrowLeft, false);
+    ToolBar_NaechsteMap = knopf(86, "ButtonNaechsteMap.BMP", QStyle::SP_ArrowRight, false);
+    connect(ToolBar_MapLaden, &QToolButton::clicked, this, [this] { Befehl([&] { DateiMenu_MapLadenClick(); }); });
+    connect(ToolBar_MapSpeichern, &QToolButton::clicked, this,
+            [this] { Befehl([&] { DateiMenu_MapSpeichernClick(); }); });
+    connect(ToolBar_VorherigeMap, &QToolButton::clicked, this,
+            [this] { Befehl([&] { ToolBar_VorherigeMapClick(); }); });
+    connect(ToolBar_NaechsteMap, &QToolButton::clicked, this, [this] { Befehl([&] { ToolBar_NaechsteMapClick(); }); });
+    PiecesZoomComboBox = new QComboBox(ToolBar);
+    PiecesZoomComboBox->setGeometry(116, 4, 56, 21);
+    PiecesZoomComboBox->addItems({"x1", "x2", "x3", "x4", "x5", "x6"});
+    PiecesZoomComboBox->setCurrentIndex(-1);
+    PiecesZoomComboBox->setEnabled(false);
+    connect(PiecesZoomComboBox, &QComboBox::activated, this,
+            [this](int i) { Befehl([&] { PiecesZoomComboBoxChange(i); }); });
+    AxisIncomeLabel = new QLabel(QStringLiteral("AxisIncomeLabel"), ToolBar);
+    AxisIncomeLabel->setFont(FensterSchrift(16));
+    AxisIncomeLabel->setGeometry(177, 4, 420, 21);
+
+    StatusBar = new QWidget(Client);
+    StatusBar->setCursor(Qt::ArrowCursor);
+    StatusBar->setAutoFillBackground(true);
+    StatusPanel[0] = Panel(StatusBar, 0, 500);
+    StatusPanel[1] = Panel(StatusBar, 500, 100);
+    StatusPanel[2] = Panel(StatusBar, 600, 250);
+
+    PopupMenu = new QMenu(this);
+    PopUpMenu_Edit = PopupMenu->addAction(QStringLiteral("Edit"));
+    connect(PopUpMenu_Edit, &QAction::triggered, this, [this] { Befehl([&] { PopUpMenu_EditClick(); }); });
+    PopUpMenu_ICPsHotSpotSetzen = PopupMenu->addAction(QStringLiteral("ICPs HotSpot setzen"));
+    connect(PopUpMenu_ICPsHotSpotSetzen, &QAction::triggered, this,
+            [this] { Befehl([&] { PopUpMenu_ICPsHotSpotSetzenClick(); }); });
+
+    OpenDialog = DateiDialog(this, QFileDialog::AcceptOpen);
+    SaveDialog = DateiDialog(this, QFileDialog::AcceptSave);
+
+    Timer = new QTimer(this);
+    Timer->setInterval(10);
+    connect(Timer, &QTimer::timeout, this, [this] { TimerTimer(); });
+    Timer->start();
+
+    BlinkZaehler = 0;
+    BlinkPhase = true;
+    AlarmStufe = 0;
+    View = TView{};
+    ImPaint = Praesentiert = Geschlossen = false;
+    EingabeFenster = this;
+    FensterPlaetzeSchnittstelle = this;
+    ShowErrorHook = [](const std::string& text) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Error"), QString::fromLocal8Bit(text.c_str()),
+                        QMessageBox::Ok);
+        box.exec();
+    };
+    resizeEvent(nullptr);
+}
+
+TMapForm::~TMapForm() {
+    if (EingabeFenster == this) EingabeFenster = nullptr;
+    if (FensterPlaetzeSchnittstelle == this) FensterPlaetzeSchnittstelle = nullptr;
+    if (Hauptfenster == this) Hauptfenster = nullptr;
+    SektorInfoGeschlossen = nullptr;
+    GameInfoGeschlossen = nullptr;
+    if (SpielstandAnzeigenHook == SpielstandAnzeigen) SpielstandAnzeigenHook = nullptr;
+    View = TView{};
+    MapForm = nullptr;
+}
+
+int TMapForm::MenuHoehe() const { return MainMenu->sizeHint().height(); }
+
+void TMapForm::resizeEvent(QResizeEvent*) {
+    const int m = MenuHoehe();
+    MainMenu->setGeometry(0, 0, width(), m);
+    Client->setGeometry(0, m, width(), height() - m);
+    ToolBar->setGeometry(0, 0, width(), ToolBarHoch);
+    StatusBar->setGeometry(0, Client->height() - StatusBarHoch, width(), StatusBarHoch);
+}
+
+void TMapForm::TitelSetzen(const QString& datei) { setWindowTitle(Titel + datei); }
+
+// ---- Geometry for the display -----------------------------------------------------------
+
+TPunkt TMapForm::ClientUrsprung() {
+    const QPoint p = mapToGlobal(QPoint(0, MenuHoehe()));
+    return TPunkt{p.x(), p.y()};
+}
+std::int32_t TMapForm::ClientBreite() { return width(); }
+std::int32_t TMapForm::ClientHoehe() { return height() - MenuHoehe(); }
+std::int32_t TMapForm::ToolBarHoehe() { return ToolBarHoch; }
+std::int32_t TMapForm::StatusBarHoehe() { return StatusBarHoch; }
+std::int32_t TMapForm::FensterBreite() { return frameGeometry().width(); }
+std::int32_t TMapForm::FensterHoehe() { return frameGeometry().height(); }
+void TMapForm::FensterBreiteSetzen(std::int32_t breite) {
+    resize(breite - (frameGeometry().width() - width()), height());
+}
+void TMapForm::FensterHoeheSetzen(std::int32_t hoehe) {
+    resize(width(), hoehe - (frameGeometry().height() - height()));
+}
+
+void TMapForm::SofortNeuZeichnen() {
+    // Inside the paint handler a repaint would start it again; the new size is taken
+    // into the frame that handler is drawing.
+    if (ImPaint) {
+        resizeEvent(nullptr);
+        return;
+    }
+    Client->repaint();
+}
+
+void TMapForm::ViewZeigen(const void* pixel, std::int32_t abstand, std::int32_t breite, std::int32_t hoehe,
+                          std::int32_t bitsProPixel) {
+    View.Pixel = static_cast<const uchar*>(pixel);
+    View.Abstand = abstand;
+    View.Breite = breite;
+    View.Hoehe = hoehe;
+    View.Format = bitsProPixel == 16 ? QImage::Format_RGB16 : QImage::Format_RGB32;
+    if (ImPaint || !Client->isVisible()) return;
+    Praesentiert = true;
+    Client->repaint(0, ToolBarHoch, breite, hoehe);
+    // A window that is not exposed yet paints later, and then composes afresh.
+    Praesentiert = false;
+}
+
+void TMapForm::StatusText(int panel, const std::string& text) {
+    if (panel >= 0 && panel < 3) StatusPanel[panel]->setText(QString::fromLatin1(text.c_str()));
+}
+
+// ---- Pointer and focus for the input reactions ---------------------------------------------
+
+void TMapForm::FokusGeben() {
+    if (!isActiveWindow()) activateWindow();
+    if (!Client->hasFocus()) Client->setFocus();
+}
+
+TPunkt TMapForm::ZeigerLesen() {
+    const QPoint p = Client->mapFromGlobal(QCursor::pos());
+    return TPunkt{p.x(), p.y()};
+}
+
+void TMapForm::ZeigerSetzen(TPunkt client) { QCursor::setPos(Client->mapToGlobal(QPoint(client.X, client.Y))); }
+
+void TMapForm::Neuzeichnen() { Client->repaint(); }
+
+void TMapForm::PopupOeffnen(TPunkt client) { PopupMenu->exec(Client->mapToGlobal(QPoint(client.X, client.Y))); }
+
+// ---- Window places for the settings --------------------------------------------------------
+
+namespace {
+QWidget* PlatzFenster(TFenster f) {
+    switch (f) {
+    case fwMapForm: return MapForm;
+    case fwGameInfoForm: return GameInfoForm;
+    case fwToolsForm: return ToolsForm;
+    case fwSektorInfoForm: return SektorInfoForm;
+    }
+    return nullptr;
+}
+}  // namespace
+
+void TMapForm::Anwenden(TFenster fenster, const TFensterPlatz& platz) {
+    QWidget* w = PlatzFenster(fenster);
+    if (!w) return;
+    w->move(platz.Left, platz.Top);
+    if (fenster == fwMapForm) {
+        const QSize rahmen = frameGeometry().size() - size();
+        resize(qMax(1, platz.Width - rahmen.width()), qMax(1, platz.Height - rahmen.height()));
+    }
+}
+
+TFensterPlatz TMapForm::Erfassen(TFenster fenster) {
+    QWidget* w = PlatzFenster(fenster);
+    if (!w) return FensterPlaetze[fenster];
+    const QRect r = w->frameGeometry();
+    TFensterPlatz p = FensterPlaetze[fenster];
+    p.Top = r.top();
+    p.Left = r.left();
+    if (fenster == fwMapForm) {
+        p.Height = r.height();
+        p.Width = r.width();
+    }
+    return p;
+}
+
+// ---- Start-up and shutdown -----------------------------------------------------------------
+
+void TMapForm::Initialisieren() {
+    OwnPiecesPruefen();
+    IntroForm->show();
+    IntroForm->InfoLabel->setText(QStringLiteral("Init DirectX..."));
+    IntroForm->repaint();
+    CreateObjects(this);
+    IntroForm->InfoLabel->setText(QStringLiteral("Loading Bitmaps..."));
+    DisplayReady = false;
+    BitmapsLaden();
+    DisplayReady = true;
+    delete IntroForm;
+    EinstellungenLaden();
+    resizeEvent(nullptr);
+    ViewBerechnen();
+    OptionsMenu_ICPsAnzeigen->setChecked(ICPsAnzeigen);
+    OptionsMenu_LandAmCursorAnzeigen->setChecked(LandnameAmCursor);
+    OptionsMenu_EinheitAmCursorAnzeigen->setChecked(EinheitartAmCursor);
+    OptionsMenu_EinheitbesitzerAmCursorAnzeigen->setChecked(BesitzerAmCursor);
+    OptionsMenu_MausStehtBeimScrollen->setChecked(MausStehtBeimScrollen);
+    ToolsForm->show();
+    if (SektorInfo) SektorInfoForm->show();
+    FensterMenu_SektorenInfo->setChecked(SektorInfo);
+    if (GameInfo) GameInfoForm->show();
+    FensterMenu_GameInfo->setChecked(GameInfo);
+    FensterMenu_GameCenter->setChecked(GameCenter);
+    SektorEditZuruecksetzen();
+    SektorenLaden("Sektoren_neu.sek");
+    MapLaden("Start.map");
+    TitelSetzen(QStringLiteral("Start.map"));
+    MapName = "Start";
+    Client->setCursor(Qt::BlankCursor);
+    Selection = {0, 0, 0};
+    SpielstandAktualisieren();
+    if (DisplayReady) RenderFrame();
+}
+
+void TMapForm::closeEvent(QCloseEvent* e) {
+    if (Geschlossen) {
+        e->accept();
+        return;
+    }
+    if (DisplayReady) {
+        SektorBild = TBild{};
+        SektorBildGeladen = false;
+    }
+    ReleaseObjects();
+    View = TView{};
+    Geschlossen = true;
+    Timer->stop();
+    try {
+        EinstellungenSpeichern();
+    } catch (const std::exception& ex) {
+        FehlerZeigen(nullptr, ex);
+    }
+    e->accept();
+}
+
+// ---- Alert timer ---------------------------------------------------------------------------
+
+void TMapForm::TimerTimer() {
+    if (++BlinkZaehler > BlinkGrenze) {
+        BlinkZaehler = 0;
+        BlinkPhase = !BlinkPhase;
+    }
+    // The Axis income is a byte figure.
+    const int stufe = AxisAlertLevel(Spielstand.AxisIncome & 0xFFu, BlinkPhase);
+    if (stufe == AlarmStufe) return;
+    AlarmStufe = stufe;
+    const TBild* licht = nullptr;
+    const char* text = nullptr;
+    QColor farbe;
+    switch (stufe) {
+    case 1: licht = &GruenesLicht, text = "Axisincome is under 61", farbe = QColor(0, 128, 0); break;
+    case 2: licht = &GelbesLicht, text = "Axisincome is under 71", farbe = QColor(255, 255, 0); break;
+    case 3: licht = &RotesLicht, text = "Axisincome is between 71 and 83 !DANGER!", farbe = QColor(255, 0, 0); break;
+    case 4: licht = &RotesLicht, text = "Axisincome is 84 or more !RED ALERT!", farbe = QColor(255, 0, 0); break;
+    case 5:
+        licht = &DunkelrotesLicht, text = "Axisincome is 84 or more !RED ALERT!", farbe = QColor(128, 0, 128);
+        break;
+    default: return;  // above 150: light and message keep what they show
+    }
+    if (GameInfoForm) GameInfoForm->LichtSetzen(BildAlsImage(*licht));
+    AxisIncomeLabel->setText(QString::fromLatin1(text));
+    QPalette p = AxisIncomeLabel->palette();
+    p.setColor(QPalette::WindowText, farbe);
+    AxisIncomeLabel->setPalette(p);
+}
+
+// ---- Commands ------------------------------------------------------------------------------
+
+void TMapForm::DateiMenu_MapLadenClick() {
+    FilterSetzen(OpenDialog, 2);
+    const std::string f = DateiWaehlen(OpenDialog);
+    if (f.empty()) return;
+    MapLaden(f);
+    TitelSetzen(QString::fromLocal8Bit(f.c_str()));
+    MapName = f;
+    SpielstandAktualisieren();
+}
+
+void TMapForm::DateiMenu_MapSpeichernClick() { MapSpeichern(MapSpeichernName(MapName)); }
+
+void TMapForm::DateiMenu_MapSpeichernAlsClick() {
+    FilterSetzen(SaveDialog, 2);
+    const std::string f = DateiWaehlen(SaveDialog);
+    if (f.empty()) return;
+    MapSpeichern(f);
+    TitelSetzen(QString::fromLocal8Bit(f.c_str()));
+    MapName = f;
+    SpielstandAktualisieren();
+}
+
+void TMapForm::DateiMenu_SInfoLadenClick() {
+    // A sector file is always asked for as one: never with the map filter a map command left.
+    FilterSetzen(OpenDialog, 1);
+    const std::string f = DateiWaehlen(OpenDialog);
+    if (!f.empty()) SektorenLaden(f);
+}
+
+void TMapForm::DateiMenu_SInfoSpeichernClick() {
+    FilterSetzen(SaveDialog, 1);
+    const std::string f = DateiWaehlen(SaveDialog);
+    if (!f.empty()) SektorenSpeichern(f);
+}
+
+void TMapForm::OptionsMenu_EditModusClick() {
+    EditModus = OptionsMenu_EditModus->isChecked();
+    DateiMenu_SInfoLaden->setEnabled(EditModus);
+    DateiMenu_SInfoSpeichern->setEnabled(EditModus);
+    ToolsMenu_SektorenAusgeben->setEnabled(EditModus);
+}
+
+void TMapForm::ToolsMenu_EinheitenAusgebenClick() {
+    UnitListeErstellen();
+    EinheitenListeForm->exec();
+}
+
+void TMapForm::ToolsMenu_SektorenAusgebenClick() { SektorenListeErstellen(); }
+
+void TMapForm::ToolsMenu_ZufallClick() { ZufallsEinheiten(); }
+
+void TMapForm::FensterMenu_SektorenInfoClick() {
+    SektorInfo = FensterMenu_SektorenInfo->isChecked();
+    if (SektorInfo)
+        SektorInfoForm->show();
+    else
+        SektorInfoForm->close();
+}
+
+void TMapForm::FensterMenu_GameInfoClick() {
+    GameInfo = FensterMenu_GameInfo->isChecked();
+    if (GameInfo)
+        GameInfoForm->show();
+    else
+        GameInfoForm->close();
+}
+
+void TMapForm::FensterMenu_GameCenterClick() { GameCenter = FensterMenu_GameCenter->isChecked(); }
+
+void TMapForm::HelpMenuClick() { HelpForm->exec(); }
+
+void TMapForm::AboutMenuClick() {
+    AboutForm->OK_Button->setFocus();
+    AboutForm->exec();
+}
+
+void TMapForm::ToolBar_VorherigeMapClick() {
+    VorherigeMap();
+    TitelSetzen(QString::fromLocal8Bit(MapName.c_str()));
+}
+
+void TMapForm::ToolBar_NaechsteMapClick() {
+    NaechsteMap();
+    TitelSetzen(QString::fromLocal8Bit(MapName.c_str()));
+}
+
+void TMapForm::PiecesZoomComboBoxChange(int index) {
+    if (index < 0 || index > 5) return;
+    Zoom = PiecesZoom = index + 1;
+    RenderFrame();
+}
+
+void TMapForm::PopUpMenu_EditClick() { SektorEditieren(); }
+
+void TMapForm::PopUpMenu_ICPsHotSpotSetzenClick() { ICPsHotSpotSetzen(); }
+
+// ---- Program -------------------------------------------------------------------------------
+
+void FensterErzeugen() {
+    auto* haupt = new TMapForm();
+    new TSektorEditForm(haupt);
+    new TEinheitenListeForm(haupt);
+    new TGameInfoForm(haupt);
+    new TSektorenListeForm(haupt);
+    new TToolsForm(haupt);
+    new TSektorInfoForm(haupt);
+    new THelpForm(haupt);
+    new TIntroForm(haupt);
+    new TAboutForm(haupt);
+    new TMapNameEditForm(haupt);
+    new TGameinfoAusgebenForm(haupt);
+    SpielstandAnzeigenHook = SpielstandAnzeigen;
+    SektorInfoGeschlossen = [] {
+        if (MapForm) MapForm->FensterMenu_SektorenInfo->setChecked(false);
+    };
+    GameInfoGeschlossen = [] {
+        if (MapForm) MapForm->FensterMenu_GameInfo->setChecked(false);
+    };
+}
+
+void FensterFreigeben() { delete MapForm; }
+
+bool Starten() {
+    QApplication::setApplicationName(QStringLiteral("Vantor Map for Windows"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Vantor Map for Windows"));
+    FensterErzeugen();
+    try {
+        MapForm->Initialisieren();
+    } catch (const std::exception& e) {
+        delete IntroForm;
+        for (QWidget* w : {static_cast<QWidget*>(ToolsForm), static_cast<QWidget*>(GameInfoForm),
+                           static_cast<QWidget*>(SektorInfoForm)})
+            if (w) w->hide();
+        FehlerZeigen(nullptr, e);
+        return false;
+    }
+    return true;
+}
+
+int Programm() {
+    if (!Starten()) {
+        FensterFreigeben();
+        return 1;
+    }
+    MapForm->show();
+    const int status = QApplication::exec();
+    FensterFreigeben();
+    return status;
+}

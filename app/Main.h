@@ -1,0 +1,120 @@
+#pragma once
+// The main window: menus, tool bar, map view, status bar and the Axis-income alert timer;
+// and the program's start-up and shutdown.
+#include <QWidget>
+#include <cstdint>
+
+#include "UDDrawInit.h"
+#include "UDateien.h"
+#include "UInputs.h"
+
+class QAction;
+class QComboBox;
+class QFileDialog;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QTimer;
+class QToolButton;
+class TClientArea;
+
+class TMapForm : public QWidget, public IHauptfenster, public IEingabeFenster, public IFensterPlaetze {
+    Q_OBJECT
+public:
+    TMapForm();
+    ~TMapForm() override;
+
+    QMenuBar* MainMenu;
+    QMenu *DateiMenu, *OptionsMenu, *ToolsMenu, *FensterMenu;
+    QAction *DateiMenu_MapLaden, *DateiMenu_MapSpeichern, *DateiMenu_MapSpeichernAls, *DateiMenu_SInfoLaden,
+        *DateiMenu_SInfoSpeichern, *DateiMenu_Beenden;
+    QAction *OptionsMenu_ICPsAnzeigen, *OptionsMenu_LandAmCursorAnzeigen, *OptionsMenu_EinheitAmCursorAnzeigen,
+        *OptionsMenu_EinheitbesitzerAmCursorAnzeigen, *OptionsMenu_MausStehtBeimScrollen, *OptionsMenu_EditModus;
+    QAction *ToolsMenu_EinheitenAusgeben, *ToolsMenu_GameinfoAusgeben, *ToolsMenu_SektorenAusgeben, *ToolsMenu_Zufall;
+    QAction *FensterMenu_SektorenInfo, *FensterMenu_GameInfo, *FensterMenu_GameCenter;
+    QAction *HelpMenu, *AboutMenu;
+
+    TClientArea* Client;  // the area below the menu bar: tool bar, map view, status bar
+    QWidget* ToolBar;
+    QToolButton *ToolBar_MapLaden, *ToolBar_MapSpeichern, *ToolBar_VorherigeMap, *ToolBar_NaechsteMap;
+    QComboBox* PiecesZoomComboBox;
+    QLabel* AxisIncomeLabel;
+    QWidget* StatusBar;
+    QLabel* StatusPanel[3];
+    QMenu* PopupMenu;
+    QAction *PopUpMenu_Edit, *PopUpMenu_ICPsHotSpotSetzen;
+    QFileDialog *OpenDialog, *SaveDialog;
+    QTimer* Timer;
+
+    void Initialisieren();
+    void TimerTimer();
+
+    void DateiMenu_MapLadenClick();
+    void DateiMenu_MapSpeichernClick();
+    void DateiMenu_MapSpeichernAlsClick();
+    void DateiMenu_SInfoLadenClick();
+    void DateiMenu_SInfoSpeichernClick();
+    void OptionsMenu_EditModusClick();
+    void ToolsMenu_EinheitenAusgebenClick();
+    void ToolsMenu_SektorenAusgebenClick();
+    void ToolsMenu_ZufallClick();
+    void FensterMenu_SektorenInfoClick();
+    void FensterMenu_GameInfoClick();
+    void FensterMenu_GameCenterClick();
+    void HelpMenuClick();
+    void AboutMenuClick();
+    void ToolBar_VorherigeMapClick();
+    void ToolBar_NaechsteMapClick();
+    void PiecesZoomComboBoxChange(int index);
+    void PopUpMenu_EditClick();
+    void PopUpMenu_ICPsHotSpotSetzenClick();
+
+    // IHauptfenster
+    TPunkt ClientUrsprung() override;
+    std::int32_t ClientBreite() override;
+    std::int32_t ClientHoehe() override;
+    std::int32_t ToolBarHoehe() override;
+    std::int32_t StatusBarHoehe() override;
+    std::int32_t FensterBreite() override;
+    std::int32_t FensterHoehe() override;
+    void FensterBreiteSetzen(std::int32_t breite) override;
+    void FensterHoeheSetzen(std::int32_t hoehe) override;
+    void SofortNeuZeichnen() override;
+    void ViewZeigen(const void* pixel, std::int32_t abstand, std::int32_t breite, std::int32_t hoehe,
+                    std::int32_t bitsProPixel) override;
+    void StatusText(int panel, const std::string& text) override;
+    // IEingabeFenster
+    void FokusGeben() override;
+    TPunkt ZeigerLesen() override;
+    void ZeigerSetzen(TPunkt client) override;
+    void Neuzeichnen() override;
+    void PopupOeffnen(TPunkt client) override;
+    // IFensterPlaetze
+    void Anwenden(TFenster fenster, const TFensterPlatz& platz) override;
+    TFensterPlatz Erfassen(TFenster fenster) override;
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    int MenuHoehe() const;
+    void TitelSetzen(const QString& datei);
+};
+
+extern TMapForm* MapForm;
+
+// Alert timer state.
+extern std::int32_t BlinkZaehler;
+extern bool BlinkPhase;
+extern std::int32_t AlarmStufe;
+constexpr std::int32_t BlinkGrenze = 5;
+
+// Creates the twelve windows in their order; FensterFreigeben deletes them again.
+void FensterErzeugen();
+void FensterFreigeben();
+// Windows and start-up. An error is shown in a message box naming the file and written to
+// standard error; the result is then false and the main window stays hidden.
+bool Starten();
+// The whole program: title, windows, start-up, event loop. Returns the exit status.
+int Programm();
