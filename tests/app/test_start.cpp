@@ -1,0 +1,192 @@
+// Start-up, shutdown and the settings the program keeps between runs.
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+#include "AppHilfen.h"
+#include "Main.h"
+#include "UGameInfoForm.h"
+#include "UIntroForm.h"
+#include "USektorInfoForm.h"
+#include "UToolsForm.h"
+
+namespace {
+
+std::string Text(const std::string& pfad) {
+    std::ifstream f(pfad);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+// The key=value lines of a settings file with their sections, in file order.
+std::vector<std::string> Schluessel(const std::string& pfad) {
+    std::vector<std::string> z;
+    std::istringstream in(Text(pfad));
+    std::string zeile, sektion;
+    while (std::getline(in, zeile)) {
+        if (!zeile.empty() && zeile.back() == '\r') zeile.pop_back();
+        if (zeile.empty()) continue;
+        if (zeile[0] == '[')
+            sektion = zeile;
+        else
+            z.push_back(sektion + zeile);
+    }
+    return z;
+}
+
+// Closes the next modal box as soon as it shows, and keeps its text.
+struct BoxSchliesser {
+    QString Text;
+    bool Gesehen = false;
+    BoxSchliesser() {
+        QTimer::singleShot(0, [this] { Pruefen(); });
+    }
+    void Pruefen() {
+        if (QWidget* m = QApplication::activeModalWidget()) {
+            if (auto* l = m->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) Text = l->text();
+            Gesehen = true;
+            m->close();
+            return;
+        }
+        QTimer::singleShot(10, [this] { Pruefen(); });
+    }
+};
+
+}  // namespace
+
+TEST(Start, CaptionMapNameAndWindowsWithoutSettings) {
+    Lauf lauf;
+    ASSERT_TRUE(lauf.Gestartet());
+    EXPECT_EQ(MapForm->windowTitle().toStdString(), "QelMap for Windows // Start.map");
+    EXPECT_EQ(MapName, "Start");
+    EXPECT_EQ(QApplication::applicationName().toStdString(), "Vantor Map for Windows");
+    EXPECT_EQ(IntroForm, nullptr);
+    EXPECT_TRUE(DisplayReady);
+    EXPECT_EQ(ToolMode, tmMove);
+    // Defaults: names at the cursor only; the game information window open, sector info closed.
+    EXPECT_FALSE(MapForm->OptionsMenu_ICPsAnzeigen->isChecked());
+    EXPECT_TRUE(MapForm->OptionsMenu_LandAmCursorAnzeigen->isChecked());
+    EXPECT_FALSE(MapForm->OptionsMenu_EinheitAmCursorAnzeigen->isChecked());
+    EXPECT_FALSE(MapForm->OptionsMenu_EinheitbesitzerAmCursorAnzeigen->isChecked());
+    EXPECT_FALSE(MapForm->OptionsMenu_MausStehtBeimScrollen->isChecked());
+    EXPECT_TRUE(MapForm->FensterMenu_GameInfo->isChecked());
+    EXPECT_FALSE(MapForm->FensterMenu_SektorenInfo->isChecked());
+    EXPECT_FALSE(MapForm->FensterMenu_GameCenter->isChecked());
+    EXPECT_TRUE(GameInfoForm->isVisible());
+    EXPECT_FALSE(SektorInfoForm->isVisible());
+    EXPECT_TRUE(ToolsForm->isVisible());
+    EXPECT_EQ(MapForm->frameGeometry().topLeft(), QPoint(0, 0));
+    EXPECT_EQ(MapForm->frameGeometry().size(), QSize(640, 400));
+    // The view lies between the tool bar and the status bar.
+    EXPECT_EQ(ViewBreite, MapForm->width());
+    EXPECT_EQ(ViewHoehe, MapForm->ClientHoehe() - 29 - 19);
+    EXPECT_EQ(ViewUrsprung.Y, MapForm->ClientUrsprung().Y + 29);
+}
+
+TEST(Start, CloseWritesTheDefaultsInTableOrder) {
+    Lauf lauf;
+    ASSERT_TRUE(lauf.Gestartet());
+    ASSERT_FALSE(std::filesystem::exists(lauf.Datei("QelWin.INI")));
+    MapForm->close();
+    const std::vector<std::string> erwartet = {
+        "[MapForm]Top=0",          "[MapForm]Left=0",           "[MapForm]Height=400",
+        "[MapForm]Width=640",      "[GameInfoForm]Top=0",       "[GameInfoForm]Left=0",
+        "[ToolsForm]Top=0",        "[ToolsForm]Left=0",         "[SektorInfoForm]Top=0",
+        "[SektorInfoForm]Left=0",  "[Options]ICPsAnzeigen=0",   "[Options]LandnameAmCursor=1",
+        "[Options]EinheitartAmCursor=0", "[Options]BesitzerAmCursor=0", "[Options]MausStehtBeimScrollen=0",
+        "[FensterAnzeigen]SektorInfo=0", "[FensterAnzeigen]GameInfo=1", "[FensterAnzeigen]GameCenter=0"};
+    EXPECT_EQ(Schluessel(lauf.Datei("QelWin.INI")), erwartet);
+}
+
+TEST(Start, SettingsPlaceTheWindowsAndSetTheMarks) {
+    Lauf lauf(false);
+    std::ofstream(lauf.Datei("QelWin.INI")) << "[MapForm]\nTop=20\nLeft=30\nHeight=500\nWidth=700\n"
+                                               "[GameInfoForm]\nTop=300\nLeft=400\n[ToolsForm]\nTop=5\nLeft=600\n"
+                                               "[SektorInfoForm]\nTop=450\nLeft=10\n"
+                                               "[Options]\nICPsAnzeigen=2\nLandnameAmCursor=0\n"
+                                               "MausStehtBeimScrollen=$1\n"
+                                               "[FensterAnzeigen]\nSektorInfo=1\nGameInfo=0\nGameCenter=1\n";
+    ASSERT_TRUE(lauf.Starten());
+    EXPECT_EQ(MapForm->frameGeometry(), QRect(30, 20, 700, 500));
+    EXPECT_EQ(GameInfoForm->frameGeometry().topLeft(), QPoint(400, 300));
+    EXPECT_EQ(ToolsForm->frameGeometry().topLeft(), QPoint(600, 5));
+    EXPECT_TRUE(MapForm->OptionsMenu_ICPsAnzeigen->isChecked());
+    EXPECT_FALSE(MapForm->OptionsMenu_LandAmCursorAnzeigen->isChecked());
+    EXPECT_TRUE(MapForm->OptionsMenu_MausStehtBeimScrollen->isChecked());
+    EXPECT_TRUE(SektorInfoForm->isVisible());
+    EXPECT_FALSE(GameInfoForm->isVisible());
+    EXPECT_TRUE(MapForm->FensterMenu_SektorenInfo->isChecked());
+    EXPECT_FALSE(MapForm->FensterMenu_GameInfo->isChecked());
+    // The game-center entry is only a mark: no window, and it stays disabled.
+    EXPECT_TRUE(MapForm->FensterMenu_GameCenter->isChecked());
+    EXPECT_FALSE(MapForm->FensterMenu_GameCenter->isEnabled());
+
+    // Moved windows and a changed option are written back at close; 2 comes back as 1.
+    ToolsForm->move(610, 15);
+    MapForm->OptionsMenu_LandAmCursorAnzeigen->trigger();
+    MapForm->close();
+    const auto z = Schluessel(lauf.Datei("QelWin.INI"));
+    auto hat = [&](const std::string& s) { return std::find(z.begin(), z.end(), s) != z.end(); };
+    EXPECT_TRUE(hat("[ToolsForm]Top=15"));
+    EXPECT_TRUE(hat("[ToolsForm]Left=610"));
+    EXPECT_TRUE(hat("[MapForm]Width=700"));
+    EXPECT_TRUE(hat("[Options]ICPsAnzeigen=1"));
+    EXPECT_TRUE(hat("[Options]LandnameAmCursor=1"));
+    EXPECT_TRUE(hat("[FensterAnzeigen]GameInfo=0"));
+    EXPECT_TRUE(hat("[FensterAnzeigen]GameCenter=1"));
+}
+
+TEST(Start, ClosingTheInformationWindowsClearsTheirFlags) {
+    Lauf lauf;
+    ASSERT_TRUE(lauf.Gestartet());
+    MapForm->FensterMenu_SektorenInfo->trigger();
+    EXPECT_TRUE(SektorInfo);
+    EXPECT_TRUE(SektorInfoForm->isVisible());
+    SektorInfoForm->close();
+    EXPECT_FALSE(SektorInfo);
+    EXPECT_FALSE(MapForm->FensterMenu_SektorenInfo->isChecked());
+    GameInfoForm->close();
+    EXPECT_FALSE(GameInfo);
+    EXPECT_FALSE(MapForm->FensterMenu_GameInfo->isChecked());
+    MapForm->FensterMenu_GameInfo->trigger();
+    EXPECT_TRUE(GameInfo);
+    EXPECT_TRUE(GameInfoForm->isVisible());
+    MapForm->close();
+    const auto z = Schluessel(lauf.Datei("QelWin.INI"));
+    EXPECT_NE(std::find(z.begin(), z.end(), "[FensterAnzeigen]SektorInfo=0"), z.end());
+    EXPECT_NE(std::find(z.begin(), z.end(), "[FensterAnzeigen]GameInfo=1"), z.end());
+}
+
+class FehlendeDatei : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(FehlendeDatei, EndsWithTheErrorAndNoMainWindow) {
+    Lauf lauf(false);
+    std::filesystem::remove(lauf.Datei(GetParam()));
+    BoxSchliesser box;
+    EXPECT_FALSE(lauf.Starten());
+    EXPECT_TRUE(box.Gesehen);
+    EXPECT_TRUE(box.Text.contains(QString::fromLatin1(GetParam()))) << box.Text.toStdString();
+    ASSERT_NE(MapForm, nullptr);
+    EXPECT_FALSE(MapForm->isVisible());
+    EXPECT_FALSE(ToolsForm->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Start, FehlendeDatei,
+                         ::testing::Values("Start.map", "Sektoren_neu.sek", "PIECES.BMP", "roteslicht.BMP"));
+
+TEST(Start, TheProgramEndsWithANonZeroStatusOnAStartError) {
+    Lauf lauf(false);
+    std::filesystem::remove(lauf.Datei("Start.map"));
+    VariablenZuruecksetzen();
+    BoxSchliesser box;
+    EXPECT_EQ(Programm(), 1);
+    EXPECT_TRUE(box.Gesehen);
+    EXPECT_EQ(MapForm, nullptr);
+}
