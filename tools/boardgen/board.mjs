@@ -228,8 +228,10 @@ export const land = [
 export const impassable = [
   { name: 'Sahara Desert',
     parts: [{ c: ['Algeria', 'Libya', 'Egypt', 'Mali', 'Niger', 'Chad', 'Mauritania', 'W. Sahara', 'Sudan', 'Morocco', 'Tunisia'],
-      poly: [[-13, 21], [-10, 26], [-4, 28.5], [2, 29.6], [8, 30.3], [11, 30.4], [14, 28.8], [19, 28.3],
-        [22.5, 28.8], [28.6, 28.2], [28.6, 20.5], [24, 18.5], [16, 17.5], [10, 17.8], [3, 19], [-5, 18.8], [-11, 19]] }] },
+      poly: [[-13, 21], [-11.5, 23.5], [-10, 26], [-7, 27.2], [-4, 28.5], [-1, 28.9], [2, 29.6], [5, 29.4], [8, 30.3],
+        [11, 30.4], [12.5, 29.3], [14, 28.8], [16.5, 28.0], [19, 28.3], [21, 29.1], [22.5, 28.8], [25, 28.0], [27, 28.5],
+        [28.6, 28.2], [28.6, 25], [29.3, 22.5], [28.6, 20.5], [26, 19.4], [24, 18.5], [20, 18.9], [16, 17.5], [13, 18.6],
+        [10, 17.8], [6, 18.9], [3, 19], [-1, 18.2], [-5, 18.8], [-8, 18.0], [-11, 19], [-12.5, 20]] }] },
   { name: 'Tibet and Sinkiang',
     parts: [{ c: 'China', box: [73, 27, 101.5, 36.5] }, { c: 'China', box: [73, 36.5, 96, 50] }] },
   { name: 'Greenland Ice Cap', parts: [{ c: 'Greenland' }] },
@@ -288,6 +290,9 @@ export const sea = [
   { name: 'Tasman Sea', seeds: [[160, -38]] },
   { name: 'South Pacific', seeds: [[-170, -25]] },
 ];
+
+// The title printed in an empty part of the ocean, near this point (pixels).
+export const title = { lines: ['QELMAP', 'THE WORLD IN THE SPRING OF 1942', 'geography: Natural Earth (public domain)'], near: [150, 880] };
 
 // ---- Water and ice that belong to no sector (index 255) ------------------------------------
 // Lakes that the country data does not cut out (rough outlines).

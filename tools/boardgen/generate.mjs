@@ -94,23 +94,24 @@ function splitTwo(name) {
   return best.lines;
 }
 
-// 1. ICP boxes (hot spots): wholly inside the sector, a little below the pole.
-for (const s of sectors) {
+// 1. ICP boxes (hot spots), wholly inside the sector, and the labels printed on the map.
+function placeBox(s, below) {
   const info = infos.get(s.number);
   const small = info.pixels.length < 1500;
-  const pref = s.hot ? proj.toPixel(s.hot[0], s.hot[1]) : small ? [info.x0, info.y0] : [info.pole[0], info.pole[1] + 12];
+  const pref = s.hot ? proj.toPixel(s.hot[0], s.hot[1])
+    : below ? [info.pole[0], below + 8] : small ? [info.x0, info.y0] : [info.pole[0], info.pole[1] + 12];
   const found = lay.search(info, pref, (x, y) => [x, y, x + BOX_W, y + BOX_H],
     (r) => lay.inside(info, r) && lay.free(r, 1));
-  if (!found) throw new Error(`no room for the 18x14 ICP box in sector ${s.number} ${s.name}`);
+  if (!found) return false;
   s.hotSpot = [found[0], found[1]];
   lay.mark(found[2], 2);
+  return true;
 }
 
-// 2. Labels printed on the map.
 const labels = [];
-function placeLabel(s) {
+function placeLabel(s, insideOnly) {
   const info = infos.get(s.number);
-  const pref = s.label ? proj.toPixel(s.label[0], s.label[1]) : [info.pole[0], info.pole[1] - 4];
+  const pref = s.label ? proj.toPixel(s.label[0], s.label[1]) : [info.pole[0], info.pole[1] - 6];
   const tries = [];
   if (s.land) {
     const name = s.name.toUpperCase();
@@ -128,6 +129,7 @@ function placeLabel(s) {
   }
   let placed = null;
   for (const t of tries) {
+    if (insideOnly && t.level > 0) break;
     const tb = textBox(t.lines, t.size);
     const rectOf = (x, y) => [x - (tb.w >> 1), y - (tb.h >> 1), x - (tb.w >> 1) + tb.w, y - (tb.h >> 1) + tb.h];
     let found;
@@ -136,18 +138,25 @@ function placeLabel(s) {
     else found = lay.search(info, pref, rectOf, (r) => lay.free(r, 0), false, 30);
     if (found) { placed = { ...t, rect: found[2], lh: tb.lh }; break; }
   }
-  if (!placed) throw new Error(`no room for the label of ${s.name}`);
+  if (!placed) {
+    if (insideOnly) return null;
+    throw new Error(`no room for the label of ${s.name}`);
+  }
   lay.mark(placed.rect, 3);
-  labels.push({ s, ...placed });
+  const L = { s, ...placed };
+  labels.push(L);
+  return L;
 }
-// Sectors with room to spare get their label first, in the middle; the others after the stacks.
-const roomy = (s) => {
-  const info = infos.get(s.number);
-  let need = BOX_W * BOX_H + 60 * 12;
-  for (const u of s.units || []) need += 40 * 16;
-  return info.pixels.length > 3 * need;
-};
-for (const s of sectors) if (s.land) placeLabel(s);
+
+for (const s of sectors) {
+  if (s.land) {
+    const L = placeLabel(s, true);
+    if (L && placeBox(s, L.rect[3])) continue;
+    if (L) { lay.mark(L.rect, 0); labels.splice(labels.indexOf(L), 1); }
+  }
+  if (!placeBox(s)) throw new Error(`no room for the 18x14 ICP box in sector ${s.number} ${s.name}`);
+}
+for (const s of sectors) if (s.land && !labels.some((L) => L.s === s)) placeLabel(s, false);
 
 // 3. Stacks of the start position.
 const stacks = [];
@@ -173,8 +182,40 @@ for (const s of sectors) {
     if (stacks[stacks.length - 1].sector !== s.number) throw new Error('anchor outside its sector');
   }
 }
-for (const s of sectors) if (!s.land) placeLabel(s);
+for (const s of sectors) if (!s.land) placeLabel(s, false);
 labels.sort((p, q) => p.s.number - q.s.number);
+
+// 4. The title plate, in open sea near board.title.near.
+let titlePlate = null;
+if (board.title) {
+  const sizes = [16, 10, 8];
+  let wmax = 0;
+  board.title.lines.forEach((line, k) => {
+    measureCtx.font = `${sizes[k]}px ${FONT}`;
+    wmax = Math.max(wmax, measureCtx.measureText(line).width);
+  });
+  const w = Math.ceil(wmax) + 20, h = 48;
+  const seaOnly = (r) => {
+    for (let y = r[1]; y < r[3]; y++) for (let x = r[0]; x < r[2]; x++) {
+      const v = idx[y * W + x];
+      if (!(isSea[v] || (v === 0 && isSea[pre[y * W + x]]))) return false;
+    }
+    return true;
+  };
+  const cands = [];
+  for (let y = 0; y + h <= H; y++) for (let x = 0; x + w <= W; x++) {
+    const d = (x + w / 2 - board.title.near[0]) ** 2 + (y + h / 2 - board.title.near[1]) ** 2;
+    if (d < 250 * 250) cands.push([d, y * W + x]);
+  }
+  cands.sort((a, b) => a[0] - b[0] || a[1] - b[1]);
+  for (const [, i] of cands) {
+    const y = (i / W) | 0, x = i - y * W;
+    const r = [x, y, x + w, y + h];
+    if (lay.free(r, 2) && seaOnly(r)) { titlePlate = r; break; }
+  }
+  if (!titlePlate) throw new Error('no room for the title');
+  lay.mark(titlePlate, 5);
+}
 if (stacks.length > 300) throw new Error('more than 300 stacks');
 
 // ---- Incomes ----------------------------------------------------------------------------------
@@ -313,6 +354,22 @@ function drawLabels(rgb) {
         ctx.fillStyle = 'rgb(244,250,255)';
         ctx.fillText(line, cx, by);
       }
+    });
+  }
+  if (titlePlate) {
+    const [l, t, r, b] = titlePlate;
+    ctx.fillStyle = 'rgb(248,242,222)';
+    ctx.fillRect(l + 0.5, t + 0.5, r - l - 1, b - t - 1);
+    ctx.strokeStyle = 'rgb(60,48,36)';
+    ctx.lineWidth = 1;
+    ctx.strokeRect(l + 0.5, t + 0.5, r - l - 1, b - t - 1);
+    ctx.strokeRect(l + 2.5, t + 2.5, r - l - 5, b - t - 5);
+    const sizes = [16, 10, 8], base = [19, 32, 42];
+    const colours = ['rgb(120,28,20)', 'rgb(40,32,26)', 'rgb(96,80,64)'];
+    board.title.lines.forEach((line, k) => {
+      ctx.font = `${sizes[k]}px ${FONT}`;
+      ctx.fillStyle = colours[k];
+      ctx.fillText(line, (l + r) / 2, t + base[k]);
     });
   }
   const data = ctx.getImageData(0, 0, W, H).data;
