@@ -1,0 +1,268 @@
+#!/bin/sh
+# Installs QelMap into a temporary prefix and checks what lands where; starts the installed
+# menu entry's command under Xvfb with a fresh XDG_DATA_HOME, twice; builds the Debian package
+# and checks its files and dependencies.
+# Arguments: BUILD-DIR DATA-DIR [X11-CLOSE-HELPER]
+# Exit status 77 (skipped) when the parts that need the program, the default board or Xvfb
+# could not run and nothing else failed.
+set -u
+
+# One session: start the command, wait for the program's windows, note its working folder,
+# close the main window as a window manager would, and report how it ended.
+session() {  # notes folder, command, close helper
+    out=$1
+    command=$2
+    close_helper=$3
+    $command >"$out/stdout" 2>"$out/stderr" &
+    pid=$!
+    i=0
+    while [ $i -lt 150 ] && kill -0 "$pid" 2>/dev/null; do
+        xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1 && break
+        sleep 0.1
+        i=$((i + 1))
+    done
+    sleep 1  # the palette and the information window follow the main window
+    readlink "/proc/$pid/cwd" >"$out/cwd" 2>/dev/null
+    : >"$out/windows"
+    main=
+    largest=0
+    for w in $(xdotool search --onlyvisible --pid "$pid" 2>/dev/null); do
+        name=$(xdotool getwindowname "$w")
+        size=$(xdotool getwindowgeometry "$w" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
+        echo "$w $size $name" >>"$out/windows"
+        area=$(echo "$size" | awk '{print $1 * $2}')
+        if [ "${area:-0}" -gt "$largest" ]; then
+            largest=$area
+            main=$w
+        fi
+    done
+    if [ -n "$main" ] && [ -n "$close_helper" ]; then
+        "$close_helper" "$main"
+    else
+        kill -TERM "$pid" 2>/dev/null
+    fi
+    i=0
+    while [ $i -lt 100 ] && kill -0 "$pid" 2>/dev/null; do
+        sleep 0.1
+        i=$((i + 1))
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        echo "still running" >"$out/status"
+        kill -KILL "$pid"
+        return
+    fi
+    wait "$pid"
+    echo $? >"$out/status"
+}
+
+if [ "${1:-}" = --session ]; then
+    session "$2" "$3" "$4"
+    exit 0
+fi
+
+build=$1
+data=$2
+close_helper=${3:-}
+self=$(readlink -f -- "$0")
+
+t=$(mktemp -d)
+trap 'rm -rf "$t"' EXIT
+failures=0
+skipped=
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+skip() { echo "SKIP: $*"; skipped="$skipped; $*"; }
+same() { cmp -s -- "$1" "$2" || fail "$2 differs from $1"; }
+board_files() { find "$1" -maxdepth 1 -type f ! -name '.*' ! -name '*.tmp-*' -printf '%f\n' | LC_ALL=C sort; }
+fingerprint() { (cd "$1" && find . -type f -print0 | LC_ALL=C sort -z | xargs -0r md5sum); }
+
+# ---- installation --------------------------------------------------------------------------
+p=$t/prefix
+if ! cmake --install "$build" --prefix "$p" >"$t/install.log" 2>&1; then
+    cat "$t/install.log" >&2
+    echo "FAIL: cmake --install failed" >&2
+    exit 1
+fi
+[ -x "$p/bin/qelmap-launch" ] || fail "the launcher is not installed in bin/"
+desktop=$p/share/applications/qelmap.desktop
+icon=$p/share/icons/hicolor/scalable/apps/qelmap.svg
+man_tool=$p/share/man/man1/qelmap-tool.1.gz
+[ -f "$icon" ] || fail "the icon is not installed"
+grep -qx 'Exec=qelmap-launch' "$desktop" || fail "the desktop entry does not start the launcher"
+grep -qx 'Icon=qelmap' "$desktop" || fail "the desktop entry does not name the icon"
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$desktop" || fail "the desktop entry is not valid"
+fi
+for page in "$man_tool" "$p/share/man/man1/qelmap-launch.1.gz"; do
+    gzip -t "$page" 2>/dev/null || fail "$page is missing or not gzip"
+    if command -v man >/dev/null && [ -f "$page" ]; then
+        warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
+        [ -z "$warnings" ] || fail "$page renders with warnings: $warnings"
+    fi
+done
+
+# The installed board is the repository's, file for file, and nothing else.
+board_files "$data" >"$t/board.expected"
+board_files "$p/share/qelmap" >"$t/board.installed"
+cmp -s "$t/board.expected" "$t/board.installed" ||
+    fail "share/qelmap holds other files than data/: $(diff "$t/board.expected" "$t/board.installed" | tr '\n' ' ')"
+while IFS= read -r f; do
+    same "$data/$f" "$p/share/qelmap/$f"
+done <"$t/board.expected"
+
+# The manual page describes every command the tool has.
+if [ -x "$p/bin/qelmap-tool" ]; then
+    commands=$("$p/bin/qelmap-tool" --help | sed -n '/^Commands:/,/^$/s/^  \([a-z][a-z-]*\) .*/\1/p')
+    [ -n "$commands" ] || fail "qelmap-tool --help lists no commands"
+    for c in $commands; do
+        gzip -dc "$man_tool" | grep -q "^\.B qelmap-tool $c\$" || fail "the manual page of qelmap-tool lacks the command $c"
+    done
+else
+    skip "qelmap-tool is not built"
+fi
+
+# ---- the menu entry's command under Xvfb ---------------------------------------------------
+run_session() {  # folder for the session's notes
+    mkdir -p "$1"
+    env -u QT_QPA_PLATFORM HOME="$t/home" XDG_DATA_HOME="$t/xdg" XDG_RUNTIME_DIR="$t/run" PATH="$p/bin:$PATH" \
+        xvfb-run -a -s "-screen 0 1600x1000x24" sh "$self" --session "$1" "$command" "$close_helper" \
+        >"$1/xvfb.log" 2>&1
+}
+
+check_session() {  # folder, label
+    out=$1
+    label=$2
+    [ "$(cat "$out/cwd" 2>/dev/null)" = "$game" ] ||
+        fail "$label: the program ran in '$(cat "$out/cwd" 2>/dev/null)', not in $game"
+    # A start-up error shows a lone message box; the program shows its map, palette and
+    # information windows together.
+    [ "$(wc -l <"$out/windows")" -ge 2 ] || fail "$label: the program did not show its windows"
+    if [ -n "$close_helper" ]; then
+        [ "$(cat "$out/status" 2>/dev/null)" = 0 ] ||
+            fail "$label: closing the main window ended the program with '$(cat "$out/status" 2>/dev/null)'"
+        [ -f "$game/QelWin.INI" ] || fail "$label: no settings file in the game folder after closing"
+    fi
+    if [ "$failures" != 0 ]; then
+        echo "--- $label: windows, program output" >&2
+        cat "$out/windows" "$out/stdout" "$out/stderr" "$out/xvfb.log" >&2 2>/dev/null
+    fi
+}
+
+game=$t/xdg/qelmap
+if [ ! -x "$p/bin/qelmap" ]; then
+    skip "the program qelmap is not built"
+elif [ ! -f "$data/Start.map" ]; then
+    skip "the default board has not been generated"
+elif ! command -v xvfb-run >/dev/null || ! command -v xdotool >/dev/null || ! command -v xauth >/dev/null; then
+    skip "xvfb-run, xauth or xdotool is missing"
+else
+    mkdir -p "$t/home" "$t/run"
+    chmod 700 "$t/run"
+    fingerprint "$data" >"$t/data.before"
+    fingerprint "$p/share/qelmap" >"$t/share.before"
+    command=$(sed -n 's/^Exec=//p' "$desktop")
+    run_session "$t/first"
+    [ -d "$game" ] || fail "the game folder was not created"
+    while IFS= read -r f; do
+        same "$data/$f" "$game/$f"
+    done <"$t/board.expected"
+    check_session "$t/first" "first start"
+
+    # The player changes a default file; the next start keeps it.
+    changed=
+    if [ -f "$game/grueneslicht.BMP" ] && [ -f "$game/gelbeslicht.BMP" ]; then
+        changed=grueneslicht.BMP
+        cp "$game/gelbeslicht.BMP" "$game/$changed"
+    fi
+    run_session "$t/second"
+    check_session "$t/second" "second start"
+    if [ -n "$changed" ]; then
+        same "$game/gelbeslicht.BMP" "$game/$changed"
+    else
+        skip "the board has no lights to change between starts"
+    fi
+
+    fingerprint "$data" >"$t/data.after"
+    fingerprint "$p/share/qelmap" >"$t/share.after"
+    cmp -s "$t/data.before" "$t/data.after" || fail "the repository's data/ changed while playing"
+    cmp -s "$t/share.before" "$t/share.after" || fail "the installed default board changed while playing"
+fi
+
+# ---- the Debian package --------------------------------------------------------------------
+if ! command -v cpack >/dev/null || ! command -v dpkg-deb >/dev/null; then
+    skip "cpack or dpkg-deb is missing"
+elif ! cpack -G DEB -B "$t/pkg" --config "$build/CPackConfig.cmake" >"$t/cpack.log" 2>&1; then
+    cat "$t/cpack.log" >&2
+    fail "cpack could not build the package"
+else
+    set -- "$t/pkg"/qelmap_*.deb
+    deb=$1
+    [ $# = 1 ] && [ -f "$deb" ] || fail "cpack made no single qelmap_*.deb: $*"
+    dpkg-deb -I "$deb" >"$t/deb.info" || fail "dpkg-deb -I cannot read the package"
+    dpkg-deb -c "$deb" >"$t/deb.contents" || fail "dpkg-deb -c cannot read the package"
+    grep -q '^ Package: qelmap$' "$t/deb.info" || fail "the package is not named qelmap"
+    grep -q "^ Architecture: $(dpkg --print-architecture)\$" "$t/deb.info" || fail "the package has another architecture"
+    depends=$(sed -n 's/^ Depends: //p' "$t/deb.info" | tr ',' '\n' | sed 's/^ *//; s/ .*//')
+    for d in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins; do
+        echo "$depends" | grep -qx "$d" || fail "the package does not depend on $d"
+    done
+    awk '{print $6}' "$t/deb.contents" | grep -v '^\./usr/' | grep -v '^\./$' >"$t/outside"
+    [ -s "$t/outside" ] && fail "the package puts files outside /usr: $(tr '\n' ' ' <"$t/outside")"
+    awk '{print $2}' "$t/deb.contents" | grep -v '^root/root$' | head -1 | grep -q . &&
+        fail "the package holds files not owned by root"
+    expect="./usr/bin/qelmap-launch ./usr/share/applications/qelmap.desktop
+./usr/share/icons/hicolor/scalable/apps/qelmap.svg ./usr/share/man/man1/qelmap-tool.1.gz"
+    [ -x "$p/bin/qelmap" ] && expect="$expect ./usr/bin/qelmap"
+    [ -x "$p/bin/qelmap-tool" ] && expect="$expect ./usr/bin/qelmap-tool"
+    for f in $expect; do
+        grep -q " $f\$" "$t/deb.contents" || fail "the package lacks $f"
+    done
+    while IFS= read -r f; do
+        grep -qF " ./usr/share/qelmap/$f" "$t/deb.contents" || fail "the package lacks the board file $f"
+    done <"$t/board.expected"
+
+    # Every library the programs load directly comes from a package the package depends on.
+    x=$t/unpacked
+    dpkg-deb -x "$deb" "$x"
+    [ -n "${QELMAP_SANITIZED:-}" ] && echo "note: sanitizer build, the libraries the programs load are not checked"
+    : >"$t/needed"
+    for exe in "$x"/usr/bin/*; do
+        [ -z "${QELMAP_SANITIZED:-}" ] || break
+        head -c 4 "$exe" | grep -q ELF || continue
+        objdump -p "$exe" | awk '$1 == "NEEDED" {print $2}' >"$t/names"
+        ldd "$exe" | awk -v e="${exe##*/}" 'NR == FNR {need[$1] = 1; next} $1 in need {print e, $1, $3}' \
+            "$t/names" - >>"$t/needed"
+    done
+    # One query for all (dpkg -S is slow); merged /usr means a library may be listed under
+    # /lib or /usr/lib.
+    awk '{print $3; print "/usr" $3; p = $3; sub("^/usr", "", p); print p}' "$t/needed" | sort -u |
+        xargs -r dpkg -S 2>/dev/null | sed 's/^\([^:]*\):[^:]*: /\1 /; s/^\([^ ]*\): /\1 /' >"$t/owners"
+    depends_words=" $(echo $depends) "
+    awk 'NR == FNR {owner[$2] = $1; next}
+         {p = $3; q = p; sub("^/usr", "", q); o = owner[p]; if (o == "") o = owner["/usr" p]; if (o == "") o = owner[q];
+          print $1, $2, (o == "" ? "-" : o)}' "$t/owners" "$t/needed" >"$t/needed-from"
+    while read -r exe lib pkg; do
+        case $depends_words in
+            *" $pkg "*) ;;
+            *) if [ "$pkg" = - ]; then
+                   fail "$exe needs $lib, which no Debian package provides"
+               else
+                   fail "$exe needs $lib from $pkg, which the package does not depend on"
+               fi ;;
+        esac
+    done <"$t/needed-from"
+
+    # The unpacked launcher finds the unpacked board.
+    if [ -f "$data/Start.map" ]; then
+        XDG_DATA_HOME=$t/unpacked-xdg "$x/usr/bin/qelmap-launch" --no-start || fail "the packaged launcher failed"
+        while IFS= read -r f; do
+            same "$x/usr/share/qelmap/$f" "$t/unpacked-xdg/qelmap/$f"
+        done <"$t/board.expected"
+    fi
+fi
+
+[ "$failures" = 0 ] || exit 1
+if [ -n "$skipped" ]; then
+    echo "install: parts left out:${skipped#;}"
+    exit 77
+fi
+echo "install: all checks passed"
