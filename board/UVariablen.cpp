@@ -1,5 +1,6 @@
 #include "UVariablen.h"
 
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -37,7 +38,13 @@ std::int32_t ViewBreite = 0, ViewHoehe = 0;
 TPunkt ViewUrsprung = {0, 0};
 std::int32_t MaxViewBreite = 1240, MaxViewHoehe = 913;
 
-std::int32_t Runden(double v) { return static_cast<std::int32_t>(std::nearbyint(v)); }
+std::int32_t Runden(double v) {
+    // Coordinates come from files and may be anything: a value beyond 32 bits or NaN must not
+    // reach the conversion, whose result would be undefined.
+    if (!(v >= -2147483648.0)) return INT32_MIN;
+    if (v >= 2147483647.0) return INT32_MAX;
+    return static_cast<std::int32_t>(std::nearbyint(v));
+}
 
 TMapPunkt MapPunkt(double x, double y) { return TMapPunkt{x, y}; }
 

@@ -104,7 +104,7 @@ extern std::int32_t MaxViewBreite, MaxViewHoehe;  // 1240, 913 until the display
 TMapPunkt MapPunkt(double x, double y);
 TMapPunkt ViewZuMap(TPunkt p);
 TPunkt MapZuView(TMapPunkt m);
-// Round to nearest, ties to even.
+// Round to nearest, ties to even. Beyond the 32-bit range the result saturates; NaN gives INT32_MIN.
 std::int32_t Runden(double v);
 
 // ---- Sector index picture ------------------------------------------------------------------

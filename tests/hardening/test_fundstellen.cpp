@@ -1,0 +1,54 @@
+// Inputs the fuzz targets found to do harm, each kept as the smallest case that showed it.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "TestHilfen.h"
+#include "UDateien.h"
+#include "UPieces.h"
+#include "UVariablen.h"
+
+namespace {
+
+class Fundstellen : public ::testing::Test {
+protected:
+    void SetUp() override { VariablenZuruecksetzen(); }
+    TempOrdner tmp;
+};
+
+// A map file may put a stack at NaN, an infinity or 1e300; rounding such a coordinate to a
+// view pixel was an out-of-range conversion (on x86 +1e300 came out as INT32_MIN).
+TEST_F(Fundstellen, CoordinatesBeyondThirtyTwoBitsRoundToTheNearestEnd) {
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(Runden(1e300), INT32_MAX);
+    EXPECT_EQ(Runden(inf), INT32_MAX);
+    EXPECT_EQ(Runden(2147483647.5), INT32_MAX);
+    EXPECT_EQ(Runden(-1e300), INT32_MIN);
+    EXPECT_EQ(Runden(-inf), INT32_MIN);
+    EXPECT_EQ(Runden(nan), INT32_MIN);
+    EXPECT_EQ(Runden(-2147483648.4), INT32_MIN);
+    EXPECT_EQ(Runden(2147483646.4), 2147483646);
+    EXPECT_EQ(Runden(2.5), 2);
+    EXPECT_EQ(Runden(-3.5), -4);
+
+    // The hit test over such stacks finds them only where they saturate, never at the far end.
+    std::vector<std::uint8_t> d(4 + 3 * 24, 0);
+    d[0] = 3;
+    const double xs[3] = {1e300, nan, -inf};
+    for (int i = 0; i < 3; ++i) {
+        std::memcpy(d.data() + 4 + 24 * i, &xs[i], 8);
+        d[4 + 24 * i + 16] = 2;
+        d[4 + 24 * i + 17] = 1;
+    }
+    BytesSchreiben(tmp.Datei("weit.map"), d);
+    MapLaden(tmp.Datei("weit.map"));
+    PieceGeometrieSetzen(15, 10);
+    EXPECT_EQ(MapZuView(TMapPunkt{1e300, 0}).X, INT32_MAX);
+    EXPECT_EQ(EinheitAnPunkt(TPunkt{INT32_MAX - 7, 0}), 1);
+    EXPECT_EQ(EinheitAnPunkt(TPunkt{0, 0}), 0);
+}
+
+}  // namespace
