@@ -6,9 +6,12 @@
 
 namespace {
 
-// Bits per pixel from the bitmap header, or 0 when the bytes are no bitmap.
+// Bits per pixel from the bitmap header, or 0 when the bytes are no bitmap. The old 12-byte
+// header has the field at 24 (its sizes are 16-bit); at 28 it has palette or pixels.
 int BmpBitsProPixel(const std::uint8_t* d, std::size_t n) {
     if (n < 30 || d[0] != 'B' || d[1] != 'M') return 0;
+    const std::uint32_t kopf = d[14] | (d[15] << 8) | (d[16] << 16) | (static_cast<std::uint32_t>(d[17]) << 24);
+    if (kopf == 12) return d[24] | (d[25] << 8);
     return d[28] | (d[29] << 8);
 }
 

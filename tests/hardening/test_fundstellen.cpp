@@ -7,7 +7,9 @@
 #include <limits>
 
 #include "TestHilfen.h"
+#include "UBild.h"
 #include "UDateien.h"
+#include "UFehler.h"
 #include "UPieces.h"
 #include "UVariablen.h"
 
@@ -49,6 +51,25 @@ TEST_F(Fundstellen, CoordinatesBeyondThirtyTwoBitsRoundToTheNearestEnd) {
     EXPECT_EQ(MapZuView(TMapPunkt{1e300, 0}).X, INT32_MAX);
     EXPECT_EQ(EinheitAnPunkt(TPunkt{INT32_MAX - 7, 0}), 1);
     EXPECT_EQ(EinheitAnPunkt(TPunkt{0, 0}), 0);
+}
+
+// A bitmap with the old 12-byte header keeps its bit depth at byte 24; byte 28 is already its
+// first pixel. Read from 28, a first pixel with red 16 followed by blue 0 made the picture
+// count as 16-bit and its colours were "widened" (red 200 came back as 206).
+TEST_F(Fundstellen, OldBitmapHeadersKeepTheirColours) {
+    std::vector<std::uint8_t> d = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 26, 0, 0, 0,  // file header
+                                   12, 0, 0, 0, 2, 0, 1, 0, 1, 0, 24, 0,          // 2 x 1, 24 bits
+                                   0, 100, 16,                                     // B G R: red 16
+                                   0, 150, 200,                                    // blue 0, red 200
+                                   0, 0};                                          // row padding
+    const std::uint32_t groesse = static_cast<std::uint32_t>(d.size());
+    std::memcpy(&d[2], &groesse, 4);
+    TBild bild;
+    BildAusBytes(bild, d.data(), d.size(), "alt.bmp");
+    ASSERT_EQ(bild.Breite, 2);
+    EXPECT_EQ(bild.BitsProPixel, 24);
+    EXPECT_EQ(bild.Rgb[0], 0x106400u);
+    EXPECT_EQ(bild.Rgb[1], 0xC89600u);
 }
 
 }  // namespace
