@@ -663,6 +663,11 @@ void TMapForm::PopUpMenu_EditClick() { SektorEditieren(); }
 
 void TMapForm::PopUpMenu_ICPsHotSpotSetzenClick() { ICPsHotSpotSetzen(); }
 
+QImage PraesentierteView() {
+    if (!View.Pixel) return QImage();
+    return QImage(View.Pixel, View.Breite, View.Hoehe, View.Abstand, View.Format).copy();
+}
+
 // ---- Program -------------------------------------------------------------------------------
 
 void FensterErzeugen() {

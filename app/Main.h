@@ -1,6 +1,7 @@
 #pragma once
 // The main window: menus, tool bar, map view, status bar and the Axis-income alert timer;
 // and the program's start-up and shutdown.
+#include <QImage>
 #include <QWidget>
 #include <cstdint>
 
@@ -16,7 +17,6 @@ class QMenu;
 class QMenuBar;
 class QTimer;
 class QToolButton;
-class TClientArea;
 
 class TMapForm : public QWidget, public IHauptfenster, public IEingabeFenster, public IFensterPlaetze {
     Q_OBJECT
@@ -34,7 +34,7 @@ public:
     QAction *FensterMenu_SektorenInfo, *FensterMenu_GameInfo, *FensterMenu_GameCenter;
     QAction *HelpMenu, *AboutMenu;
 
-    TClientArea* Client;  // the area below the menu bar: tool bar, map view, status bar
+    QWidget* Client;  // the area below the menu bar: tool bar, map view, status bar
     QWidget* ToolBar;
     QToolButton *ToolBar_MapLaden, *ToolBar_MapSpeichern, *ToolBar_VorherigeMap, *ToolBar_NaechsteMap;
     QComboBox* PiecesZoomComboBox;
@@ -109,6 +109,9 @@ extern std::int32_t BlinkZaehler;
 extern bool BlinkPhase;
 extern std::int32_t AlarmStufe;
 constexpr std::int32_t BlinkGrenze = 5;
+
+// A copy of the view as last presented (null before the first frame).
+QImage PraesentierteView();
 
 // Creates the twelve windows in their order; FensterFreigeben deletes them again.
 void FensterErzeugen();

@@ -1,0 +1,118 @@
+// The Axis-income alert: light and tool-bar message by level, blinking, the frozen look.
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "AppHilfen.h"
+#include "Main.h"
+#include "UBitmaps.h"
+#include "UFensterHilfen.h"
+#include "UGameInfoForm.h"
+#include "USpielstand.h"
+
+namespace {
+
+class Alarm : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(lauf.Starten());
+        MapForm->Timer->stop();
+    }
+    static void Ticks(int n, std::uint32_t einkommen) {
+        Spielstand.AxisIncome = einkommen;
+        for (int i = 0; i < n; ++i) MapForm->TimerTimer();
+    }
+    static QString Text() { return MapForm->AxisIncomeLabel->text(); }
+    static QColor Farbe() { return MapForm->AxisIncomeLabel->palette().color(QPalette::WindowText); }
+    // The middle pixel of the light shown, and whether its corner is see-through.
+    static QRgb Mitte() {
+        const QImage b = GameInfoForm->LichtImage->pixmap().toImage();
+        return b.pixel(b.width() / 2, b.height() / 2) & 0xFFFFFFu;
+    }
+    static QRgb MitteVon(const TBild& licht) {
+        return static_cast<QRgb>(licht.Rgb[static_cast<std::size_t>(licht.Hoehe / 2) * licht.Breite + licht.Breite / 2]);
+    }
+
+    Lauf lauf{false, false};
+};
+
+}  // namespace
+
+TEST_F(Alarm, TheFirstTickAppliesTheLevelAndLaterOnesOnlyChanges) {
+    EXPECT_EQ(Text(), QStringLiteral("AxisIncomeLabel"));
+    EXPECT_EQ(AlarmStufe, 0);
+    Ticks(1, 0);
+    EXPECT_EQ(AlarmStufe, 1);
+    EXPECT_EQ(Text(), QStringLiteral("Axisincome is under 61"));
+    EXPECT_EQ(Farbe(), QColor(0, 128, 0));
+    EXPECT_EQ(Mitte(), MitteVon(GruenesLicht));
+    const QImage licht = GameInfoForm->LichtImage->pixmap().toImage();
+    EXPECT_EQ(qAlpha(licht.pixel(0, 0)), 0) << "the light's background is see-through";
+
+    // A tick that finds the level unchanged writes nothing.
+    MapForm->AxisIncomeLabel->setText(QStringLiteral("unveraendert"));
+    Ticks(3, 60);
+    EXPECT_EQ(Text(), QStringLiteral("unveraendert"));
+}
+
+TEST_F(Alarm, LevelsChangeAt61And71And84) {
+    Ticks(1, 60);
+    Ticks(1, 61);
+    EXPECT_EQ(Text(), QStringLiteral("Axisincome is under 71"));
+    EXPECT_EQ(Farbe(), QColor(255, 255, 0));
+    EXPECT_EQ(Mitte(), MitteVon(GelbesLicht));
+    Ticks(1, 70);
+    EXPECT_EQ(AlarmStufe, 2);
+    Ticks(1, 71);
+    EXPECT_EQ(Text(), QStringLiteral("Axisincome is between 71 and 83 !DANGER!"));
+    EXPECT_EQ(Farbe(), QColor(255, 0, 0));
+    EXPECT_EQ(Mitte(), MitteVon(RotesLicht));
+    Ticks(1, 83);
+    EXPECT_EQ(AlarmStufe, 3);
+    Ticks(1, 84);
+    EXPECT_EQ(Text(), QStringLiteral("Axisincome is 84 or more !RED ALERT!"));
+    EXPECT_TRUE(AlarmStufe == 4 || AlarmStufe == 5);
+}
+
+TEST_F(Alarm, From84TheLookSwapsEverySixthTickAndFreezesFrom151) {
+    Ticks(1, 84);
+    ASSERT_EQ(BlinkZaehler, 1);
+    ASSERT_TRUE(BlinkPhase);
+    EXPECT_EQ(AlarmStufe, 4);
+    EXPECT_EQ(Farbe(), QColor(255, 0, 0));
+    Ticks(4, 150);
+    EXPECT_EQ(AlarmStufe, 4);
+    Ticks(1, 150);  // the sixth tick
+    EXPECT_EQ(AlarmStufe, 5);
+    EXPECT_EQ(Farbe(), QColor(128, 0, 128));
+    EXPECT_EQ(Mitte(), MitteVon(DunkelrotesLicht));
+    EXPECT_EQ(Text(), QStringLiteral("Axisincome is 84 or more !RED ALERT!"));
+    Ticks(6, 150);
+    EXPECT_EQ(AlarmStufe, 4);
+    EXPECT_EQ(Mitte(), MitteVon(RotesLicht));
+    Ticks(6, 150);
+    ASSERT_EQ(AlarmStufe, 5);
+    // Above 150 the look stays as it was, however many ticks pass.
+    Ticks(30, 151);
+    EXPECT_EQ(Farbe(), QColor(128, 0, 128));
+    EXPECT_EQ(Mitte(), MitteVon(DunkelrotesLicht));
+    Ticks(1, 40);
+    EXPECT_EQ(Text(), QStringLiteral("Axisincome is under 61"));
+}
+
+TEST_F(Alarm, TheTimerRunsFromTheEventLoopAndDuringModalDialogs) {
+    MapForm->show();
+    MapForm->Timer->start();
+    QTest::qWait(60);
+    EXPECT_NE(Text(), QStringLiteral("AxisIncomeLabel"));
+    int waehrend = -1;
+    const int vorher = BlinkZaehler + 100 * BlinkPhase;
+    QTimer::singleShot(120, [&] {
+        waehrend = BlinkZaehler + 100 * BlinkPhase;
+        if (QWidget* m = QApplication::activeModalWidget()) m->close();
+    });
+    MapForm->AboutMenuClick();
+    EXPECT_NE(waehrend, -1);
+    EXPECT_NE(waehrend, vorher);
+}
