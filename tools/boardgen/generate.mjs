@@ -116,9 +116,12 @@ function placeLabel(s, insideOnly) {
   if (s.land) {
     const name = s.name.toUpperCase();
     const two = splitTwo(name);
+    const words = name.split(' ');
+    const three = words.length === 3 ? words : null;
     for (const size of LAND_FONT) {
       tries.push({ lines: [name], size, level: 0 });
       if (two) tries.push({ lines: two, size, level: 0 });
+      if (three) tries.push({ lines: three, size, level: 0 });
     }
     tries.push({ lines: [name], size: LAND_FONT[1], level: 1 });
     if (two) tries.push({ lines: two, size: LAND_FONT[1], level: 1 });
@@ -136,7 +139,7 @@ function placeLabel(s, insideOnly) {
     if (t.level === 0) found = lay.search(info, pref, rectOf, (r) => lay.inside(info, r) && lay.free(r, 1));
     else if (t.level === 1) found = lay.search(info, pref, rectOf, (r) => lay.noForeignLand(s.number, r) && lay.free(r, 1), false, 14);
     else found = lay.search(info, pref, rectOf, (r) => lay.free(r, 0), false, 30);
-    if (found) { placed = { ...t, rect: found[2], lh: tb.lh }; break; }
+    if (found) { placed = { ...t, rect: found[2], lh: tb.lh }; if (process.env.BOARDGEN_DEBUG && t.level) console.log("label level", t.level, s.name); break; }
   }
   if (!placed) {
     if (insideOnly) return null;
