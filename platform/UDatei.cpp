@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -41,9 +42,26 @@ std::vector<std::uint8_t> DateiLesen(const std::string& pfad) {
 }
 
 void DateiSchreiben(const std::string& pfad, const void* daten, std::size_t laenge) {
-    // The temporary file lives in the target's folder so that the rename stays on one
-    // file system and replaces the target in one step.
-    std::string temp = pfad + ".tmp-XXXXXX";
+    // Through a link the linked file is written, so that the link stays a link.
+    std::string ziel = pfad;
+    struct stat lst{};
+    if (::lstat(pfad.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
+        if (char* echt = ::realpath(pfad.c_str(), nullptr)) {
+            ziel = echt;
+            std::free(echt);
+        }
+    }
+    // Only a regular file is replaced: the rename would put a file in the place of a folder's
+    // name, a device (/dev/full) or a pipe and report success.
+    struct stat vorher{};
+    if (::stat(ziel.c_str(), &vorher) == 0 && !S_ISREG(vorher.st_mode))
+        throw EDateiFehler(pfad, S_ISDIR(vorher.st_mode) ? std::string("a folder stands where the file should be")
+                                                         : "is no regular file (a device, pipe or socket); it is left as it is");
+    // The temporary file lives in the target's folder so that the rename stays on one file
+    // system and replaces the target in one step. Its name is short and of its own, so that a
+    // target whose name is as long as a name may be still leaves room for it.
+    const std::size_t schraeg = ziel.find_last_of('/');
+    std::string temp = (schraeg == std::string::npos ? std::string() : ziel.substr(0, schraeg + 1)) + ".qelmap-XXXXXX";
     std::vector<char> name(temp.begin(), temp.end());
     name.push_back('\0');
     int fd = ::mkstemp(name.data());
@@ -61,6 +79,7 @@ void DateiSchreiben(const std::string& pfad, const void* daten, std::size_t laen
             if (errno == EINTR) continue;
             scheitern(errno);
         }
+        if (n == 0) scheitern(ENOSPC);  // no progress: the loop would never end
         p += n;
         rest -= static_cast<std::size_t>(n);
     }
@@ -68,7 +87,7 @@ void DateiSchreiben(const std::string& pfad, const void* daten, std::size_t laen
     // Keep the permissions an existing file had; a new file gets the usual 0666 less umask.
     struct stat st{};
     mode_t modus;
-    if (::stat(pfad.c_str(), &st) == 0) {
+    if (::stat(ziel.c_str(), &st) == 0) {
         modus = st.st_mode & 07777;
     } else {
         mode_t maske = ::umask(0);
@@ -81,7 +100,7 @@ void DateiSchreiben(const std::string& pfad, const void* daten, std::size_t laen
         ::unlink(name.data());
         throw EDateiFehler(pfad, "cannot write the file (" + Grund(e) + ")");
     }
-    if (::rename(name.data(), pfad.c_str()) != 0) {
+    if (::rename(name.data(), ziel.c_str()) != 0) {
         int e = errno;
         ::unlink(name.data());
         throw EDateiFehler(pfad, e == EISDIR ? std::string("a folder stands where the file should be")

@@ -1,0 +1,287 @@
+// Saving a map, sector or settings file where the disk refuses it: a read-only folder, a
+// folder or a device standing at the file's name, a full file system, a file size limit, a
+// name that is too long. Every time the error names the file, the previous file keeps every
+// byte, and no temporary file is left behind. Saves that must succeed: a name as long as a
+// name may be, and a file reached through a link.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include "TestHilfen.h"
+#include "UDateien.h"
+#include "UFehler.h"
+#include "UVariablen.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The three kinds of file the program writes. The settings file always has its fixed name in
+// the current folder; the others are saved under any name.
+struct TArt {
+    const char* Name;
+    std::string Dateiname;
+    std::vector<std::uint8_t> Vorher;              // the previous file on disk
+    std::function<void(const std::string&)> Speichern;
+};
+
+std::vector<std::uint8_t> Text(const char* s) { return std::vector<std::uint8_t>(s, s + std::strlen(s)); }
+
+std::string Ordner(const std::string& pfad) { return fs::path(pfad).parent_path().string(); }
+
+TArt MapArt() {
+    std::vector<std::uint8_t> vorher(4 + 24, 0x11);
+    vorher[0] = 1, vorher[1] = vorher[2] = vorher[3] = 0;
+    return {"map", "Spiel.map", vorher, [](const std::string& pfad) {
+                EinheitenAnzahl = 0;
+                for (int i = 0; i < 5; ++i) {
+                    ++EinheitenAnzahl;
+                    Einheiten[EinheitenAnzahl] = TEinheit{10.0 * i, 5.0, 2, 1, 3, 7, {0, 0, 0}};
+                }
+                MapSpeichern(pfad);
+            }};
+}
+
+TArt SektorArt() {
+    return {"sector", "Welt.sek", std::vector<std::uint8_t>(9880, 0x5A), [](const std::string& pfad) {
+                SektorNameSetzen(Sektoren[1], "Karelia");
+                SektorenSpeichern(pfad);
+            }};
+}
+
+TArt EinstellungenArt() {
+    return {"settings", "QelWin.INI", Text("[MapForm]\r\nTop=77\r\n; kept\r\n[Fremd]\r\nA=1\r\n"),
+            [](const std::string& pfad) {
+                ImOrdner hier(Ordner(pfad));
+                FensterPlaetze[fwMapForm] = {1, 2, 300, 400};
+                EinstellungenSpeichern();
+            }};
+}
+
+std::set<std::string> Eintraege(const std::string& ordner) {
+    std::set<std::string> namen;
+    std::error_code ec;
+    for (auto it = fs::directory_iterator(ordner, ec); !ec && it != fs::directory_iterator(); it.increment(ec))
+        namen.insert(it->path().filename().string());
+    return namen;
+}
+
+// Saves and expects the refusal: the error names the file, the folder holds what it held
+// (the previous file with its bytes, no temporary file).
+void ScheitertOhneSchaden(const TArt& art, const std::string& pfad, const std::string& nameImFehler) {
+    const std::string ordner = Ordner(pfad);
+    const std::set<std::string> vorher = Eintraege(ordner);
+    std::error_code ec;
+    const bool hatte = fs::is_regular_file(pfad, ec);
+    const std::vector<std::uint8_t> alt = hatte ? Bytes(pfad) : std::vector<std::uint8_t>{};
+    try {
+        art.Speichern(pfad);
+        ADD_FAILURE() << "the save of the " << art.Name << " file was reported as done";
+    } catch (const EDateiFehler& e) {
+        EXPECT_NE(std::string(e.what()).find(nameImFehler), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(Eintraege(ordner), vorher);
+    if (hatte) EXPECT_EQ(Bytes(pfad), alt);
+}
+
+// A tmpfs of its own, which also refuses root when it is full or mounted read-only. Making
+// one needs the right to mount; without it the cases that need it are skipped.
+class EigenesDateisystem {
+public:
+    EigenesDateisystem(const std::string& ordner, std::size_t bytes) : ordner_(ordner) {
+        fs::create_directory(ordner);
+        const std::string optionen = "size=" + std::to_string(bytes) + ",mode=0755";
+        ok_ = ::mount("tmpfs", ordner.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, optionen.c_str()) == 0;
+    }
+    ~EigenesDateisystem() {
+        if (ok_) ::umount2(ordner_.c_str(), MNT_DETACH);
+    }
+    bool Ok() const { return ok_; }
+    bool NurLesen() { return ::mount(nullptr, ordner_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0; }
+
+private:
+    std::string ordner_;
+    bool ok_ = false;
+};
+
+// A limit on the size of files this process writes; writing beyond it fails with EFBIG
+// instead of raising the signal. Put back as it was on destruction.
+class DateiGroessenGrenze {
+public:
+    explicit DateiGroessenGrenze(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &alt_);
+        signal_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit neu = alt_;
+        neu.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &neu);
+    }
+    ~DateiGroessenGrenze() {
+        ::setrlimit(RLIMIT_FSIZE, &alt_);
+        std::signal(SIGXFSZ, signal_);
+    }
+
+private:
+    rlimit alt_{};
+    void (*signal_)(int) = nullptr;
+};
+
+class SpeichernScheitert : public ::testing::TestWithParam<TArt (*)()> {
+protected:
+    void SetUp() override {
+        VariablenZuruecksetzen();
+        FensterPlaetzeSchnittstelle = nullptr;
+        art = GetParam()();
+    }
+    TArt art;
+    TempOrdner tmp;
+};
+
+TEST_P(SpeichernScheitert, InAReadOnlyFolder) {
+    const bool root = ::geteuid() == 0;
+    if (!root) {
+        const std::string pfad = tmp.Datei("ro/" + art.Dateiname);
+        fs::create_directory(tmp.Datei("ro"));
+        BytesSchreiben(pfad, art.Vorher);
+        ::chmod(tmp.Datei("ro").c_str(), 0555);
+        ScheitertOhneSchaden(art, pfad, art.Dateiname);
+        ::chmod(tmp.Datei("ro").c_str(), 0755);
+        return;
+    }
+    // Root writes into folders without write permission; a read-only file system stops it.
+    EigenesDateisystem fs_(tmp.Datei("ro"), 1 << 20);
+    if (!fs_.Ok()) GTEST_SKIP() << "root, and no right to mount a read-only file system";
+    const std::string pfad = tmp.Datei("ro/" + art.Dateiname);
+    BytesSchreiben(pfad, art.Vorher);
+    ASSERT_TRUE(fs_.NurLesen());
+    ScheitertOhneSchaden(art, pfad, art.Dateiname);
+}
+
+TEST_P(SpeichernScheitert, WhereAFolderStandsAtTheName) {
+    const std::string pfad = tmp.Datei(art.Dateiname);
+    fs::create_directory(pfad);
+    ScheitertOhneSchaden(art, pfad, art.Dateiname);
+    EXPECT_TRUE(fs::is_directory(pfad));
+    BytesSchreiben(pfad + "/drin", {1, 2, 3});
+    ScheitertOhneSchaden(art, pfad, art.Dateiname);
+    EXPECT_EQ(Bytes(pfad + "/drin"), (std::vector<std::uint8_t>{1, 2, 3}));
+}
+
+TEST_P(SpeichernScheitert, OnAFullFileSystem) {
+    EigenesDateisystem fs_(tmp.Datei("voll"), 64 * 1024);
+    if (!fs_.Ok()) GTEST_SKIP() << "no right to mount a small file system";
+    const std::string pfad = tmp.Datei("voll/" + art.Dateiname);
+    BytesSchreiben(pfad, art.Vorher);
+    ASSERT_EQ(Bytes(pfad), art.Vorher);
+    // Fill every remaining block.
+    {
+        std::FILE* f = std::fopen(tmp.Datei("voll/fuellung").c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::vector<char> block(4096, 'x');
+        while (std::fwrite(block.data(), 1, block.size(), f) == block.size()) {
+        }
+        std::fclose(f);
+        // What is left after the buffered writes; one byte at a time to the last.
+        f = std::fopen(tmp.Datei("voll/rest").c_str(), "wb");
+        std::setvbuf(f, nullptr, _IONBF, 0);
+        while (std::fputc('x', f) != EOF) {
+        }
+        std::fclose(f);
+    }
+    ScheitertOhneSchaden(art, pfad, art.Dateiname);
+}
+
+TEST_P(SpeichernScheitert, BeyondTheFileSizeLimit) {
+    const std::string pfad = tmp.Datei(art.Dateiname);
+    BytesSchreiben(pfad, art.Vorher);
+    DateiGroessenGrenze grenze(16);
+    ScheitertOhneSchaden(art, pfad, art.Dateiname);
+}
+
+TEST_P(SpeichernScheitert, WhereADeviceOrAPipeStandsAtTheName) {
+    // /dev/full itself when this process may not write into /dev; as root a node of the same
+    // device in the scratch folder, so that a fault cannot touch the system's own.
+    std::string geraet = "/dev/full";
+    if (::geteuid() == 0) {
+        geraet = tmp.Datei("full");
+        ASSERT_EQ(::mknod(geraet.c_str(), S_IFCHR | 0666, makedev(1, 7)), 0) << std::strerror(errno);
+    }
+    if (art.Dateiname == "QelWin.INI") {
+        // The settings file has its fixed name: the device stands under that name.
+        const std::string pfad = tmp.Datei("QelWin.INI");
+        ASSERT_EQ(::mknod(pfad.c_str(), S_IFCHR | 0666, makedev(1, 7)), 0) << std::strerror(errno);
+        ScheitertOhneSchaden(art, pfad, "QelWin.INI");
+        EXPECT_TRUE(fs::is_character_file(pfad));
+        fs::remove(pfad);
+    } else {
+        ScheitertOhneSchaden(art, geraet, fs::path(geraet).filename().string());
+        EXPECT_TRUE(fs::is_character_file(geraet));
+    }
+    const std::string rohr = tmp.Datei(art.Dateiname);
+    ASSERT_EQ(::mkfifo(rohr.c_str(), 0644), 0);
+    ScheitertOhneSchaden(art, rohr, art.Dateiname);
+    EXPECT_TRUE(fs::is_fifo(rohr));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dateien, SpeichernScheitert, ::testing::Values(MapArt, SektorArt, EinstellungenArt),
+                         [](const ::testing::TestParamInfo<TArt (*)()>& info) {
+                             return std::string(info.param().Name);
+                         });
+
+// Map and sector files are saved under names the user types; the settings file has its own.
+class SpeichernUnterNamen : public ::testing::TestWithParam<TArt (*)()> {
+protected:
+    void SetUp() override {
+        VariablenZuruecksetzen();
+        art = GetParam()();
+    }
+    TArt art;
+    TempOrdner tmp;
+};
+
+TEST_P(SpeichernUnterNamen, ANameTooLongIsRefusedAndNamed) {
+    const std::string lang = std::string(300, 'n') + ".map";
+    ScheitertOhneSchaden(art, tmp.Datei(lang), lang);
+    // A whole path beyond what the system takes, each name in it short enough.
+    std::string tief = tmp.Pfad();
+    while (tief.size() < 4200) tief += "/" + std::string(200, 'o');
+    ScheitertOhneSchaden(art, tief + "/" + art.Dateiname, art.Dateiname);
+}
+
+TEST_P(SpeichernUnterNamen, ANameAsLongAsANameMayBeIsSaved) {
+    // 255 bytes is the longest name a folder entry holds; the save must not need a longer one.
+    const std::string name = std::string(251, 'l') + ".map";
+    const std::string pfad = tmp.Datei(name);
+    BytesSchreiben(pfad, art.Vorher);
+    art.Speichern(pfad);
+    EXPECT_NE(Bytes(pfad), art.Vorher);
+    EXPECT_EQ(Eintraege(tmp.Pfad()), std::set<std::string>{name});
+}
+
+TEST_P(SpeichernUnterNamen, ThroughALinkTheLinkedFileIsWritten) {
+    fs::create_directory(tmp.Datei("spiele"));
+    const std::string echt = tmp.Datei("spiele/echt.dat");
+    BytesSchreiben(echt, art.Vorher);
+    fs::create_symlink("spiele/echt.dat", tmp.Datei(art.Dateiname));
+    art.Speichern(tmp.Datei(art.Dateiname));
+    EXPECT_TRUE(fs::is_symlink(tmp.Datei(art.Dateiname)));
+    EXPECT_NE(Bytes(echt), art.Vorher);
+    EXPECT_EQ(Bytes(echt), Bytes(tmp.Datei(art.Dateiname)));
+    EXPECT_EQ(Eintraege(tmp.Datei("spiele")), std::set<std::string>{"echt.dat"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Dateien, SpeichernUnterNamen, ::testing::Values(MapArt, SektorArt),
+                         [](const ::testing::TestParamInfo<TArt (*)()>& info) {
+                             return std::string(info.param().Name);
+                         });
+
+}  // namespace
