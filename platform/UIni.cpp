@@ -25,7 +25,7 @@ bool Gleich(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::vector<std::string> Zeilen(const std::string& pfad, bool& vorhanden) {
+std::vector<std::string> Zeilen(const std::string& pfad, bool& vorhanden, bool lesefehlerWerfen = false) {
     std::vector<std::string> zeilen;
     vorhanden = false;
     if (!DateiExistiert(pfad)) return zeilen;
@@ -33,6 +33,9 @@ std::vector<std::string> Zeilen(const std::string& pfad, bool& vorhanden) {
     try {
         daten = DateiLesen(pfad);
     } catch (const EDateiFehler&) {
+        // Reading takes an unreadable file for a missing one; writing must not replace the
+        // lines it could not read with a file of one key.
+        if (lesefehlerWerfen) throw;
         return zeilen;
     }
     vorhanden = true;
@@ -97,7 +100,7 @@ std::string IniLesen(const std::string& pfad, const std::string& sektion, const 
 void IniSchreiben(const std::string& pfad, const std::string& sektion, const std::string& schluessel,
                   const std::string& wert) {
     bool vorhanden;
-    std::vector<std::string> zeilen = Zeilen(pfad, vorhanden);
+    std::vector<std::string> zeilen = Zeilen(pfad, vorhanden, true);
     std::string neu = schluessel + "=" + wert;
     bool drin = false, erledigt = false;
     std::size_t ende_der_sektion = 0;

@@ -284,4 +284,20 @@ INSTANTIATE_TEST_SUITE_P(Dateien, SpeichernUnterNamen, ::testing::Values(MapArt,
                              return std::string(info.param().Name);
                          });
 
+// A settings file that exists but cannot be read is not replaced by one holding only the
+// program's keys: its other lines would be lost.
+TEST(EinstellungenSpeichern, AnUnreadableFileIsNotReplaced) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    VariablenZuruecksetzen();
+    FensterPlaetzeSchnittstelle = nullptr;
+    TempOrdner tmp;
+    const TArt art = EinstellungenArt();
+    const std::string pfad = tmp.Datei("QelWin.INI");
+    BytesSchreiben(pfad, art.Vorher);
+    ::chmod(pfad.c_str(), 0);
+    ScheitertOhneSchaden(art, pfad, "QelWin.INI");
+    ::chmod(pfad.c_str(), 0644);
+    EXPECT_EQ(Bytes(pfad), art.Vorher);
+}
+
 }  // namespace
