@@ -121,10 +121,16 @@ else
 fi
 
 # ---- the menu entry's command under Xvfb ---------------------------------------------------
+if [ -n "${QELMAP_SANITIZED:-}" ]; then
+    LSAN_OPTIONS="suppressions=${self%/*}/lsan-system.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+    export LSAN_OPTIONS
+fi
+# xvfb-run -a alone starts every search for a free display at the same number and races with
+# other tests starting their own servers; the process id spreads the starting points.
 run_session() {  # folder for the session's notes
     mkdir -p "$1"
     env -u QT_QPA_PLATFORM HOME="$t/home" XDG_DATA_HOME="$t/xdg" XDG_RUNTIME_DIR="$t/run" PATH="$p/bin:$PATH" \
-        xvfb-run -a -s "-screen 0 1600x1000x24" sh "$self" --session "$1" "$command" "$close_helper" \
+        xvfb-run -a -n $((100 + $$ % 800)) -s "-screen 0 1600x1000x24" sh "$self" --session "$1" "$command" "$close_helper" \
         >"$1/xvfb.log" 2>&1
 }
 
