@@ -71,6 +71,16 @@ std::size_t Dezimal(char* buf, unsigned v) {
 TPunkt StackPunkte[MaxEinheiten + 1];
 bool StackSichtbar[MaxEinheiten + 1];
 
+// A stack far off the map (only from a damaged file) cannot be on the view; keeping it out
+// also keeps the rounding to whole view pixels within range.
+bool StackPunktSetzen(std::int32_t i) {
+    constexpr double Grenze = 1e6;
+    const TEinheit& e = Einheiten[i];
+    StackSichtbar[i] = std::fabs(e.X) < Grenze && std::fabs(e.Y) < Grenze;
+    if (StackSichtbar[i]) StackPunkte[i] = MapZuView(TMapPunkt{e.X, e.Y});
+    return StackSichtbar[i];
+}
+
 }  // namespace
 
 // ---- Map, font, pieces ------------------------------------------------------------------------
@@ -132,16 +142,8 @@ void BlitCount(TPunkt p, std::uint8_t art, std::uint8_t besitzer, std::uint16_t 
 }
 
 void BlitPieces() {
-    // A stack far off the map (only from a damaged file) cannot be on the view; keeping it
-    // out also keeps the rounding to whole view pixels within range.
-    constexpr double Grenze = 1e6;
-    for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i) {
-        const TEinheit& e = Einheiten[i];
-        StackSichtbar[i] = std::fabs(e.X) < Grenze && std::fabs(e.Y) < Grenze;
-        if (!StackSichtbar[i]) continue;
-        StackPunkte[i] = MapZuView(TMapPunkt{e.X, e.Y});
-        BlitPiece(StackPunkte[i], e.Art, e.Besitzer);
-    }
+    for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i)
+        if (StackPunktSetzen(i)) BlitPiece(StackPunkte[i], Einheiten[i].Art, Einheiten[i].Besitzer);
     for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i)
         if (StackSichtbar[i]) BlitCount(StackPunkte[i], Einheiten[i].Art, Einheiten[i].Besitzer, Einheiten[i].Anzahl);
 }

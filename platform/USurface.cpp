@@ -6,6 +6,10 @@
 #include <cstring>
 #include <new>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 const char* ErgebnisText(TErgebnis e) {
     switch (e) {
         case erOK: return "The operation succeeded.";
@@ -102,6 +106,25 @@ TErgebnis BildInSurface(TSurface& ziel, const TBild& bild, std::int32_t breite, 
 
 namespace {
 
+// The rows of pieces and characters are a few dozen bytes: copied inline, the copy costs
+// less than the call to memcpy.
+inline void RowCopy(void* ziel, const void* quelle, std::size_t n) {
+#if defined(__SSE2__)
+    if (n >= 16 && n <= 128) {
+        auto* d = static_cast<std::uint8_t*>(ziel);
+        const auto* s = static_cast<const std::uint8_t*>(quelle);
+        std::size_t i = 0;
+        for (; i + 16 <= n; i += 16)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i)));
+        if (i < n)  // the last 16 bytes again, overlapping: source and destination are apart
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(d + n - 16),
+                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + n - 16)));
+        return;
+    }
+#endif
+    std::memcpy(ziel, quelle, n);
+}
+
 std::int64_t AufDiv(std::int64_t a, std::int64_t b) {  // b > 0, rounds toward +infinity
     std::int64_t q = a / b;
     return (a % b != 0 && a > 0) ? q + 1 : q;
@@ -122,6 +145,12 @@ bool AchseKlippen(std::int64_t z0, std::int64_t z1, std::int64_t zMax, std::int6
     if (a.Zn <= 0 || a.Qn <= 0) return false;
     a.Lo = std::max<std::int64_t>(0, -z0);
     a.Hi = std::min(a.Zn, zMax - z0);
+    if (a.Zn == a.Qn) {
+        // Unscaled, the common case of every piece and character: no divisions needed.
+        a.Lo = std::max(a.Lo, -q0);
+        a.Hi = std::min(a.Hi, qMax - q0);
+        return a.Lo < a.Hi;
+    }
     // source q0 + floor(i * Qn / Zn) >= 0  <=>  i >= ceil(-q0 * Zn / Qn)
     if (q0 < 0) a.Lo = std::max(a.Lo, AufDiv(-q0 * a.Zn, a.Qn));
     // source q0 + floor(i * Qn / Zn) < qMax  <=>  i < ceil((qMax - q0) * Zn / Qn)
@@ -144,7 +173,7 @@ template <typename T>
 void ZeileSkalieren(T* d, const T* s, const TAchse& a) {
     const std::int64_t n = a.Hi - a.Lo;
     if (a.Qn == a.Zn) {
-        std::memcpy(d, s + a.Lo, static_cast<std::size_t>(n) * sizeof(T));
+        RowCopy(d, s + a.Lo, static_cast<std::size_t>(n) * sizeof(T));
         return;
     }
     if (a.Zn % a.Qn == 0) {
@@ -159,7 +188,19 @@ void ZeileSkalieren(T* d, const T* s, const TAchse& a) {
         }
         const std::int64_t bloecke = (e - i) / f;
         if (f == 2) {
-            for (std::int64_t b = 0; b < bloecke; ++b) {
+            std::int64_t b = 0;
+#if defined(__SSE2__)
+            // Four (eight) source pixels at a time, each interleaved with itself.
+            constexpr std::int64_t proVektor = 16 / sizeof(T);
+            for (; b + proVektor <= bloecke; b += proVektor) {
+                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sp + b));
+                const __m128i lo = sizeof(T) == 4 ? _mm_unpacklo_epi32(v, v) : _mm_unpacklo_epi16(v, v);
+                const __m128i hi = sizeof(T) == 4 ? _mm_unpackhi_epi32(v, v) : _mm_unpackhi_epi16(v, v);
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 2 * b), lo);
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 2 * b + proVektor), hi);
+            }
+#endif
+            for (; b < bloecke; ++b) {
                 const T v = sp[b];
                 d[2 * b] = v;
                 d[2 * b + 1] = v;
@@ -196,12 +237,13 @@ void SkaliertKopieren(TSurface& ziel, const TSurface& quelle, const TKlippung& k
     const std::size_t zeilenBytes = static_cast<std::size_t>(k.X.Hi - k.X.Lo) * sizeof(T);
     std::int64_t vorigeQy = -1;
     const T* vorige = nullptr;
+    const bool gleicheHoehe = k.Y.Qn == k.Y.Zn;
     for (std::int64_t j = k.Y.Lo; j < k.Y.Hi; ++j) {
-        const std::int64_t qy = k.Y.Q0 + (j * k.Y.Qn) / k.Y.Zn;
+        const std::int64_t qy = k.Y.Q0 + (gleicheHoehe ? j : (j * k.Y.Qn) / k.Y.Zn);
         T* d = reinterpret_cast<T*>(ziel.Zeile(static_cast<std::int32_t>(k.Y.Z0 + j))) + (k.X.Z0 + k.X.Lo);
         if (qy == vorigeQy) {
             // The row repeats the one above: copy the finished row instead of scaling again.
-            std::memcpy(d, vorige, zeilenBytes);
+            RowCopy(d, vorige, zeilenBytes);
             continue;
         }
         const T* s = reinterpret_cast<const T*>(quelle.Zeile(static_cast<std::int32_t>(qy))) + k.X.Q0;
@@ -217,11 +259,33 @@ void MitSchluesselKopieren(TSurface& ziel, const TSurface& quelle, const TKlippu
     const std::uint32_t maske = sizeof(T) == 2 ? 0xFFFFu : 0xFFFFFFu;
     const std::uint32_t schluessel = quelle.Farbschluessel & maske;
     for (std::int64_t j = k.Y.Lo; j < k.Y.Hi; ++j) {
-        T* d = reinterpret_cast<T*>(ziel.Zeile(static_cast<std::int32_t>(k.Y.Z0 + j))) + (k.X.Z0 + k.X.Lo);
-        const T* s =
+        T* __restrict d = reinterpret_cast<T*>(ziel.Zeile(static_cast<std::int32_t>(k.Y.Z0 + j))) + (k.X.Z0 + k.X.Lo);
+        const T* __restrict s =
             reinterpret_cast<const T*>(quelle.Zeile(static_cast<std::int32_t>(k.Y.Q0 + j))) + (k.X.Q0 + k.X.Lo);
-        for (std::int64_t i = 0; i < n; ++i)
-            if ((s[i] & maske) != schluessel) d[i] = s[i];
+        std::int64_t i = 0;
+#if defined(__SSE2__)
+        // Glyph edges make the key unpredictable: select with masks instead of branching.
+        constexpr std::int64_t proVektor = 16 / sizeof(T);
+        if (n >= proVektor) {
+            const __m128i m = sizeof(T) == 4 ? _mm_set1_epi32(int(maske)) : _mm_set1_epi16(short(maske));
+            const __m128i key = sizeof(T) == 4 ? _mm_set1_epi32(int(schluessel)) : _mm_set1_epi16(short(schluessel));
+            auto waehlen = [&](std::int64_t at) {
+                const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + at));
+                const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + at));
+                const __m128i gleich = sizeof(T) == 4 ? _mm_cmpeq_epi32(_mm_and_si128(sv, m), key)
+                                                      : _mm_cmpeq_epi16(_mm_and_si128(sv, m), key);
+                return _mm_or_si128(_mm_and_si128(gleich, dv), _mm_andnot_si128(gleich, sv));
+            };
+            // The rest is one more vector over the last pixels, worked out before anything is
+            // stored: reading it back after an overlapping store would stall the processor.
+            const __m128i letzte = waehlen(n - proVektor);
+            for (; i + proVektor <= n; i += proVektor)
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), waehlen(i));
+            if (i < n) _mm_storeu_si128(reinterpret_cast<__m128i*>(d + n - proVektor), letzte);
+            continue;
+        }
+#endif
+        for (; i < n; ++i) d[i] = (s[i] & maske) != schluessel ? s[i] : d[i];
     }
 }
 
