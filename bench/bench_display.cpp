@@ -1,0 +1,132 @@
+// Composition of a whole map-view frame (without showing it) against the floor of copying
+// the view's bytes once with memcpy, at 16 and 32 bits per pixel.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <cstring>
+#include <random>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "UBitmaps.h"
+#include "UDDrawInit.h"
+#include "UDateien.h"
+#include "UGrafik.h"
+#include "UVariablen.h"
+
+namespace {
+
+constexpr int Breite = 1240, Hoehe = 913;
+
+// The generated pictures and sectors, when they are there.
+bool DatenLaden(int bits) {
+    const std::string ordner = QELMAP_DATA_DIR;
+    std::string alt(4096, '\0');
+    if (!getcwd(alt.data(), alt.size()) || chdir(ordner.c_str()) != 0) return false;
+    bool ok = true;
+    try {
+        OwnPiecesPruefen();
+        CreateObjects(nullptr, TAnzeigeModus{1280, 1024, bits});
+        MapBildLaden();
+        PiecesBildLaden();
+        SektorenLaden("Sektoren_neu.sek");
+    } catch (...) {
+        ok = false;
+    }
+    return chdir(alt.c_str()) == 0 && ok;
+}
+
+// Our own stand-ins when the generated data is not there: a textured map, a pieces sheet
+// with magenta around every glyph and figure, 128 sectors with figures.
+void MusterLaden() {
+    std::mt19937 zufall(7);
+    TBild map;
+    map.Breite = MapBreite;
+    map.Hoehe = MapHoehe;
+    map.Rgb.resize(std::size_t(MapBreite) * MapHoehe);
+    for (int y = 0; y < MapHoehe; ++y)
+        for (int x = 0; x < MapBreite; ++x)
+            map.Rgb[std::size_t(y) * MapBreite + x] = ((x * 7) & 0xFF) << 16 | ((y * 5) & 0xFF) << 8 | (zufall() & 0x3F);
+    TBild pieces;
+    pieces.Breite = 320;
+    pieces.Hoehe = 200;
+    pieces.Rgb.resize(320 * 200);
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 320; ++x)
+            pieces.Rgb[std::size_t(y) * 320 + x] = (x + y) % 3 == 0 ? 0xFF00FF : (std::uint32_t(y) << 16 | std::uint32_t(x));
+    BildInSurface(*SurfaceMap, map, MapBreite, MapHoehe);
+    BildInSurface(*SurfacePieces, pieces, 320, 200);
+    PieceGeometrieSetzen(15, 10);
+    for (int s = 1; s <= 128; ++s) {
+        SektorNameSetzen(Sektoren[s], "Sector " + std::to_string(s));
+        Sektoren[s].ICPs = std::uint8_t(s % 13);
+        Sektoren[s].HotSpotX = int(zufall() % 1560);
+        Sektoren[s].HotSpotY = int(zufall() % 890);
+    }
+}
+
+bool Aufbauen(int bits) {
+    VariablenZuruecksetzen();
+    const bool daten = DatenLaden(bits);
+    if (!daten) {
+        VariablenZuruecksetzen();
+        CreateObjects(nullptr, TAnzeigeModus{1280, 1024, bits});
+        MusterLaden();
+    }
+    std::mt19937 zufall(11);
+    for (int i = 1; i <= MaxEinheiten; ++i) {
+        TEinheit& e = Einheiten[i];
+        e.X = 10 + (zufall() % 15670) / 10.0;
+        e.Y = 8 + (zufall() % 8970) / 10.0;
+        e.Art = std::uint8_t(1 + zufall() % 11);
+        e.Besitzer = std::uint8_t(1 + zufall() % 5);
+        e.Anzahl = std::uint16_t(1 + zufall() % 12);
+    }
+    EinheitenAnzahl = MaxEinheiten;
+    ICPsAnzeigen = LandnameAmCursor = EinheitartAmCursor = BesitzerAmCursor = true;
+    ViewBreite = Breite;
+    ViewHoehe = Hoehe;
+    CursorPoint = {600, 400};
+    AktuellerSektor = 12;
+    CursorEinheit = 500;
+    ToolMode = tmMove;
+    return daten;
+}
+
+void BM_Frame(benchmark::State& state) {
+    const int bits = int(state.range(0)), zoom = int(state.range(1));
+    state.SetLabel(Aufbauen(bits) ? "data pictures" : "synthetic pictures");
+    Zoom = zoom;
+    ScrollX = (MapBreite - Breite / zoom) / 2;
+    ScrollY = (MapHoehe - Hoehe / zoom) / 2;
+    for (auto _ : state) {
+        FrameKomponieren();
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * std::int64_t(Breite) * Hoehe * bits / 8);
+}
+
+void BM_Memcpy(benchmark::State& state) {
+    const std::size_t n = std::size_t(Breite) * Hoehe * std::size_t(state.range(0)) / 8;
+    std::vector<std::uint8_t> a(n, 1), b(n, 2);
+    for (auto _ : state) {
+        std::memcpy(b.data(), a.data(), n);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * std::int64_t(n));
+}
+
+}  // namespace
+
+BENCHMARK(BM_Memcpy)->Arg(16)->Arg(32)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Frame)->ArgsProduct({{16, 32}, {1, 2, 6}})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Memcpy)->Arg(16)->Arg(32)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
