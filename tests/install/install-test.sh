@@ -75,6 +75,8 @@ same() { cmp -s -- "$1" "$2" || fail "$2 differs from $1"; }
 board_files() { find "$1" -maxdepth 1 -type f ! -name '.*' ! -name '*.tmp-*' -printf '%f\n' | LC_ALL=C sort; }
 fingerprint() { (cd "$1" && find . -type f -print0 | LC_ALL=C sort -z | xargs -0r md5sum); }
 
+fingerprint "$data" >"$t/data.before"
+
 # ---- installation --------------------------------------------------------------------------
 p=$t/prefix
 if ! cmake --install "$build" --prefix "$p" >"$t/install.log" 2>&1; then
@@ -163,7 +165,6 @@ elif ! command -v xvfb-run >/dev/null || ! command -v xdotool >/dev/null || ! co
 else
     mkdir -p "$t/home" "$t/run"
     chmod 700 "$t/run"
-    fingerprint "$data" >"$t/data.before"
     fingerprint "$p/share/qelmap" >"$t/share.before"
     command=$(sed -n 's/^Exec=//p' "$desktop")
     run_session "$t/first"
@@ -187,10 +188,20 @@ else
         skip "the board has no lights to change between starts"
     fi
 
-    fingerprint "$data" >"$t/data.after"
     fingerprint "$p/share/qelmap" >"$t/share.after"
-    cmp -s "$t/data.before" "$t/data.after" || fail "the repository's data/ changed while playing"
     cmp -s "$t/share.before" "$t/share.after" || fail "the installed default board changed while playing"
+fi
+
+# ---- the launcher in the build tree (what ./setup.sh run starts) ---------------------------
+if [ -f "$data/Start.map" ]; then
+    XDG_DATA_HOME=$t/tree-xdg "$build/qelmap-launch" --no-start || fail "the build tree's launcher failed"
+    while IFS= read -r f; do
+        same "$data/$f" "$t/tree-xdg/qelmap/$f"
+    done <"$t/board.expected"
+    tree_program=$(sed -n 's/^program="\(.*\)"$/\1/p' "$build/qelmap-launch")
+    if [ -x "$p/bin/qelmap" ] && [ ! -x "$tree_program" ]; then
+        fail "the build tree's launcher starts '$tree_program', which is not the program built"
+    fi
 fi
 
 # ---- the Debian package --------------------------------------------------------------------
@@ -265,6 +276,9 @@ else
         done <"$t/board.expected"
     fi
 fi
+
+fingerprint "$data" >"$t/data.after"
+cmp -s "$t/data.before" "$t/data.after" || fail "the repository's data/ changed while playing or installing"
 
 [ "$failures" = 0 ] || exit 1
 if [ -n "$skipped" ]; then
