@@ -2,7 +2,10 @@
 #include "UDatei.h"
 #include "UFehler.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
+#include <QImageReader>
 
 namespace {
 
@@ -23,12 +26,32 @@ bool GruenSechsBit(const std::uint8_t* d, std::size_t n) {
     return kompression == 3 && gruen == 0x07E0;
 }
 
+// Far beyond every picture of the board (the map has 1587 x 913 pixels).
+constexpr std::int64_t MaxBildPixel = std::int64_t{4096} * 4096;
+
+bool ZuGross(int breite, int hoehe) { return std::int64_t{breite} * hoehe > MaxBildPixel; }
+
+std::string ZuGrossText(int breite, int hoehe) {
+    return "is too large a picture (" + std::to_string(breite) + " x " + std::to_string(hoehe) +
+           " pixels; at most " + std::to_string(MaxBildPixel) + " are read)";
+}
+
 }  // namespace
 
 void BildAusBytes(TBild& bild, const std::uint8_t* daten, std::size_t laenge, const std::string& name) {
-    QImage img;
-    if (laenge > 0x7fffffff || !img.loadFromData(daten, static_cast<int>(laenge)) || img.isNull())
-        throw EDateiFehler(name, "cannot be read as a picture");
+    if (laenge > 0x7fffffff) throw EDateiFehler(name, "cannot be read as a picture");
+    QByteArray roh = QByteArray::fromRawData(reinterpret_cast<const char*>(daten), static_cast<qsizetype>(laenge));
+    QBuffer puffer(&roh);
+    puffer.open(QIODevice::ReadOnly);
+    QImageReader leser(&puffer);
+    // A few bytes can announce a picture of gigabytes, which the copies below would then
+    // take three times over: the size is checked before anything is decoded.
+    const QSize angekuendigt = leser.size();
+    if (angekuendigt.isValid() && ZuGross(angekuendigt.width(), angekuendigt.height()))
+        throw EDateiFehler(name, ZuGrossText(angekuendigt.width(), angekuendigt.height()));
+    QImage img = leser.read();
+    if (img.isNull()) throw EDateiFehler(name, "cannot be read as a picture");
+    if (ZuGross(img.width(), img.height())) throw EDateiFehler(name, ZuGrossText(img.width(), img.height()));
     int bpp = BmpBitsProPixel(daten, laenge);
     QImage rgb = img.convertToFormat(QImage::Format_RGB32);
     bild.Breite = rgb.width();

@@ -13,7 +13,7 @@ struct TBild {
 };
 
 // Loads a picture file (any format QImage reads; BMP above all). Raises EDateiFehler naming
-// the file when it is missing or cannot be read as a picture.
+// the file when it is missing, cannot be read as a picture or has more than 4096 x 4096 pixels.
 void BildLaden(TBild& bild, const std::string& pfad);
 
 // Loads a picture from bytes in memory; name is only used in the error message.

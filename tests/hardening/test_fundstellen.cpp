@@ -72,4 +72,40 @@ TEST_F(Fundstellen, OldBitmapHeadersKeepTheirColours) {
     EXPECT_EQ(bild.Rgb[1], 0xC89600u);
 }
 
+// A few bytes of bitmap header may announce any size, and run-length coding fills the rest
+// of the picture by itself: 40 bytes decoded to 4097 x 4096 pixels and then to twice 64 MB of
+// copies (16384 x 16384 would have asked for over 2 GB). Such a picture is refused before it
+// is decoded.
+TEST_F(Fundstellen, AHugePictureIsRefusedBeforeItIsDecoded) {
+    auto rle8 = [](std::int32_t breite, std::int32_t hoehe) {
+        std::vector<std::uint8_t> d(14 + 40 + 8 + 2, 0);
+        d[0] = 'B', d[1] = 'M';
+        const std::uint32_t groesse = static_cast<std::uint32_t>(d.size()), start = 14 + 40 + 8;
+        std::memcpy(&d[2], &groesse, 4);
+        std::memcpy(&d[10], &start, 4);
+        const std::uint32_t kopf = 40, kompression = 1, farben = 2;
+        std::memcpy(&d[14], &kopf, 4);
+        std::memcpy(&d[18], &breite, 4);
+        std::memcpy(&d[22], &hoehe, 4);
+        d[26] = 1, d[28] = 8;
+        std::memcpy(&d[30], &kompression, 4);
+        std::memcpy(&d[46], &farben, 4);
+        d[58] = d[59] = d[60] = 0xFF;  // palette: black, white
+        d[63] = 1;                     // end of picture right away
+        return d;
+    };
+    TBild bild;
+    const std::vector<std::uint8_t> gross = rle8(4097, 4096);
+    try {
+        BildAusBytes(bild, gross.data(), gross.size(), "riesig.bmp");
+        ADD_FAILURE() << "accepted " << bild.Breite << " x " << bild.Hoehe;
+    } catch (const EDateiFehler& e) {
+        EXPECT_NE(std::string(e.what()).find("riesig.bmp"), std::string::npos) << e.what();
+    }
+    const std::vector<std::uint8_t> klein = rle8(300, 200);
+    BildAusBytes(bild, klein.data(), klein.size(), "klein.bmp");
+    EXPECT_EQ(bild.Breite, 300);
+    EXPECT_EQ(bild.Rgb.size(), 300u * 200u);
+}
+
 }  // namespace
