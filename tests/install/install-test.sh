@@ -91,6 +91,7 @@ man_tool=$p/share/man/man1/qelmap-tool.1.gz
 [ -f "$icon" ] || fail "the icon is not installed"
 grep -qx 'Exec=qelmap-launch' "$desktop" || fail "the desktop entry does not start the launcher"
 grep -qx 'Icon=qelmap' "$desktop" || fail "the desktop entry does not name the icon"
+grep -qx 'Exec=qelmap-launch --restore-defaults' "$desktop" || fail "the desktop entry offers no way to restore the board"
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$desktop" || fail "the desktop entry is not valid"
 fi
@@ -166,7 +167,7 @@ else
     mkdir -p "$t/home" "$t/run"
     chmod 700 "$t/run"
     fingerprint "$p/share/qelmap" >"$t/share.before"
-    command=$(sed -n 's/^Exec=//p' "$desktop")
+    command=$(sed -n '1,/^\[Desktop Action/s/^Exec=//p' "$desktop")
     run_session "$t/first"
     [ -d "$game" ] || fail "the game folder was not created"
     while IFS= read -r f; do
