@@ -125,8 +125,11 @@ inline void RowCopy(void* ziel, const void* quelle, std::size_t n) {
     std::memcpy(ziel, quelle, n);
 }
 
-std::int64_t AufDiv(std::int64_t a, std::int64_t b) {  // b > 0, rounds toward +infinity
-    std::int64_t q = a / b;
+// A rectangle's extent (up to 2^32) times an offset or another extent needs more than 64 bits.
+using TBreit = __int128;
+
+TBreit AufDiv(TBreit a, std::int64_t b) {  // b > 0, rounds toward +infinity
+    TBreit q = a / b;
     return (a % b != 0 && a > 0) ? q + 1 : q;
 }
 
@@ -152,9 +155,9 @@ bool AchseKlippen(std::int64_t z0, std::int64_t z1, std::int64_t zMax, std::int6
         return a.Lo < a.Hi;
     }
     // source q0 + floor(i * Qn / Zn) >= 0  <=>  i >= ceil(-q0 * Zn / Qn)
-    if (q0 < 0) a.Lo = std::max(a.Lo, AufDiv(-q0 * a.Zn, a.Qn));
+    if (q0 < 0) a.Lo = static_cast<std::int64_t>(std::max<TBreit>(a.Lo, AufDiv(TBreit{-q0} * a.Zn, a.Qn)));
     // source q0 + floor(i * Qn / Zn) < qMax  <=>  i < ceil((qMax - q0) * Zn / Qn)
-    a.Hi = std::min(a.Hi, AufDiv((qMax - q0) * a.Zn, a.Qn));
+    a.Hi = static_cast<std::int64_t>(std::min<TBreit>(a.Hi, AufDiv(TBreit{qMax - q0} * a.Zn, a.Qn)));
     return a.Lo < a.Hi;
 }
 
@@ -220,7 +223,8 @@ void ZeileSkalieren(T* d, const T* s, const TAchse& a) {
     }
     // Any other ratio: step through the source with an exact remainder.
     const std::int64_t schritt = a.Qn / a.Zn, rest = a.Qn % a.Zn;
-    std::int64_t sx = (a.Lo * a.Qn) / a.Zn, r = (a.Lo * a.Qn) % a.Zn;
+    std::int64_t sx = static_cast<std::int64_t>(TBreit{a.Lo} * a.Qn / a.Zn);
+    std::int64_t r = static_cast<std::int64_t>(TBreit{a.Lo} * a.Qn % a.Zn);
     for (std::int64_t i = 0; i < n; ++i) {
         d[i] = s[sx];
         sx += schritt;
@@ -239,7 +243,7 @@ void SkaliertKopieren(TSurface& ziel, const TSurface& quelle, const TKlippung& k
     const T* vorige = nullptr;
     const bool gleicheHoehe = k.Y.Qn == k.Y.Zn;
     for (std::int64_t j = k.Y.Lo; j < k.Y.Hi; ++j) {
-        const std::int64_t qy = k.Y.Q0 + (gleicheHoehe ? j : (j * k.Y.Qn) / k.Y.Zn);
+        const std::int64_t qy = k.Y.Q0 + (gleicheHoehe ? j : static_cast<std::int64_t>(TBreit{j} * k.Y.Qn / k.Y.Zn));
         T* d = reinterpret_cast<T*>(ziel.Zeile(static_cast<std::int32_t>(k.Y.Z0 + j))) + (k.X.Z0 + k.X.Lo);
         if (qy == vorigeQy) {
             // The row repeats the one above: copy the finished row instead of scaling again.

@@ -11,6 +11,7 @@
 #include "UDateien.h"
 #include "UFehler.h"
 #include "UPieces.h"
+#include "USurface.h"
 #include "UVariablen.h"
 
 namespace {
@@ -106,6 +107,23 @@ TEST_F(Fundstellen, AHugePictureIsRefusedBeforeItIsDecoded) {
     BildAusBytes(bild, klein.data(), klein.size(), "klein.bmp");
     EXPECT_EQ(bild.Breite, 300);
     EXPECT_EQ(bild.Rgb.size(), 300u * 200u);
+}
+
+// The clipping of a scaled copy multiplied offsets by extents in 64 bits; with rectangles
+// reaching from one end of the integer range to the other the product overflowed (found by
+// the surface fuzz target). Here the destination is 2^32 - 2 wide and the source 2^32 - 1, so
+// the pixels on the surface map one to one.
+TEST_F(Fundstellen, AScaledCopyAcrossTheWholeIntegerRangeIsClippedExactly) {
+    for (std::int32_t bits : {16, 32}) {
+        TSurface ziel, quelle;
+        ASSERT_EQ(SurfaceErzeugen(ziel, 40, 3, bits), erOK);
+        ASSERT_EQ(SurfaceErzeugen(quelle, 30, 3, bits), erOK);
+        for (int x = 0; x < 30; ++x) PixelSetzen(quelle, x, 0, 0x10000u * 8 * x + 0x0804u);
+        const TRect z{INT32_MIN, 0, INT32_MAX - 1, 1}, q{INT32_MIN, 0, INT32_MAX, 1};
+        ASSERT_EQ(ziel.Blt(z, &quelle, q), erOK);
+        for (int x = 0; x < 30; ++x) EXPECT_EQ(PixelLesen(ziel, x, 0), PixelLesen(quelle, x, 0)) << bits << " bits, x " << x;
+        for (int x = 30; x < 40; ++x) EXPECT_EQ(PixelLesen(ziel, x, 0), 0u) << bits << " bits, x " << x;
+    }
 }
 
 }  // namespace
