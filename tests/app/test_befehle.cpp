@@ -1,0 +1,470 @@
+// Menus, file dialogs, commands and the small dialogs, driven through the real windows.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTextBlock>
+#include <QTest>
+#include <QTimer>
+#include <cstring>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+
+#include "AppHilfen.h"
+#include "Main.h"
+#include "UAboutForm.h"
+#include "UDateien.h"
+#include "UEditSektor.h"
+#include "UEinheitenListeForm.h"
+#include "UGameInfoForm.h"
+#include "UHelpForm.h"
+#include "UMapNameEditForm.h"
+#include "UPieces.h"
+#include "USektorenListe.h"
+#include "USpielstand.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Answers the modal windows that a command opens, one after the other: a file dialog gets
+// the next name typed into its name field, a message box is read and closed, any other
+// window is handed to the next action.
+class Antworten {
+public:
+    std::deque<QString> Namen;
+    std::deque<std::function<void(QWidget*)>> Aktionen;
+    QStringList Meldungen;
+    QString Filter, Endung;  // what the last file dialog showed when it came up
+
+    Antworten() { Planen(); }
+
+private:
+    // Timers bound to this object end with it.
+    void Planen() {
+        QTimer::singleShot(15, &kontext_, [this] { Schritt(); });
+    }
+    void Schritt() {
+        // The next step is planned first: an answer may open a nested box of its own.
+        Planen();
+        QWidget* m = QApplication::activeModalWidget();
+        if (auto* d = qobject_cast<QFileDialog*>(m)) {
+            Filter = d->selectedNameFilter();
+            Endung = d->defaultSuffix();
+            if (Namen.empty()) {
+                d->reject();
+            } else {
+                auto* feld = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                feld->clear();
+                QTest::keyClicks(feld, Namen.front());
+                Namen.pop_front();
+                static_cast<QDialog*>(d)->accept();
+            }
+        } else if (auto* b = qobject_cast<QMessageBox*>(m)) {
+            Meldungen << b->text();
+            b->close();
+        } else if (m && !Aktionen.empty()) {
+            auto a = Aktionen.front();
+            Aktionen.pop_front();
+            a(m);
+        }
+    }
+    QObject kontext_;
+};
+
+// A map file of one stack.
+void EinStapel(const std::string& pfad, std::uint8_t sektor, TMapPunkt m, TEinheitArt art, TBesitzer b,
+               std::uint16_t n) {
+    std::vector<std::uint8_t> d(4 + sizeof(TEinheit), 0);
+    std::int32_t eins = 1;
+    std::memcpy(d.data(), &eins, 4);
+    TEinheit e{m.X, m.Y, art, b, n, sektor, {0, 0, 0}};
+    std::memcpy(d.data() + 4, &e, sizeof e);
+    BytesSchreiben(pfad, d);
+}
+
+std::string Titel() { return MapForm->windowTitle().toStdString(); }
+
+class Befehle : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(lauf.Gestartet()); }
+    Lauf lauf;
+};
+
+}  // namespace
+
+TEST_F(Befehle, LoadMapFromAnotherFolderThenSaveMapWritesThatFile) {
+    TempOrdner anderer;
+    const std::uint8_t s = LandSektor();
+    TMapPunkt m;
+    ASSERT_TRUE(PunktIn(s, m));
+    const std::string datei = anderer.Datei("Spiel1.map");
+    EinStapel(datei, s, m, eaBomber, bsJapan, 10);
+    {
+        Antworten a;
+        a.Namen.push_back(QString::fromStdString(datei));
+        MapForm->DateiMenu_MapLaden->trigger();
+        EXPECT_EQ(a.Filter, QStringLiteral("Mapdatei (*.map)"));
+        EXPECT_EQ(a.Endung, QStringLiteral("map"));
+        EXPECT_TRUE(a.Meldungen.empty());
+    }
+    EXPECT_EQ(Titel(), "QelMap for Windows // " + datei);
+    EXPECT_EQ(MapName, datei);
+    EXPECT_EQ(EinheitenAnzahl, 1);
+    EXPECT_EQ(Spielstand.LandUnits[bsJapan], 150u);
+    EXPECT_EQ(GameInfoForm->Werte[5][1]->text(), QStringLiteral("150"));
+
+    EinheitHinzufuegen(s, eaFlagge, bsJapan, m.X, m.Y, 1);
+    MapForm->DateiMenu_MapSpeichern->setEnabled(true);
+    MapForm->DateiMenu_MapSpeichern->trigger();
+    EXPECT_EQ(Bytes(datei).size(), 4 + 2 * sizeof(TEinheit));
+    EXPECT_EQ(Titel(), "QelMap for Windows // " + datei);
+}
+
+TEST_F(Befehle, SaveMapRightAfterStartWritesStartMapHere) {
+    const auto vorher = Bytes(lauf.Datei("Start.map"));
+    EinheitenAnzahl = 0;
+    MapForm->DateiMenu_MapSpeichernClick();
+    EXPECT_EQ(Bytes(lauf.Datei("Start.map")).size(), 4u);
+    EXPECT_NE(vorher.size(), 4u);
+    EXPECT_EQ(MapName, "Start");
+}
+
+TEST_F(Befehle, SaveMapAsAddsTheExtensionAndFollowsTheFile) {
+    Antworten a;
+    a.Namen.push_back(QStringLiteral("neu"));
+    a.Namen.push_back(QStringLiteral("ver1.2"));
+    MapForm->DateiMenu_MapSpeichernAls->trigger();
+    EXPECT_TRUE(a.Meldungen.empty()) << a.Meldungen.join(QStringLiteral("|")).toStdString();
+    EXPECT_TRUE(fs::exists(lauf.Datei("neu.map")));
+    EXPECT_EQ(MapName, fs::path(lauf.Datei("neu.map")).string());
+    EXPECT_EQ(Titel(), "QelMap for Windows // " + MapName);
+    // A name with a dot counts as having its extension.
+    MapForm->DateiMenu_MapSpeichernAls->trigger();
+    EXPECT_TRUE(fs::exists(lauf.Datei("ver1.2")));
+    // Saving over an existing file asks first; the answer here is to close the question.
+    a.Namen.push_back(QStringLiteral("neu.map"));
+    const auto zeit = fs::last_write_time(lauf.Datei("neu.map"));
+    MapForm->DateiMenu_MapSpeichernAls->trigger();
+    EXPECT_EQ(a.Meldungen.size(), 1);
+    EXPECT_EQ(fs::last_write_time(lauf.Datei("neu.map")), zeit);
+}
+
+TEST_F(Befehle, AFailingLoadLeavesEverythingAndNamesTheFile) {
+    BytesSchreiben(lauf.Datei("kaputt.map"), {1, 2});
+    const std::string titel = Titel();
+    const std::int32_t anzahl = EinheitenAnzahl;
+    const std::uint32_t axis = Spielstand.AxisIncome;
+    const std::uint32_t land = Spielstand.LandUnits[bsDeutschland];
+    Antworten a;
+    a.Namen.push_back(QString::fromStdString(lauf.Datei("kaputt.map")));
+    MapForm->DateiMenu_MapLaden->trigger();
+    ASSERT_EQ(a.Meldungen.size(), 1);
+    EXPECT_TRUE(a.Meldungen[0].contains(QStringLiteral("kaputt.map"))) << a.Meldungen[0].toStdString();
+    EXPECT_EQ(Titel(), titel);
+    EXPECT_EQ(MapName, "Start");
+    EXPECT_EQ(EinheitenAnzahl, anzahl);
+    EXPECT_EQ(Spielstand.AxisIncome, axis);
+    EXPECT_EQ(Spielstand.LandUnits[bsDeutschland], land);
+    // A cancelled dialog changes nothing and says nothing.
+    MapForm->DateiMenu_MapLaden->trigger();
+    EXPECT_EQ(a.Meldungen.size(), 1);
+    EXPECT_EQ(MapName, "Start");
+    // The program goes on: a later command works.
+    MapForm->OptionsMenu_ICPsAnzeigen->trigger();
+    EXPECT_TRUE(ICPsAnzeigen);
+}
+
+TEST_F(Befehle, SectorCommandsAlwaysAskForSectorFiles) {
+    Antworten a;
+    a.Namen.push_back(QString::fromStdString(lauf.Datei("Start.map")));
+    MapForm->DateiMenu_MapLaden->trigger();
+    a.Namen.push_back(QStringLiteral("welt"));
+    MapForm->DateiMenu_SInfoSpeichern->trigger();
+    EXPECT_EQ(a.Filter, QStringLiteral("Sektordatei (*.sek)"));
+    EXPECT_EQ(a.Endung, QStringLiteral("sek"));
+    EXPECT_EQ(Bytes(lauf.Datei("welt.sek")), Bytes(lauf.Datei("Sektoren_neu.sek")));
+    EXPECT_FALSE(fs::exists(lauf.Datei("welt.map")));
+
+    a.Namen.push_back(QStringLiteral("x.map"));
+    MapForm->DateiMenu_MapSpeichernAls->trigger();
+    Sektoren[1].ICPs = static_cast<std::uint8_t>(Sektoren[1].ICPs + 1);
+    a.Namen.push_back(QString::fromStdString(lauf.Datei("welt.sek")));
+    MapForm->DateiMenu_SInfoLaden->trigger();
+    EXPECT_EQ(a.Filter, QStringLiteral("Sektordatei (*.sek)"));
+    EXPECT_EQ(Bytes(lauf.Datei("welt.sek")), Bytes(lauf.Datei("Sektoren_neu.sek")));
+    // A short sector file is refused with its name, and the table stays.
+    BytesSchreiben(lauf.Datei("kurz.sek"), std::vector<std::uint8_t>(100, 0));
+    const TSektor erster = Sektoren[1];
+    a.Namen.push_back(QString::fromStdString(lauf.Datei("kurz.sek")));
+    MapForm->DateiMenu_SInfoLaden->trigger();
+    ASSERT_EQ(a.Meldungen.size(), 1);
+    EXPECT_TRUE(a.Meldungen[0].contains(QStringLiteral("kurz.sek")));
+    EXPECT_EQ(std::memcmp(&erster, &Sektoren[1], sizeof erster), 0);
+}
+
+TEST_F(Befehle, TheDefaultExtensionFollowsTheChosenFilter) {
+    QTimer::singleShot(40, [] {
+        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!d) return;
+        // The user picks the first kind of file in the dialog's list.
+        auto* liste = d->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        liste->setCurrentIndex(0);
+        emit liste->activated(0);
+        emit liste->textActivated(liste->itemText(0));
+        d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("als_sek"));
+        static_cast<QDialog*>(d)->accept();
+    });
+    MapForm->DateiMenu_MapSpeichernAls->trigger();
+    EXPECT_TRUE(fs::exists(lauf.Datei("als_sek.sek")));
+}
+
+TEST_F(Befehle, OptionsFollowTheirCheckMarks) {
+    struct {
+        QAction* Eintrag;
+        bool* Wert;
+    } optionen[] = {{MapForm->OptionsMenu_ICPsAnzeigen, &ICPsAnzeigen},
+                    {MapForm->OptionsMenu_LandAmCursorAnzeigen, &LandnameAmCursor},
+                    {MapForm->OptionsMenu_EinheitAmCursorAnzeigen, &EinheitartAmCursor},
+                    {MapForm->OptionsMenu_EinheitbesitzerAmCursorAnzeigen, &BesitzerAmCursor},
+                    {MapForm->OptionsMenu_MausStehtBeimScrollen, &MausStehtBeimScrollen}};
+    for (auto& o : optionen) {
+        const bool vorher = *o.Wert;
+        EXPECT_EQ(o.Eintrag->isChecked(), vorher);
+        o.Eintrag->trigger();
+        EXPECT_EQ(*o.Wert, !vorher);
+        EXPECT_EQ(o.Eintrag->isChecked(), !vorher);
+        o.Eintrag->trigger();
+        EXPECT_EQ(*o.Wert, vorher);
+    }
+    EXPECT_EQ(MapForm->OptionsMenu_ICPsAnzeigen->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
+    EXPECT_EQ(MapForm->DateiMenu_MapLaden->shortcut(), QKeySequence(QStringLiteral("Ctrl+L")));
+}
+
+TEST_F(Befehle, EntriesAtCreationAndEditModeEnablingTheSectorEntries) {
+    EXPECT_FALSE(MapForm->DateiMenu_MapSpeichern->isEnabled());
+    EXPECT_FALSE(MapForm->OptionsMenu_EditModus->isEnabled());
+    EXPECT_FALSE(MapForm->ToolsMenu_GameinfoAusgeben->isEnabled());
+    EXPECT_FALSE(MapForm->ToolsMenu_SektorenAusgeben->isEnabled());
+    EXPECT_TRUE(MapForm->DateiMenu_SInfoLaden->isEnabled());
+    EXPECT_FALSE(MapForm->PiecesZoomComboBox->isEnabled());
+    EXPECT_EQ(MapForm->PiecesZoomComboBox->currentIndex(), -1);
+    EXPECT_EQ(MapForm->PiecesZoomComboBox->count(), 6);
+    MapForm->OptionsMenu_EditModus->setEnabled(true);
+    MapForm->OptionsMenu_EditModus->trigger();
+    EXPECT_TRUE(EditModus);
+    EXPECT_TRUE(MapForm->DateiMenu_SInfoLaden->isEnabled());
+    EXPECT_TRUE(MapForm->DateiMenu_SInfoSpeichern->isEnabled());
+    EXPECT_TRUE(MapForm->ToolsMenu_SektorenAusgeben->isEnabled());
+    MapForm->OptionsMenu_EditModus->trigger();
+    EXPECT_FALSE(EditModus);
+    EXPECT_FALSE(MapForm->DateiMenu_SInfoLaden->isEnabled());
+    EXPECT_FALSE(MapForm->DateiMenu_SInfoSpeichern->isEnabled());
+    EXPECT_FALSE(MapForm->ToolsMenu_SektorenAusgeben->isEnabled());
+}
+
+TEST_F(Befehle, RandomUnitsScatterTheSameStacksInEveryFreshRun) {
+    EinheitenAnzahl = 0;
+    MapForm->ToolsMenu_Zufall->trigger();
+    std::vector<TEinheit> erste(Einheiten + 1, Einheiten + 1 + EinheitenAnzahl);
+    ASSERT_FALSE(erste.empty());
+    // The first draws of the sequence (seed 0, s := s * 134775813 + 1, upper half of s * n):
+    // x, y, owner, kind = (0, 28, 5, 3), (409, 604, 2, 2), (558, 383, 1, 6), (105, 756, 1, 4).
+    const struct {
+        int X, Y;
+        TBesitzer B;
+        TEinheitArt A;
+    } zuege[4] = {{0, 28, 5, 3}, {409, 604, 2, 2}, {558, 383, 1, 6}, {105, 756, 1, 4}};
+    int geprueft = 0;
+    for (const auto& z : zuege) {
+        const std::uint8_t s = SektorAn(MapPunkt(z.X, z.Y));
+        if (s < 1 || s > 127) continue;
+        std::uint16_t nummer, anzahl;
+        EinheitSuchen(s, z.A, z.B, nummer, anzahl);
+        EXPECT_GE(anzahl, 1) << z.X << "," << z.Y;
+        if (geprueft++ == 0) {
+            EXPECT_EQ(nummer, 1);
+            EXPECT_DOUBLE_EQ(Einheiten[1].X, z.X);
+            EXPECT_DOUBLE_EQ(Einheiten[1].Y, z.Y);
+        }
+    }
+    EXPECT_GT(geprueft, 0);
+    MapForm->close();
+    FensterFreigeben();
+
+    ASSERT_TRUE(lauf.Starten());
+    EinheitenAnzahl = 0;
+    MapForm->ToolsMenu_Zufall->trigger();
+    ASSERT_EQ(static_cast<std::size_t>(EinheitenAnzahl), erste.size());
+    EXPECT_EQ(std::memcmp(erste.data(), Einheiten + 1, erste.size() * sizeof(TEinheit)), 0);
+}
+
+TEST_F(Befehle, TheZoomListSetsBothZooms) {
+    MapForm->PiecesZoomComboBox->setEnabled(true);
+    MapForm->PiecesZoomComboBox->setCurrentIndex(2);
+    emit MapForm->PiecesZoomComboBox->activated(2);
+    EXPECT_EQ(Zoom, 3);
+    EXPECT_EQ(PiecesZoom, 3);
+}
+
+TEST_F(Befehle, TheUnitListFollowsItsCheckBoxes) {
+    EinheitenAnzahl = 0;
+    std::uint8_t eigen = 0, fremd = 0;
+    for (int s = 1; s <= 127 && !(eigen && fremd); ++s) {
+        if (!Sektoren[s].Land) continue;
+        if (!eigen && Sektoren[s].StartBesitzer == bsDeutschland) eigen = static_cast<std::uint8_t>(s);
+        if (!fremd && Sektoren[s].StartBesitzer == bsRussland) fremd = static_cast<std::uint8_t>(s);
+    }
+    ASSERT_TRUE(eigen && fremd);
+    EinheitHinzufuegen(eigen, eaInfanterie, bsDeutschland, 0, 0, 3);
+    EinheitHinzufuegen(eigen, eaIndustrie, bsDeutschland, 0, 0, 1);
+    EinheitHinzufuegen(fremd, eaFlagge, bsDeutschland, 0, 0, 1);
+    const QString eigenKopf = QStringLiteral("*** ") + QString::fromLatin1(SektorName(Sektoren[eigen]).c_str());
+    const QString fremdKopf = QStringLiteral("*** ") + QString::fromLatin1(SektorName(Sektoren[fremd]).c_str());
+    QStringList texte;
+    Antworten a;
+    a.Aktionen.push_back([&](QWidget* w) {
+        auto* f = qobject_cast<TEinheitenListeForm*>(w);
+        ASSERT_NE(f, nullptr);
+        texte << f->EinheitenListeMemo->toPlainText();
+        f->Options_IC->click();
+        texte << f->EinheitenListeMemo->toPlainText();
+        f->Options_Flag->click();
+        texte << f->EinheitenListeMemo->toPlainText();
+        f->Options_AA->click();
+        texte << f->EinheitenListeMemo->toPlainText();
+        f->OkButton->click();
+    });
+    MapForm->ToolsMenu_EinheitenAusgeben->trigger();
+    ASSERT_EQ(texte.size(), 4);
+    EXPECT_TRUE(texte[0].startsWith(QStringLiteral("***** Russia *****\n\n")));
+    EXPECT_TRUE(texte[0].contains(QStringLiteral("3 Infantry\n1 Industrial Complex")));
+    EXPECT_TRUE(texte[0].contains(fremdKopf + QStringLiteral(" ***\noccupied")));
+    EXPECT_FALSE(texte[1].contains(QStringLiteral("Industrial Complex")));
+    EXPECT_TRUE(texte[1].contains(eigenKopf));
+    EXPECT_TRUE(texte[2].contains(fremdKopf + QStringLiteral(" ***\n1 Flag")));
+    EXPECT_FALSE(texte[2].contains(QStringLiteral("occupied")));
+    EXPECT_EQ(texte[3], texte[2]);  // no anti-aircraft guns on this board
+    EXPECT_EQ(EinheitenListeForm->EinheitenListeMemo->font().family(), QStringLiteral("Courier"));
+}
+
+TEST_F(Befehle, TheSectorListHas130Lines) {
+    MapForm->OptionsMenu_EditModus->setEnabled(true);
+    MapForm->OptionsMenu_EditModus->trigger();
+    int zeilen = 0;
+    QString erste;
+    Antworten a;
+    a.Aktionen.push_back([&](QWidget* w) {
+        auto* f = qobject_cast<TSektorenListeForm*>(w);
+        ASSERT_NE(f, nullptr);
+        zeilen = f->Memo->document()->blockCount();
+        erste = f->Memo->document()->firstBlock().text();
+        f->OkButton->click();
+    });
+    MapForm->ToolsMenu_SektorenAusgeben->trigger();
+    EXPECT_EQ(zeilen, 130);
+    EXPECT_TRUE(erste.startsWith(QString::fromLatin1(SektorName(Sektoren[1]).c_str()) + QStringLiteral(" / ")));
+}
+
+TEST_F(Befehle, TheSectorEditDialogStoresItsFieldsAndAbbruchChangesNothing) {
+    const std::uint8_t s = LandSektor();
+    AktuellerSektor = s;
+    const QString lang = QStringLiteral("Ein sehr langer Name mit mehr als vierzig Zeichen");
+    Antworten a;
+    a.Aktionen.push_back([&](QWidget* w) {
+        auto* f = qobject_cast<TSektorEditForm*>(w);
+        ASSERT_NE(f, nullptr);
+        EXPECT_EQ(f->SektorNummerLabel->text(), QString::number(s));
+        EXPECT_EQ(f->ICPsMaskEdit->value(), Sektoren[s].ICPs);
+        f->SektorNameMaskEdit->selectAll();
+        QTest::keyClicks(f->SektorNameMaskEdit, lang);
+        f->StartBesitzerComboBox->setCurrentIndex(4);
+        // Only whole numbers 0..255: "300" cannot be typed whole, a sign or letters not at all.
+        f->ICPsMaskEdit->selectAll();
+        QTest::keyClicks(f->ICPsMaskEdit, QStringLiteral("-x300"));
+        EXPECT_EQ(f->ICPsMaskEdit->value(), 30);
+        f->LandWasserComboBox->setCurrentIndex(1);
+        f->OkButton->click();
+    });
+    MapForm->PopUpMenu_Edit->trigger();
+    EXPECT_EQ(SektorName(Sektoren[s]), lang.left(40).toStdString());
+    EXPECT_EQ(Sektoren[s].StartBesitzer, 4);
+    EXPECT_EQ(Sektoren[s].ICPs, 30);
+    EXPECT_EQ(Sektoren[s].Land, 0);
+
+    const TSektor vorher = Sektoren[s];
+    a.Aktionen.push_back([&](QWidget* w) {
+        auto* f = qobject_cast<TSektorEditForm*>(w);
+        ASSERT_NE(f, nullptr);
+        f->SektorNameMaskEdit->setText(QStringLiteral("anders"));
+        f->ICPsMaskEdit->setValue(7);
+        f->AbbruchButton->click();
+    });
+    MapForm->PopUpMenu_Edit->trigger();
+    EXPECT_EQ(std::memcmp(&vorher, &Sektoren[s], sizeof vorher), 0);
+    // No sector under the pointer: no dialog.
+    AktuellerSektor = 0;
+    MapForm->PopUpMenu_Edit->trigger();
+    EXPECT_EQ(std::memcmp(&vorher, &Sektoren[s], sizeof vorher), 0);
+}
+
+TEST_F(Befehle, TheHotSpotCommandPutsTheFigureAtThePointer) {
+    AktuellerSektor = 5;
+    CursorPoint = TPunkt{101, 51};
+    Zoom = 2;
+    ScrollX = 10;
+    ScrollY = 20;
+    MapForm->PopUpMenu_ICPsHotSpotSetzen->trigger();
+    EXPECT_EQ(Sektoren[5].HotSpotX, 60);
+    EXPECT_EQ(Sektoren[5].HotSpotY, 45);
+    AktuellerSektor = 129;
+    const TSektor vorher = Sektoren[129];
+    MapForm->PopUpMenu_ICPsHotSpotSetzen->trigger();
+    EXPECT_EQ(std::memcmp(&vorher, &Sektoren[129], sizeof vorher), 0);
+}
+
+TEST_F(Befehle, HelpAndAboutAreModal) {
+    bool hilfeModal = false;
+    QString hilfe;
+    Antworten a;
+    a.Aktionen.push_back([&](QWidget* w) {
+        hilfeModal = w == HelpForm;
+        hilfe = HelpForm->Memo1->toPlainText();
+        w->close();
+    });
+    MapForm->HelpMenu->trigger();
+    EXPECT_TRUE(hilfeModal);
+    for (const char* fakt : {"Shift", "5", "10", "+", "-", "rechte Maustaste", "Bombe", "Kreuz", "tools"})
+        EXPECT_TRUE(hilfe.contains(QString::fromLatin1(fakt))) << fakt;
+    bool ueberModal = false;
+    a.Aktionen.push_back([&](QWidget* w) {
+        ueberModal = w == AboutForm;
+        AboutForm->OK_Button->click();
+    });
+    MapForm->AboutMenu->trigger();
+    EXPECT_TRUE(ueberModal);
+    EXPECT_EQ(AboutForm->Label1->text(), QStringLiteral("Version : 0.96 Beta"));
+}
+
+TEST_F(Befehle, TheMapNameDialogEndsWithEnterAndEscape) {
+    QTimer::singleShot(30, [] { QTest::keyClick(MapNameEditForm->MapNameEdit, Qt::Key_Return); });
+    EXPECT_EQ(MapNameEditForm->exec(), QDialog::Accepted);
+    QTimer::singleShot(30, [] { QTest::keyClick(MapNameEditForm->MapNameEdit, Qt::Key_Escape); });
+    EXPECT_EQ(MapNameEditForm->exec(), QDialog::Rejected);
+    EXPECT_EQ(MapNameEditForm->MapNameEdit->text(), QStringLiteral("MapNameEdit"));
+}
+
+TEST_F(Befehle, ExitClosesTheWindowAndWritesTheSettings) {
+    MapForm->DateiMenu_Beenden->trigger();
+    EXPECT_FALSE(MapForm->isVisible());
+    EXPECT_TRUE(fs::exists(lauf.Datei("QelWin.INI")));
+}
