@@ -1,0 +1,144 @@
+// The tool windows on their own: the palette's chart, the tallies in the game information
+// window, the sector information fill, and the input reactions without a main window.
+#include <QLabel>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "UDDrawInit.h"
+#include "UGameInfoForm.h"
+#include "UInputs.h"
+#include "UPieces.h"
+#include "USektorInfoForm.h"
+#include "USpielstand.h"
+#include "UToolsForm.h"
+#include "UVariablen.h"
+
+namespace {
+
+class Fenster : public ::testing::Test {
+protected:
+    void SetUp() override {
+        VariablenZuruecksetzen();
+        Spielstand = TSpielstand{};
+    }
+};
+
+}  // namespace
+
+TEST_F(Fenster, TheChartSelectsKindByColumnAndOwnerByRow) {
+    TToolsForm f(nullptr);
+    struct {
+        int X, Y;
+        TEinheitArt Art;
+        TBesitzer Besitzer;
+    } faelle[] = {{0, 0, eaFlagge, bsRussland}, {164, 49, eaFlak, bsUSA}, {15, 10, eaInfanterie, bsDeutschland},
+                  {14, 9, eaFlagge, bsRussland}, {150, 40, eaFlak, bsUSA}};
+    for (const auto& c : faelle) {
+        // QTest takes (0, 0) for "the middle"; that one corner goes to the handler itself.
+        if (c.X == 0 && c.Y == 0)
+            f.PiecesImageMouseDown(0, 0);
+        else
+            QTest::mouseClick(f.PiecesImage, Qt::LeftButton, {}, QPoint(c.X, c.Y));
+        EXPECT_EQ(ToolMode, tmPlace);
+        EXPECT_EQ(Selection.Art, c.Art) << c.X << "," << c.Y;
+        EXPECT_EQ(Selection.Besitzer, c.Besitzer) << c.X << "," << c.Y;
+        EXPECT_EQ(Selection.Anzahl, 1);
+    }
+    // Any button chooses.
+    QTest::mouseClick(f.PiecesImage, Qt::RightButton, {}, QPoint(31, 21));
+    EXPECT_EQ(Selection.Art, eaPanzer);
+    EXPECT_EQ(Selection.Besitzer, bsEngland);
+    QTest::mouseClick(f.KillImage, Qt::LeftButton);
+    EXPECT_EQ(ToolMode, tmKill);
+    EXPECT_EQ(Selection.Art, 0);
+    EXPECT_EQ(Selection.Anzahl, 1);
+    QTest::mouseClick(f.MoveImage, Qt::LeftButton);
+    EXPECT_EQ(ToolMode, tmMove);
+    EXPECT_EQ(Selection.Anzahl, 0);
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("tools"));
+    EXPECT_TRUE(f.windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+TEST_F(Fenster, TheGameInformationWindowShowsEveryFigureAndHint) {
+    TGameInfoForm f(nullptr);
+    SpielstandAnzeigenHook = SpielstandAnzeigen;
+    Sektoren[1].StartBesitzer = bsDeutschland;
+    Sektoren[1].ICPs = 12;
+    Sektoren[2].StartBesitzer = bsUSA;
+    Sektoren[2].ICPs = 7;
+    EinheitHinzufuegen(1, eaInfanterie, bsDeutschland, 0, 0, 3);
+    EinheitHinzufuegen(1, eaSchlachtschiff, bsJapan, 0, 0, 2);
+    SpielstandAktualisieren();
+    SpielstandAnzeigenHook = nullptr;
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("GIncome"))->text(), QStringLiteral("12"));
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("GLUnits"))->text(), QStringLiteral("9"));
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("JSUnits"))->text(), QStringLiteral("48"));
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("AxAllUnits"))->text(), QStringLiteral("57"));
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("USIncome"))->text(), QStringLiteral("7"));
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("AlIncome"))->text(), QStringLiteral("7"));
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("RIncome"))->text(), QStringLiteral("0"));
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("AxAllUnits"))->toolTip(), QStringLiteral("3Inf 2BB"));
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("GLUnits"))->toolTip(), QStringLiteral("3Inf "));
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("AxIncome"))->toolTip(),
+              QStringLiteral("how much incomes have the Axis"));
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("UKIncome"))->toolTip(), QStringLiteral("how much incomes has UK"));
+    // Income is a byte figure and unit values 16-bit ones.
+    Spielstand.Income[bsRussland] = 300;
+    Spielstand.LandUnits[bsRussland] = 65536 + 5;
+    SpielstandAnzeigen();
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("RIncome"))->text(), QStringLiteral("44"));
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("RLUnits"))->text(), QStringLiteral("5"));
+}
+
+TEST_F(Fenster, TheSectorInformationKeepsTheLastSectorOverNoSector) {
+    TSektorInfoForm f(nullptr);
+    SektorNameSetzen(Sektoren[7], "Westland");
+    Sektoren[7].StartBesitzer = bsEngland;
+    Sektoren[7].ICPs = 4;
+    Sektoren[7].Land = 1;
+    Sektoren[7].HotSpotX = 120;
+    Sektoren[7].HotSpotY = 33;
+    SektorInfoFuellen(7);
+    EXPECT_EQ(f.SektornummerLabel->text(), QStringLiteral("7"));
+    EXPECT_EQ(f.SektornameLabel->text(), QStringLiteral("Westland"));
+    EXPECT_EQ(f.StartbesitzerLabel->text(), QStringLiteral("United Kingdom"));
+    EXPECT_EQ(f.ICPsLabel->text(), QStringLiteral("4"));
+    EXPECT_EQ(f.LandWasserLabel->text(), QStringLiteral("Land"));
+    EXPECT_EQ(f.ICPsHotSpotLabel->text(), QStringLiteral("120 / 33"));
+    for (int s : {0, 131, 200, 255}) SektorInfoFuellen(static_cast<std::uint8_t>(s));
+    EXPECT_EQ(f.SektornummerLabel->text(), QStringLiteral("7"));
+    Sektoren[130].Land = 0;
+    SektorInfoFuellen(130);
+    EXPECT_EQ(f.LandWasserLabel->text(), QStringLiteral("Wasser"));
+}
+
+TEST(Eingaben, PickUpCountRule) {
+    TShiftState keine, shift, ctrl, beide;
+    shift.Shift = true;
+    ctrl.Ctrl = true;
+    beide.Shift = beide.Ctrl = true;
+    EXPECT_EQ(AufnahmeAnzahl(keine, 37), 1);
+    EXPECT_EQ(AufnahmeAnzahl(shift, 37), 5);
+    EXPECT_EQ(AufnahmeAnzahl(shift, 3), 3);
+    EXPECT_EQ(AufnahmeAnzahl(ctrl, 37), 10);
+    EXPECT_EQ(AufnahmeAnzahl(ctrl, 7), 7);
+    EXPECT_EQ(AufnahmeAnzahl(beide, 37), 37);
+    EXPECT_EQ(AufnahmeAnzahl(beide, 4000), 4000);
+    // A stack of none (only from a file) gives nothing to carry.
+    EXPECT_EQ(AufnahmeAnzahl(keine, 0), 0);
+}
+
+TEST(Eingaben, WithoutPicturesAMoveUpdatesThePointerButDrawsNothing) {
+    VariablenZuruecksetzen();
+    FensterMasse = TFensterMasse{};
+    FensterMasse.ToolBarHoehe = 29;
+    ViewBreite = 300;
+    ViewHoehe = 200;
+    MouseMoved(TShiftState{}, 500, 10);
+    // Clamped to the view: x to its width, y to the tool bar's bottom.
+    EXPECT_EQ(CursorPoint.X, 300);
+    EXPECT_EQ(CursorPoint.Y, 0);
+    EXPECT_EQ(LastMousePoint.X, 300);
+    EXPECT_EQ(LastMousePoint.Y, 29);
+    EXPECT_EQ(AktuellerSektor, 0);
+}
