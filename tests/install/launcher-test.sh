@@ -103,7 +103,12 @@ same "$defaults/Start.map" "$t/linked/qelmap/Start.map"
 : >"$t/log"
 XDG_DATA_HOME=$prefix/share launch
 [ $? = 1 ] || fail "the default board was accepted as the game folder"
-ls -A "$defaults" | grep -q qelmap-defaults && fail "the launcher wrote into the default board"
+XDG_DATA_HOME=$defaults/saves launch
+[ $? = 1 ] || fail "a game folder inside the default board was accepted"
+ln -s "$defaults" "$t/board-link"
+XDG_DATA_HOME=$t/board-link launch
+[ $? = 1 ] || fail "a game folder inside the default board, reached through a link, was accepted"
+ls -A "$defaults" | grep -q -e qelmap-defaults -e saves -e qelmap && fail "the launcher wrote into the default board"
 mkdir "$t/blocked"
 : >"$t/blocked/qelmap"
 XDG_DATA_HOME=$t/blocked launch
