@@ -116,8 +116,12 @@ done <"$t/board.expected"
 if [ -x "$p/bin/qelmap-tool" ]; then
     commands=$("$p/bin/qelmap-tool" --help | sed -n '/^Commands:/,/^$/s/^  \([a-z][a-z-]*\) .*/\1/p')
     [ -n "$commands" ] || fail "qelmap-tool --help lists no commands"
+    gzip -dc "$man_tool" | sed 's/\\-/-/g' >"$t/man-tool.txt"
     for c in $commands; do
-        gzip -dc "$man_tool" | grep -q "^\.B qelmap-tool $c\$" || fail "the manual page of qelmap-tool lacks the command $c"
+        grep -q "^\.B qelmap-tool $c\$" "$t/man-tool.txt" || fail "the manual page of qelmap-tool lacks the command $c"
+        for o in $("$p/bin/qelmap-tool" "$c" --help | sed -n '/^Options:/,/^$/s/^ *\(-[a-z], \)*\(--[a-z-]*\).*/\2/p'); do
+            grep -q -- "$o" "$t/man-tool.txt" || fail "the manual page of qelmap-tool lacks the option $o of $c"
+        done
     done
 else
     skip "qelmap-tool is not built"
