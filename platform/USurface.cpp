@@ -161,6 +161,17 @@ bool AchseKlippen(std::int64_t z0, std::int64_t z1, std::int64_t zMax, std::int6
     return a.Lo < a.Hi;
 }
 
+// AchseKlippen for a copy at equal size, n pixels from z0 and q0.
+inline bool UngeschnittenKlippen(std::int64_t z0, std::int64_t n, std::int64_t zMax, std::int64_t q0,
+                                 std::int64_t qMax, TAchse& a) {
+    a.Z0 = z0;
+    a.Q0 = q0;
+    a.Zn = a.Qn = n;
+    a.Lo = std::max({std::int64_t{0}, -z0, -q0});
+    a.Hi = std::min({n, zMax - z0, qMax - q0});
+    return a.Lo < a.Hi;
+}
+
 struct TKlippung {
     TAchse X, Y;
 };
@@ -239,21 +250,35 @@ void ZeileSkalieren(T* d, const T* s, const TAchse& a) {
 template <typename T>
 void SkaliertKopieren(TSurface& ziel, const TSurface& quelle, const TKlippung& k) {
     const std::size_t zeilenBytes = static_cast<std::size_t>(k.X.Hi - k.X.Lo) * sizeof(T);
+    std::uint8_t* d = ziel.Zeile(static_cast<std::int32_t>(k.Y.Z0 + k.Y.Lo)) + (k.X.Z0 + k.X.Lo) * sizeof(T);
+    if (k.Y.Qn == k.Y.Zn) {
+        const std::uint8_t* s = quelle.Zeile(static_cast<std::int32_t>(k.Y.Q0 + k.Y.Lo));
+        for (std::int64_t j = k.Y.Lo; j < k.Y.Hi; ++j, d += ziel.Abstand, s += quelle.Abstand)
+            ZeileSkalieren(reinterpret_cast<T*>(d), reinterpret_cast<const T*>(s) + k.X.Q0, k.X);
+        return;
+    }
+    // Source row of destination row j: Q0 + floor(j * Qn / Zn), stepped with an exact remainder.
+    const std::int64_t schritt = k.Y.Qn / k.Y.Zn, rest = k.Y.Qn % k.Y.Zn;
+    std::int64_t qy = k.Y.Q0 + static_cast<std::int64_t>(TBreit{k.Y.Lo} * k.Y.Qn / k.Y.Zn);
+    std::int64_t r = static_cast<std::int64_t>(TBreit{k.Y.Lo} * k.Y.Qn % k.Y.Zn);
     std::int64_t vorigeQy = -1;
-    const T* vorige = nullptr;
-    const bool gleicheHoehe = k.Y.Qn == k.Y.Zn;
-    for (std::int64_t j = k.Y.Lo; j < k.Y.Hi; ++j) {
-        const std::int64_t qy = k.Y.Q0 + (gleicheHoehe ? j : static_cast<std::int64_t>(TBreit{j} * k.Y.Qn / k.Y.Zn));
-        T* d = reinterpret_cast<T*>(ziel.Zeile(static_cast<std::int32_t>(k.Y.Z0 + j))) + (k.X.Z0 + k.X.Lo);
+    const std::uint8_t* vorige = nullptr;
+    for (std::int64_t j = k.Y.Lo; j < k.Y.Hi; ++j, d += ziel.Abstand) {
         if (qy == vorigeQy) {
             // The row repeats the one above: copy the finished row instead of scaling again.
             RowCopy(d, vorige, zeilenBytes);
-            continue;
+        } else {
+            const T* s = reinterpret_cast<const T*>(quelle.Zeile(static_cast<std::int32_t>(qy))) + k.X.Q0;
+            ZeileSkalieren(reinterpret_cast<T*>(d), s, k.X);
+            vorige = d;
+            vorigeQy = qy;
         }
-        const T* s = reinterpret_cast<const T*>(quelle.Zeile(static_cast<std::int32_t>(qy))) + k.X.Q0;
-        ZeileSkalieren(d, s, k.X);
-        vorige = d;
-        vorigeQy = qy;
+        qy += schritt;
+        r += rest;
+        if (r >= k.Y.Zn) {
+            r -= k.Y.Zn;
+            ++qy;
+        }
     }
 }
 
@@ -262,10 +287,11 @@ void MitSchluesselKopieren(TSurface& ziel, const TSurface& quelle, const TKlippu
     const std::int64_t n = k.X.Hi - k.X.Lo;
     const std::uint32_t maske = sizeof(T) == 2 ? 0xFFFFu : 0xFFFFFFu;
     const std::uint32_t schluessel = quelle.Farbschluessel & maske;
-    for (std::int64_t j = k.Y.Lo; j < k.Y.Hi; ++j) {
-        T* __restrict d = reinterpret_cast<T*>(ziel.Zeile(static_cast<std::int32_t>(k.Y.Z0 + j))) + (k.X.Z0 + k.X.Lo);
-        const T* __restrict s =
-            reinterpret_cast<const T*>(quelle.Zeile(static_cast<std::int32_t>(k.Y.Q0 + j))) + (k.X.Q0 + k.X.Lo);
+    std::uint8_t* zz = ziel.Zeile(static_cast<std::int32_t>(k.Y.Z0 + k.Y.Lo)) + (k.X.Z0 + k.X.Lo) * sizeof(T);
+    const std::uint8_t* qz = quelle.Zeile(static_cast<std::int32_t>(k.Y.Q0 + k.Y.Lo)) + (k.X.Q0 + k.X.Lo) * sizeof(T);
+    for (std::int64_t j = k.Y.Lo; j < k.Y.Hi; ++j, zz += ziel.Abstand, qz += quelle.Abstand) {
+        T* __restrict d = reinterpret_cast<T*>(zz);
+        const T* __restrict s = reinterpret_cast<const T*>(qz);
         std::int64_t i = 0;
 #if defined(__SSE2__)
         // Glyph edges make the key unpredictable: select with masks instead of branching.
@@ -319,8 +345,8 @@ TErgebnis TSurface::BltFast(std::int32_t x, std::int32_t y, const TSurface* quel
     TKlippung k;
     // Unscaled: the destination rectangle has the source's size. Work in 64 bits so that a
     // point near the end of the integer range cannot wrap round.
-    if (!AchseKlippen(x, x + w, Breite, q.Left, q.Right, quelle->Breite, k.X) ||
-        !AchseKlippen(y, y + h, Hoehe, q.Top, q.Bottom, quelle->Hoehe, k.Y))
+    if (!UngeschnittenKlippen(x, w, Breite, q.Left, quelle->Breite, k.X) ||
+        !UngeschnittenKlippen(y, h, Hoehe, q.Top, quelle->Hoehe, k.Y))
         return erOK;
     if (!quelle->HatFarbschluessel) {
         if (BitsProPixel == 16)
