@@ -80,6 +80,10 @@ void SurfaceFuellen(TSurface& s, std::uint32_t rgb);
 // converting them to its format. Pixels outside the picture or the surface are left alone.
 TErgebnis BildInSurface(TSurface& ziel, const TBild& bild, std::int32_t breite, std::int32_t hoehe);
 
+// Whether the copies may use AVX2 where the processor has it (tests turn it off to check
+// the other path against the same oracle).
+extern bool SurfaceAvx2;
+
 // The plain per-pixel copy that Blt (mitSchluessel false) and BltFast (true, z of the
 // size of q) must match exactly; kept as the oracle of their tests.
 TErgebnis BltReferenz(TSurface& ziel, const TRect& z, const TSurface& quelle, const TRect& q, bool mitSchluessel);

@@ -28,7 +28,9 @@ bool Gleich(const TSurface& a, const TSurface& b) {
 // The fast copies against the plain per-pixel one, over rectangles of every kind: inside,
 // across and wholly outside either surface, empty, at whole and other ratios, shrinking.
 TEST(Surface, CopiesMatchThePlainCopyEverywhere) {
+    for (bool avx2 : {true, false})
     for (int bits : {16, 32}) {
+        SurfaceAvx2 = avx2;
         std::mt19937 zufall(bits);
         TSurface quelle = Muster(bits, 37, 23, 1);
         SurfaceFarbschluesselSetzen(quelle, PixelWert(bits, Magenta));
@@ -59,6 +61,7 @@ TEST(Surface, CopiesMatchThePlainCopyEverywhere) {
             ASSERT_TRUE(Gleich(a, b)) << bits << " BltFast " << fall;
         }
     }
+    SurfaceAvx2 = true;
 }
 
 TEST(Surface, KeyedCopyLeavesMagentaOutScaledCopyKeepsIt) {
