@@ -12,7 +12,9 @@
 // ---- Map files ----------------------------------------------------------------------------
 
 void MapLaden(const std::string& datei) {
-    std::vector<std::uint8_t> d = DateiLesen(datei);
+    // Bytes after the largest map are never looked at, so they are not read either: a huge
+    // file must not fill the memory.
+    std::vector<std::uint8_t> d = DateiLesen(datei, 4 + sizeof(TEinheit) * MaxEinheiten);
     // Check the whole file before the piece list is touched: a bad file changes nothing.
     if (d.size() < 4)
         throw EDateiFehler(datei, "is not a map file: it has " + std::to_string(d.size()) +
@@ -64,7 +66,7 @@ void VorherigeMap() {
 static_assert(sizeof(TSektor) * SektorenAnzahl == SektorDateiGroesse);
 
 void SektorenLaden(const std::string& datei) {
-    std::vector<std::uint8_t> d = DateiLesen(datei);
+    std::vector<std::uint8_t> d = DateiLesen(datei, SektorDateiGroesse);
     if (d.size() < SektorDateiGroesse)
         throw EDateiFehler(datei, "is not a sector file: it has " + std::to_string(d.size()) +
                                       " bytes, a sector file has 9880");

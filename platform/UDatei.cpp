@@ -1,6 +1,7 @@
 #include "UDatei.h"
 #include "UFehler.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -13,21 +14,26 @@ namespace {
 std::string Grund(int fehler) { return std::strerror(fehler); }
 }
 
-std::vector<std::uint8_t> DateiLesen(const std::string& pfad) {
-    int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
+std::vector<std::uint8_t> DateiLesen(const std::string& pfad, std::size_t hoechstens) {
+    // Without O_NONBLOCK, opening a pipe would wait for a writer for ever; files ignore it.
+    int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) throw EDateiFehler(pfad, "cannot open the file (" + Grund(errno) + ")");
     struct stat st{};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd, &st) != 0) {
         int e = errno;
         ::close(fd);
+        throw EDateiFehler(pfad, "cannot read the file (" + Grund(e) + ")");
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
         throw EDateiFehler(pfad, S_ISDIR(st.st_mode) ? std::string("is a folder, not a file")
-                                                     : "cannot read the file (" + Grund(e) + ")");
+                                                     : "is no regular file (a device, pipe or socket)");
     }
     std::vector<std::uint8_t> daten;
-    daten.reserve(static_cast<std::size_t>(st.st_size));
+    daten.reserve(std::min(static_cast<std::size_t>(st.st_size), hoechstens));
     std::uint8_t puffer[65536];
-    for (;;) {
-        ssize_t n = ::read(fd, puffer, sizeof puffer);
+    while (daten.size() < hoechstens) {
+        ssize_t n = ::read(fd, puffer, std::min(sizeof puffer, hoechstens - daten.size()));
         if (n < 0) {
             if (errno == EINTR) continue;
             int e = errno;

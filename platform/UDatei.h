@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-// Reads the whole file; raises EDateiFehler naming the file when it cannot be opened or read.
-std::vector<std::uint8_t> DateiLesen(const std::string& pfad);
+// Reads the whole file, or its first hoechstens bytes; raises EDateiFehler naming the file
+// when it cannot be opened or read.
+std::vector<std::uint8_t> DateiLesen(const std::string& pfad, std::size_t hoechstens = SIZE_MAX);
 
 // Writes a temporary file beside the target, flushes it to disk and renames it over the
 // target. On any failure the temporary file is removed, the target is left as it was,

@@ -4,7 +4,13 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <chrono>
+#include <fcntl.h>
+#include <future>
 #include <limits>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "TestHilfen.h"
 #include "UBild.h"
@@ -124,6 +130,54 @@ TEST_F(Fundstellen, AScaledCopyAcrossTheWholeIntegerRangeIsClippedExactly) {
         for (int x = 0; x < 30; ++x) EXPECT_EQ(PixelLesen(ziel, x, 0), PixelLesen(quelle, x, 0)) << bits << " bits, x " << x;
         for (int x = 30; x < 40; ++x) EXPECT_EQ(PixelLesen(ziel, x, 0), 0u) << bits << " bits, x " << x;
     }
+}
+
+// Opening a named pipe for reading waits until something writes to it: a pipe chosen as map
+// or sector file, or standing at the name of the start position, stopped the program for
+// good. It is refused at once now, with an error naming it.
+TEST_F(Fundstellen, APipeAsMapOrSectorFileIsRefusedAtOnce) {
+    const std::string rohr = tmp.Datei("Start.map");
+    ASSERT_EQ(::mkfifo(rohr.c_str(), 0644), 0);
+    for (void (*laden)(const std::string&) : {MapLaden, SektorenLaden}) {
+        auto ergebnis = std::async(std::launch::async, [&] {
+            try {
+                laden(rohr);
+                return std::string("accepted");
+            } catch (const EDateiFehler& e) {
+                return std::string(e.what());
+            }
+        });
+        if (ergebnis.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+            ADD_FAILURE() << "still waiting on the pipe after 5 s";
+            int fd = ::open(rohr.c_str(), O_WRONLY | O_NONBLOCK);  // lets the reader go
+            if (fd >= 0) ::close(fd);
+        }
+        const std::string text = ergebnis.get();
+        EXPECT_NE(text.find("Start.map"), std::string::npos) << text;
+    }
+}
+
+// Everything after the largest map (4 + 24 x 1000 bytes) and after the 9880 bytes of a
+// sector table is ignored, but the files were read whole into memory: a large file (here a
+// sparse gigabyte) could exhaust it.
+TEST_F(Fundstellen, OnlyTheBytesAFormatUsesAreRead) {
+    std::vector<std::uint8_t> kopf(4 + 2 * 24, 0);
+    kopf[0] = 2;
+    kopf[4 + 16] = kopf[4 + 24 + 16] = 3;
+    const std::string map = tmp.Datei("gross.map"), sek = tmp.Datei("gross.sek");
+    BytesSchreiben(map, kopf);
+    BytesSchreiben(sek, std::vector<std::uint8_t>(9880, 7));
+    ASSERT_EQ(::truncate(map.c_str(), 1 << 30), 0);
+    ASSERT_EQ(::truncate(sek.c_str(), 1 << 30), 0);
+    rusage vorher{}, nachher{};
+    ::getrusage(RUSAGE_SELF, &vorher);
+    MapLaden(map);
+    SektorenLaden(sek);
+    ::getrusage(RUSAGE_SELF, &nachher);
+    EXPECT_EQ(EinheitenAnzahl, 2);
+    EXPECT_EQ(Einheiten[2].Art, 3);
+    EXPECT_EQ(Sektoren[130].Reserve[23], 7);
+    EXPECT_LT(nachher.ru_maxrss - vorher.ru_maxrss, 64 * 1024) << "kilobytes more at the peak";
 }
 
 }  // namespace
