@@ -440,6 +440,47 @@ void TMapForm::PopupOeffnen(TPunkt client) { PopupMenu->exec(Client->mapToGlobal
 // ---- Window places for the settings --------------------------------------------------------
 
 namespace {
+
+// Applies a stored place once more when the window's frame first becomes known. A window
+// manager reports the frame some time after the window is shown, without an event of its own.
+class TRahmenKorrektur : public QObject {
+public:
+    TRahmenKorrektur(QWidget* w, const TFensterPlatz& platz, bool groesse)
+        : QObject(w), fenster_(w), platz_(platz), groesse_(groesse) {
+        w->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Show && !uhr_) {
+            uhr_ = new QTimer(this);
+            connect(uhr_, &QTimer::timeout, this, [this] { Pruefen(); });
+            uhr_->start(20);
+        }
+        return false;
+    }
+
+private:
+    void Pruefen() {
+        // Without a frame after ten seconds there is none to account for.
+        if (++versuche_ > 500) return Ende();
+        if (!fenster_->isVisible() || fenster_->frameGeometry().size() == fenster_->size()) return;
+        const QSize rahmen = fenster_->frameGeometry().size() - fenster_->size();
+        if (fenster_->frameGeometry().topLeft() != QPoint(platz_.Left, platz_.Top)) fenster_->move(platz_.Left, platz_.Top);
+        if (groesse_)
+            fenster_->resize(qMax(1, platz_.Width - rahmen.width()), qMax(1, platz_.Height - rahmen.height()));
+        Ende();
+    }
+    void Ende() {
+        fenster_->removeEventFilter(this);
+        deleteLater();
+        if (uhr_) uhr_->stop();
+    }
+    QWidget* fenster_;
+    TFensterPlatz platz_;
+    bool groesse_;
+    QTimer* uhr_ = nullptr;
+    int versuche_ = 0;
+};
+
 QWidget* PlatzFenster(TFenster f) {
     switch (f) {
     case fwMapForm: return MapForm;
@@ -454,11 +495,16 @@ QWidget* PlatzFenster(TFenster f) {
 void TMapForm::Anwenden(TFenster fenster, const TFensterPlatz& platz) {
     QWidget* w = PlatzFenster(fenster);
     if (!w) return;
-    w->move(platz.Left, platz.Top);
+    // Resized first: a resize after the move would make the place the client area's.
     if (fenster == fwMapForm) {
         const QSize rahmen = frameGeometry().size() - size();
         resize(qMax(1, platz.Width - rahmen.width()), qMax(1, platz.Height - rahmen.height()));
     }
+    w->move(platz.Left, platz.Top);
+    // The stored place is the frame's. The frame of a window not yet shown is unknown, so a
+    // window manager would put the client area there and the window would creep by its
+    // title bar from run to run: once the frame is known the place is applied again.
+    if (frameGeometry().size() == size()) new TRahmenKorrektur(w, platz, fenster == fwMapForm);
 }
 
 TFensterPlatz TMapForm::Erfassen(TFenster fenster) {
@@ -696,7 +742,6 @@ void FensterFreigeben() { delete MapForm; }
 
 bool Starten() {
     QApplication::setApplicationName(QStringLiteral("Vantor Map for Windows"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Vantor Map for Windows"));
     FensterErzeugen();
     try {
         MapForm->Initialisieren();

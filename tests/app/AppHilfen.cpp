@@ -115,9 +115,9 @@ void BrettKopieren(const std::string& ordner) {
         if (e.is_regular_file()) fs::copy_file(e.path(), fs::path(ordner) / e.path().filename());
 }
 
-bool PunktIn(std::uint8_t s, TMapPunkt& m) {
+bool PunktIn(std::uint8_t s, TMapPunkt& m, int rand) {
     if (!SektorBildGeladen) return false;
-    const int r = 6;
+    const int r = rand;
     // The middle point of the sector's pixels that are surrounded by it, in reading order.
     std::vector<QPoint> gut;
     const int x1 = std::min(SektorBild.Breite - r, ScrollX + ViewBreite / Zoom - 16);

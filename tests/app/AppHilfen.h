@@ -14,9 +14,9 @@ void KleinesBrett(const std::string& ordner);
 void BrettKopieren(const std::string& ordner);
 bool StandardBrettVorhanden();
 
-// A map point well inside sector s (no other value within 6 pixels) that the view shows,
+// A map point well inside sector s (no other value within rand pixels) that the view shows,
 // found in SektorBild.
-bool PunktIn(std::uint8_t s, TMapPunkt& m);
+bool PunktIn(std::uint8_t s, TMapPunkt& m, int rand = 6);
 // A map pixel of value 0 or 255 (a border or no sector) that the view shows.
 bool GrenzPunkt(TMapPunkt& m);
 // The first land sector numbered 1..127 with such a point, other than the ones given.
