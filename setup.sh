@@ -10,7 +10,7 @@ what="${1:-build}"
 build_dir="${QELMAP_BUILD_DIR:-build}"
 
 packages=(build-essential cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          nlohmann-json3-dev xvfb xdotool imagemagick xauth)
+          nlohmann-json3-dev xvfb xdotool imagemagick xauth openbox x11-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
