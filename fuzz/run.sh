@@ -44,7 +44,7 @@ fi
 # and the reports readable.
 clang_flags=(-G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=Debug
              "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -gline-tables-only")
-export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1}"
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 export QT_QPA_PLATFORM=offscreen
 
