@@ -52,7 +52,8 @@ std::string ArtText(unsigned art) {
 std::string BesitzerText(unsigned b) { return b <= 5 ? BesitzerName(b) : "owner " + std::to_string(b); }
 
 void MapPruefen(TPruefung& pr, const std::string& datei) {
-    DateiLesen(datei);  // an unreadable file is an error of the call, not a problem of the file
+    // An unreadable file is an error of the call, not a problem of the file.
+    DateiLesen(datei, 4 + sizeof(TEinheit) * MaxEinheiten);
     try {
         MapLaden(datei);
     } catch (const EDateiFehler& e) {
@@ -94,7 +95,7 @@ void MapPruefen(TPruefung& pr, const std::string& datei) {
 }
 
 void SektorenPruefen(TPruefung& pr, const std::string& datei) {
-    std::vector<std::uint8_t> d = DateiLesen(datei);
+    std::vector<std::uint8_t> d = DateiLesen(datei, SektorDateiGroesse);
     if (d.size() < static_cast<std::size_t>(SektorDateiGroesse)) {
         pr.Melden(datei, "is not a sector file: it has " + std::to_string(d.size()) + " bytes, a sector file has " +
                              std::to_string(SektorDateiGroesse));
