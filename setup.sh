@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs what QelMap needs on Debian 12, builds it, and then either starts the program
 # on the default board or runs every test.
-#   ./setup.sh run    install, build, start the program (in your game folder, never in data/)
+#   ./setup.sh run    install, build, start the program in your game folder (never in data/);
+#                     ./setup.sh run --restore-defaults puts the default board back first
 #   ./setup.sh test   install, build, run every test
 #   ./setup.sh build  install and build only
 set -euo pipefail
 cd "$(dirname "$0")"
 what="${1:-build}"
+[ $# -gt 0 ] || set -- build
 build_dir="${QELMAP_BUILD_DIR:-build}"
 
 packages=(build-essential cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
@@ -27,14 +29,9 @@ cmake --build "$build_dir" -j"$(nproc)"
 
 case "$what" in
   run)
-    if [ -x "$build_dir/qelmap-launch" ]; then
-      exec "$build_dir/qelmap-launch"
-    fi
-    # Without the launcher: play in a scratch copy of the default board.
-    game="${XDG_DATA_HOME:-$HOME/.local/share}/qelmap"
-    mkdir -p "$game"
-    cp -n data/* "$game"/ 2>/dev/null || true
-    cd "$game" && exec "$OLDPWD/$build_dir/qelmap"
+    # The launcher plays in the game folder ($XDG_DATA_HOME/qelmap), never in data/.
+    shift
+    exec "$build_dir/qelmap-launch" "$@"
     ;;
   test)
     cd "$build_dir"
