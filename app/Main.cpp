@@ -529,6 +529,10 @@ void TMapForm::Initialisieren() {
     IntroForm->InfoLabel->setText(QStringLiteral("Init DirectX..."));
     IntroForm->repaint();
     CreateObjects(this);
+    // The view can grow no larger than the display composes. A window manager applies a
+    // resize later than it is asked for, so the window is not let grow beyond in the first
+    // place rather than shrunk on the next paint.
+    setMaximumSize(MaxViewBreite, MaxViewHoehe + MenuHoehe() + ToolBarHoch + StatusBarHoch);
     IntroForm->InfoLabel->setText(QStringLiteral("Loading Bitmaps..."));
     DisplayReady = false;
     BitmapsLaden();
