@@ -61,6 +61,7 @@ struct TView {
     QImage::Format Format = QImage::Format_RGB32;
 } View;
 
+int EndeStatus = 0;         // non-zero when the settings could not be written at the close
 bool ImPaint = false;       // inside the paint handler: presenting must not paint again
 bool Praesentiert = false;  // the next paint only shows what was just composed
 bool Geschlossen = false;   // after the close the display objects are gone
@@ -339,6 +340,7 @@ TMapForm::TMapForm() : QWidget(nullptr) {
     AlarmStufe = 0;
     View = TView{};
     ImPaint = Praesentiert = Geschlossen = false;
+    EndeStatus = 0;
     EingabeFenster = this;
     FensterPlaetzeSchnittstelle = this;
     ShowErrorHook = [](const std::string& text) {
@@ -579,7 +581,9 @@ void TMapForm::closeEvent(QCloseEvent* e) {
     try {
         EinstellungenSpeichern();
     } catch (const std::exception& ex) {
+        // Shown, and the program's exit status says it too.
         FehlerZeigen(nullptr, ex);
+        EndeStatus = 1;
     }
     e->accept();
 }
@@ -768,5 +772,5 @@ int Programm() {
     MapForm->show();
     const int status = QApplication::exec();
     FensterFreigeben();
-    return status;
+    return status != 0 ? status : EndeStatus;
 }

@@ -190,3 +190,26 @@ TEST(Start, TheProgramEndsWithANonZeroStatusOnAStartError) {
     EXPECT_TRUE(box.Gesehen);
     EXPECT_EQ(MapForm, nullptr);
 }
+
+TEST(Start, ASettingsFileThatCannotBeWrittenIsReportedAndEndsWithAnError) {
+    Lauf lauf(false);
+    std::filesystem::create_directory(lauf.Datei("QelWin.INI"));
+    VariablenZuruecksetzen();
+    BoxSchliesser box;
+    QTimer::singleShot(300, [] {
+        if (MapForm) MapForm->close();
+    });
+    EXPECT_EQ(Programm(), 1);
+    EXPECT_TRUE(box.Gesehen);
+    EXPECT_TRUE(box.Text.contains(QStringLiteral("QelWin.INI"))) << box.Text.toStdString();
+}
+
+TEST(Start, TheCloseBoxAndExitEndTheProgramNormally) {
+    Lauf lauf(false);
+    VariablenZuruecksetzen();
+    QTimer::singleShot(300, [] {
+        if (MapForm) MapForm->DateiMenu_Beenden->trigger();
+    });
+    EXPECT_EQ(Programm(), 0);
+    EXPECT_TRUE(std::filesystem::exists(lauf.Datei("QelWin.INI")));
+}
