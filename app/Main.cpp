@@ -21,6 +21,7 @@
 #include <QToolButton>
 #include <cstdio>
 #include <exception>
+#include <stdexcept>
 
 #include "UAboutForm.h"
 #include "UBitmaps.h"
@@ -95,6 +96,8 @@ void Befehl(F f) {
         f();
     } catch (const std::exception& e) {
         FehlerZeigen(MapForm, e);
+    } catch (...) {
+        FehlerZeigen(MapForm, std::runtime_error("an unexpected error ended the command"));
     }
 }
 
@@ -156,7 +159,7 @@ protected:
     void paintEvent(QPaintEvent*) override {
         if (!Praesentiert && DisplayReady && !Geschlossen && SurfaceFront) {
             ImPaint = true;
-            ViewAnpassen();
+            Befehl([] { ViewAnpassen(); });
             ImPaint = false;
         }
         Praesentiert = false;
@@ -171,17 +174,17 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override {
         if (Geschlossen) return;
         const QPoint p = e->position().toPoint();
-        MouseMoved(Zustand(e->modifiers(), e->buttons()), p.x(), p.y());
+        Befehl([&] { MouseMoved(Zustand(e->modifiers(), e->buttons()), p.x(), p.y()); });
     }
     void mousePressEvent(QMouseEvent* e) override {
         if (Geschlossen) return;
         const QPoint p = e->position().toPoint();
-        MausGedrueckt(Knopf(e->button()), Zustand(e->modifiers(), e->buttons()), p.x(), p.y());
+        Befehl([&] { MausGedrueckt(Knopf(e->button()), Zustand(e->modifiers(), e->buttons()), p.x(), p.y()); });
     }
     void mouseReleaseEvent(QMouseEvent* e) override {
         if (Geschlossen) return;
         const QPoint p = e->position().toPoint();
-        MausLosgelassen(Knopf(e->button()), Zustand(e->modifiers(), e->buttons()), p.x(), p.y());
+        Befehl([&] { MausLosgelassen(Knopf(e->button()), Zustand(e->modifiers(), e->buttons()), p.x(), p.y()); });
     }
     void keyPressEvent(QKeyEvent* e) override { Taste(e, true); }
     void keyReleaseEvent(QKeyEvent* e) override { Taste(e, false); }
