@@ -2,6 +2,7 @@
 // exactly width x height pixels. As the sector index picture, every pixel is looked up with
 // SektorAn and must give its red byte; points outside it, infinities and NaN give 255. The
 // picture is also copied into surfaces of both depths as the display does.
+#include <QtGlobal>
 #include <cmath>
 #include <limits>
 
@@ -12,6 +13,9 @@
 #include "UVariablen.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t laenge) {
+    // Qt warns about every broken picture; the warnings would fill the log and slow the runs.
+    static const bool still = (qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {}), true);
+    (void)still;
     TBild bild;
     try {
         BildAusBytes(bild, daten, laenge, "fuzz.bmp");
