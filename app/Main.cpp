@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QTimer>
+#include <QWindow>
 #include <QToolButton>
 #include <cstdio>
 #include <exception>
@@ -467,11 +468,14 @@ private:
     void Pruefen() {
         // Without a frame after ten seconds there is none to account for.
         if (++versuche_ > 500) return Ende();
-        if (!fenster_->isVisible() || fenster_->frameGeometry().size() == fenster_->size()) return;
-        const QSize rahmen = fenster_->frameGeometry().size() - fenster_->size();
-        if (fenster_->frameGeometry().topLeft() != QPoint(platz_.Left, platz_.Top)) fenster_->move(platz_.Left, platz_.Top);
+        QWindow* h = fenster_->windowHandle();
+        if (!fenster_->isVisible() || !h || h->frameMargins().isNull()) return;
+        const QMargins m = h->frameMargins();
         if (groesse_)
-            fenster_->resize(qMax(1, platz_.Width - rahmen.width()), qMax(1, platz_.Height - rahmen.height()));
+            fenster_->resize(qMax(1, platz_.Width - m.left() - m.right()), qMax(1, platz_.Height - m.top() - m.bottom()));
+        // The client area is put where the frame's place makes it, after the resize, which
+        // may carry a client position the window manager has since changed.
+        h->setPosition(platz_.Left + m.left(), platz_.Top + m.top());
         Ende();
     }
     void Ende() {
