@@ -127,6 +127,7 @@ TEST_F(Konvertieren, BadInputIsRefusedWithStatus2NamingTheFile) {
     schreiben("count.json", R"({"format":"qelmap map","stacks":[{"x":1,"y":2,"kind":"Flag","owner":"Japan","count":70000,"sector":4}]})");
     schreiben("field.json", R"({"format":"qelmap map","stacks":[{"x":1,"y":2,"kind":"Flag","owner":"Japan","count":1,"sektor":4}]})");
     schreiben("broken.json", "{\"format\": ");
+    schreiben("huge.json", R"({"format":"qelmap map","stacks":[{"x":1,"y":-1e+3002,"kind":"Flag","owner":"Japan","count":1,"sector":4}]})");
     schreiben("sectors.json", R"({"format":"qelmap sectors","sectors":[]})");
     BytesSchreiben(ordner.Datei("cut.map"), {2, 0, 0, 0, 1});
     struct {
@@ -137,6 +138,7 @@ TEST_F(Konvertieren, BadInputIsRefusedWithStatus2NamingTheFile) {
                   {"count.json", "o.map", "stack 1: \"count\" is 70000"},
                   {"field.json", "o.map", "unknown field \"sektor\""},
                   {"broken.json", "o.map", "not valid JSON"},
+                  {"huge.json", "o.map", "not valid JSON"},
                   {"sectors.json", "o.map", "not the JSON of a map file"},
                   {"sectors.json", "o.sek", "exactly 130"},
                   {"cut.map", "o.json", "cut short"},

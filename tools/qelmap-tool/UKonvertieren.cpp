@@ -352,7 +352,7 @@ int BefehlConvert(const QStringList& argumente) {
     Json j;
     try {
         j = Json::parse(roh.begin(), roh.end());
-    } catch (const Json::parse_error& e) {
+    } catch (const Json::exception& e) {  // also a number beyond double (out_of_range), not only syntax
         throw EDateiFehler(ein, std::string("is not valid JSON: ") + e.what());
     }
     const char* erwartet = ausArt == taMap ? FormatMap : FormatSektoren;
