@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "UBitmaps.h"
 #include "UDDrawInit.h"
 #include "UVariablen.h"
 
@@ -33,6 +34,7 @@ void DisplayAufbauen(int bits, int breite, int hoehe, int desktopBreite, int des
     static const TBild map = MapMuster(), pieces = PiecesMuster();
     BildInSurface(*SurfaceMap, map, MapBreite, MapHoehe);
     BildInSurface(*SurfacePieces, pieces, 320, 200);
+    BilderGeaendert();
     PieceGeometrieSetzen(15, 10);
     ViewBreite = breite;
     ViewHoehe = hoehe;
