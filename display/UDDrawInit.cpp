@@ -11,7 +11,7 @@ IHauptfenster* Hauptfenster = nullptr;
 TFensterMasse FensterMasse;
 
 namespace {
-TSurface FrontSpeicher, BackSpeicher, MapSpeicher, PiecesSpeicher, OwnPiecesSpeicher;
+TSurface FrontSpeicher, BackSpeicher, UntenSpeicher, MapSpeicher, PiecesSpeicher, OwnPiecesSpeicher;
 
 void StandardFehlerAnzeige(const std::string& text) {
     std::fprintf(stderr, "Error: %s\n", text.c_str());
@@ -31,6 +31,7 @@ TSurface* SurfaceBack = nullptr;
 TSurface* SurfaceMap = nullptr;
 TSurface* SurfacePieces = nullptr;
 TSurface* SurfaceOwnPieces = nullptr;
+TSurface* SurfaceUnten = nullptr;
 
 TAnzeigeModus AnzeigeModus;
 std::int32_t AnzeigeBits = 0;
@@ -77,6 +78,7 @@ bool CreateObjects(IHauptfenster* fenster, const TAnzeigeModus& modus) {
 
     SurfaceFront = Erzeugen(FrontSpeicher, MaxViewBreite, MaxViewHoehe, "SurfaceFront");
     SurfaceBack = Erzeugen(BackSpeicher, MaxViewBreite + 2 * BackRand, MaxViewHoehe + 2 * BackRand, "SurfaceBack");
+    SurfaceUnten = Erzeugen(UntenSpeicher, MaxViewBreite + 2 * BackRand, MaxViewHoehe + 2 * BackRand, "SurfaceUnten");
     SurfaceMap = Erzeugen(MapSpeicher, MapBreite, MapHoehe, "SurfaceMap");
     Farbschluessel = AnzeigeBits == 16 ? 0xF81Fu : 0xFF00FFu;
     SurfacePieces = Erzeugen(PiecesSpeicher, PiecesBreite, PiecesHoehe, "SurfacePieces");
@@ -88,6 +90,8 @@ bool CreateObjects(IHauptfenster* fenster, const TAnzeigeModus& modus) {
         SurfaceFreigeben(OwnPiecesSpeicher);
         SurfaceOwnPieces = nullptr;
     }
+    // The surfaces start black: nothing kept from before may be taken for their pictures.
+    BilderGeaendert();
     // The window takes the place of a clipper: it shows the view only where it is visible.
     Hauptfenster = fenster;
     DDErgebnis = erOK;
@@ -99,6 +103,9 @@ void ReleaseObjects() {
     SurfaceMap = nullptr;
     SurfaceFreigeben(BackSpeicher);
     SurfaceBack = nullptr;
+    SurfaceFreigeben(UntenSpeicher);
+    SurfaceUnten = nullptr;
+    BilderGeaendert();
     Hauptfenster = nullptr;
     SurfaceFreigeben(FrontSpeicher);
     SurfaceFront = nullptr;

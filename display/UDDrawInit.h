@@ -57,6 +57,9 @@ extern TSurface* SurfaceBack;
 extern TSurface* SurfaceMap;
 extern TSurface* SurfacePieces;
 extern TSurface* SurfaceOwnPieces;  // only when OwnPiecesVorhanden
+// The map, ICP figures, stacks and counts of the last frame, kept so that a frame in which
+// only the pointer's overlays change need not draw them again; SurfaceBack's size.
+extern TSurface* SurfaceUnten;
 constexpr std::int32_t BackRand = 20;
 constexpr std::int32_t PiecesBreite = 320, PiecesHoehe = 200;
 

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <type_traits>
 
+#include "UBitmaps.h"
 #include "UDDrawInit.h"
 #include "UTick.h"
 
@@ -19,6 +22,7 @@ std::uint32_t FrameStart = 0, FrameEnde = 0;
 std::int32_t FrameZeit = 0;
 std::int32_t FrameRate = 0;
 char FpsText[32] = "";
+bool FrameCacheAn = true;
 
 namespace {
 
@@ -245,10 +249,145 @@ void BlitBackToFront() {
 
 // ---- Frame ------------------------------------------------------------------------------------
 
-void FrameKomponieren() {
+namespace {
+
+// What a surface the lower layers use is, as far as drawing from it goes.
+struct TSurfaceKennung {
+    const TSurface* Surface;
+    const std::uint8_t* Pixel;
+    std::int32_t Breite, Hoehe, BitsProPixel, Abstand;
+    std::uint32_t Farbschluessel;
+    std::uint32_t HatFarbschluessel;
+};
+
+// Every figure the map, ICP figures, stacks and counts are drawn from, apart from the two
+// tables, which are compared where they are. Built zeroed so that padding compares equal.
+struct TEbenenStand {
+    std::int32_t ScrollX, ScrollY, Zoom, PiecesZoom, ViewBreite, ViewHoehe, MaxViewBreite, MaxViewHoehe;
+    std::int32_t EinheitenAnzahl;
+    std::uint32_t BilderGeneration;
+    std::uint32_t ICPsAnzeigen, OwnPiecesVorhanden;
+    TPunkt PieceGroesse;
+    TRechteck PieceRechtecke[ArtenAnzahl + 1][BesitzerAnzahl + 1];
+    TSurfaceKennung Back, Map, Pieces, OwnPieces;
+};
+
+// Compared byte for byte, so no padding may hide in them.
+static_assert(std::has_unique_object_representations_v<TSurfaceKennung> &&
+              std::has_unique_object_representations_v<TEbenenStand>);
+
+TEbenenStand LetzterStand, NeuerStand;
+TSektor LetzteSektoren[SektorenAnzahl + 1];
+TEinheit LetzteEinheiten[MaxEinheiten + 1];
+bool UntenGueltig = false;
+// DDErgebnis after the lower layers, so that a frame taken from SurfaceUnten leaves it as
+// drawing them would.
+TErgebnis UntenErgebnis = erOK;
+
+TSurfaceKennung Kennung(const TSurface* s) {
+    TSurfaceKennung k;
+    std::memset(&k, 0, sizeof k);
+    k.Surface = s;
+    if (s) {
+        k.Pixel = s->Pixel.data();
+        k.Breite = s->Breite;
+        k.Hoehe = s->Hoehe;
+        k.BitsProPixel = s->BitsProPixel;
+        k.Abstand = s->Abstand;
+        k.Farbschluessel = s->Farbschluessel;
+        k.HatFarbschluessel = s->HatFarbschluessel;
+    }
+    return k;
+}
+
+void StandAufnehmen(TEbenenStand& st) {
+    std::memset(&st, 0, sizeof st);
+    st.ScrollX = ScrollX;
+    st.ScrollY = ScrollY;
+    st.Zoom = Zoom;
+    st.PiecesZoom = PiecesZoom;
+    st.ViewBreite = ViewBreite;
+    st.ViewHoehe = ViewHoehe;
+    st.MaxViewBreite = MaxViewBreite;
+    st.MaxViewHoehe = MaxViewHoehe;
+    st.EinheitenAnzahl = EinheitenAnzahl;
+    st.BilderGeneration = BilderGeneration;
+    st.ICPsAnzeigen = ICPsAnzeigen;
+    st.OwnPiecesVorhanden = OwnPiecesVorhanden;
+    st.PieceGroesse = PieceGroesse;
+    std::memcpy(st.PieceRechtecke, PieceRechtecke, sizeof st.PieceRechtecke);
+    st.Back = Kennung(SurfaceBack);
+    st.Map = Kennung(SurfaceMap);
+    st.Pieces = Kennung(SurfacePieces);
+    st.OwnPieces = Kennung(SurfaceOwnPieces);
+}
+
+// Whether the lower layers would come out as kept; either way the state is noted as the
+// last one.
+bool UntenUnveraendert() {
+    StandAufnehmen(NeuerStand);
+    const std::size_t einheitenBytes = sizeof(TEinheit) * static_cast<std::size_t>(EinheitenAnzahl);
+    const bool gleich = UntenGueltig && std::memcmp(&NeuerStand, &LetzterStand, sizeof NeuerStand) == 0 &&
+                        std::memcmp(LetzteSektoren, Sektoren, sizeof Sektoren) == 0 &&
+                        std::memcmp(&LetzteEinheiten[1], &Einheiten[1], einheitenBytes) == 0;
+    if (!gleich) {
+        std::memcpy(&LetzterStand, &NeuerStand, sizeof NeuerStand);
+        std::memcpy(LetzteSektoren, Sektoren, sizeof Sektoren);
+        std::memcpy(&LetzteEinheiten[1], &Einheiten[1], einheitenBytes);
+    }
+    return gleich;
+}
+
+// The rectangle of SurfaceBack that BlitMap covers; false where it leaves part of the view
+// as the previous frame had it (scroll beyond the map, a view narrower than the zoom), since
+// only drawing the frame whole keeps those pixels as they would be.
+bool KartenFlaeche(TRect& r) {
+    if (!SurfaceBack || !SurfaceMap || Zoom < 1 || ViewBreite < Zoom || ViewHoehe < Zoom) return false;
+    const std::int64_t qw = ViewBreite / Zoom, qh = ViewHoehe / Zoom;
+    if (ScrollX < 0 || ScrollY < 0 || ScrollX + qw > SurfaceMap->Breite || ScrollY + qh > SurfaceMap->Hoehe) return false;
+    r = TRect{BackRand, BackRand, std::min(ViewBreite + BackRand, SurfaceBack->Breite),
+              std::min(ViewHoehe + BackRand, SurfaceBack->Hoehe)};
+    return r.Left < r.Right && r.Top < r.Bottom;
+}
+
+// Copies rectangle r between two surfaces of one size and format; r lies on both.
+void FlaecheKopieren(TSurface& ziel, const TSurface& quelle, const TRect& r) {
+    const std::size_t px = static_cast<std::size_t>(quelle.BitsProPixel / 8);
+    const std::size_t links = static_cast<std::size_t>(r.Left) * px;
+    const std::size_t n = static_cast<std::size_t>(r.Right - r.Left) * px;
+    for (std::int32_t y = r.Top; y < r.Bottom; ++y) std::memcpy(ziel.Zeile(y) + links, quelle.Zeile(y) + links, n);
+}
+
+bool GleicheForm(const TSurface& a, const TSurface& b) {
+    return a.Breite == b.Breite && a.Hoehe == b.Hoehe && a.BitsProPixel == b.BitsProPixel && a.Abstand == b.Abstand &&
+           !a.Pixel.empty() && !b.Pixel.empty();
+}
+
+void UntereEbenenZeichnen() {
     BlitMap();
     if (ICPsAnzeigen) BlitAllICPs();
     BlitPieces();
+}
+
+}  // namespace
+
+void FrameKomponieren() {
+    // Restored surfaces come back with their pictures reloaded, which the state then shows.
+    RestoreSurfaces();
+    TRect flaeche;
+    if (!FrameCacheAn || !SurfaceUnten || !KartenFlaeche(flaeche) || !GleicheForm(*SurfaceUnten, *SurfaceBack) ||
+        EinheitenAnzahl < 0 || EinheitenAnzahl > MaxEinheiten) {
+        UntenGueltig = false;
+        UntereEbenenZeichnen();
+    } else if (UntenUnveraendert()) {
+        FlaecheKopieren(*SurfaceBack, *SurfaceUnten, flaeche);
+        DDErgebnis = UntenErgebnis;
+    } else {
+        UntereEbenenZeichnen();
+        UntenErgebnis = DDErgebnis;
+        FlaecheKopieren(*SurfaceUnten, *SurfaceBack, flaeche);
+        UntenGueltig = true;
+    }
     if (LandnameAmCursor) BlitSectorName();
     if (EinheitartAmCursor || BesitzerAmCursor) BlitPieceInfo();
     BlitCursor(CursorPoint.X, CursorPoint.Y);

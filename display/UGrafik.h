@@ -23,8 +23,12 @@ void BlitCursor(std::int32_t x, std::int32_t y);
 void BlitBackToFront();
 
 // Composes a frame in SurfaceBack without showing it: map, ICP figures, stacks, texts,
-// cursor and selection.
+// cursor and selection. When nothing the map, ICP figures, stacks and counts are drawn from
+// has changed since the last frame, they are copied from SurfaceUnten instead of drawn.
 void FrameKomponieren();
+// Whether frames may take those lower layers from SurfaceUnten (on unless a test turns it off
+// to compare against drawing every frame whole).
+extern bool FrameCacheAn;
 // Composes, shows and times a frame; panel 1 of the status bar gets "FPS: " and the rate.
 void RenderFrame();
 
