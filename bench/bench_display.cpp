@@ -1,5 +1,7 @@
-// Composition of a whole map-view frame (without showing it) against the floor of copying
-// the view's bytes once with memcpy, at 16 and 32 bits per pixel.
+// Composition of a map-view frame (without showing it) against the floor of copying the
+// view's bytes once with memcpy, at 16 and 32 bits per pixel: drawn whole (BM_FrameNeu), as
+// on a mouse move, when only the pointer's overlays change (BM_Frame), and when a stack
+// moves, so that the kept lower layers are drawn again (BM_FrameGeaendert).
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -57,6 +59,7 @@ void MusterLaden() {
             pieces.Rgb[std::size_t(y) * 320 + x] = (x + y) % 3 == 0 ? 0xFF00FF : (std::uint32_t(y) << 16 | std::uint32_t(x));
     BildInSurface(*SurfaceMap, map, MapBreite, MapHoehe);
     BildInSurface(*SurfacePieces, pieces, 320, 200);
+    BilderGeaendert();
     PieceGeometrieSetzen(15, 10);
     for (int s = 1; s <= 128; ++s) {
         SektorNameSetzen(Sektoren[s], "Sector " + std::to_string(s));
@@ -94,17 +97,56 @@ bool Aufbauen(int bits) {
     return daten;
 }
 
-void BM_Frame(benchmark::State& state) {
+// The board at the zoom of the run, in the middle of the map.
+std::string Vorbereiten(benchmark::State& state) {
     const int bits = int(state.range(0)), zoom = int(state.range(1));
-    state.SetLabel(Aufbauen(bits) ? "data pictures" : "synthetic pictures");
+    const bool daten = Aufbauen(bits);
     Zoom = zoom;
     ScrollX = (MapBreite - Breite / zoom) / 2;
     ScrollY = (MapHoehe - Hoehe / zoom) / 2;
+    return daten ? "data pictures" : "synthetic pictures";
+}
+
+void BM_FrameNeu(benchmark::State& state) {
+    state.SetLabel(Vorbereiten(state));
+    FrameCacheAn = false;
     for (auto _ : state) {
         FrameKomponieren();
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(state.iterations() * std::int64_t(Breite) * Hoehe * bits / 8);
+    FrameCacheAn = true;
+    state.SetBytesProcessed(state.iterations() * std::int64_t(Breite) * Hoehe * state.range(0) / 8);
+}
+
+void BM_Frame(benchmark::State& state) {
+    state.SetLabel(Vorbereiten(state));
+    FrameCacheAn = true;
+    FrameKomponieren();
+    std::int32_t schritt = 0;
+    for (auto _ : state) {
+        // The pointer moves over the map, the text under it changes with it.
+        schritt = (schritt + 1) & 63;
+        CursorPoint = {400 + 5 * schritt, 300 + 3 * schritt};
+        AktuellerSektor = std::uint8_t(1 + schritt);
+        CursorEinheit = 1 + schritt;
+        FrameKomponieren();
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * std::int64_t(Breite) * Hoehe * state.range(0) / 8);
+}
+
+void BM_FrameGeaendert(benchmark::State& state) {
+    state.SetLabel(Vorbereiten(state));
+    FrameCacheAn = true;
+    FrameKomponieren();
+    double schritt = 0.5;
+    for (auto _ : state) {
+        schritt = -schritt;
+        Einheiten[1].X += schritt;
+        FrameKomponieren();
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * std::int64_t(Breite) * Hoehe * state.range(0) / 8);
 }
 
 void BM_Memcpy(benchmark::State& state) {
@@ -120,7 +162,9 @@ void BM_Memcpy(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_Memcpy)->Arg(16)->Arg(32)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FrameNeu)->ArgsProduct({{16, 32}, {1, 2, 6}})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Frame)->ArgsProduct({{16, 32}, {1, 2, 6}})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FrameGeaendert)->ArgsProduct({{16, 32}, {1, 2, 6}})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Memcpy)->Arg(16)->Arg(32)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
