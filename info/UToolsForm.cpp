@@ -1,5 +1,6 @@
 #include "UToolsForm.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -88,6 +89,15 @@ bool TToolsForm::eventFilter(QObject* o, QEvent* e) {
         return true;
     }
     return QWidget::eventFilter(o, e);
+}
+
+// The palette stays for the whole run: nothing could bring it back once the user closed it.
+// The program's own closing at its end is let through.
+void TToolsForm::closeEvent(QCloseEvent* e) {
+    if (e->spontaneous())
+        e->ignore();
+    else
+        e->accept();
 }
 
 void TToolsForm::PiecesImageMouseDown(int x, int y) {

@@ -17,6 +17,7 @@ public:
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
 };
 
 extern TToolsForm* ToolsForm;

@@ -1,6 +1,8 @@
 // The tool windows on their own: the palette's chart, the tallies in the game information
 // window, the sector information fill, and the input reactions without a main window.
+#include <QCloseEvent>
 #include <QLabel>
+#include <QWindow>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -56,6 +58,11 @@ TEST_F(Fenster, TheChartSelectsKindByColumnAndOwnerByRow) {
     EXPECT_EQ(ToolMode, tmMove);
     EXPECT_EQ(Selection.Anzahl, 0);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("tools"));
+    f.show();
+    QCloseEvent vomNutzer;
+    QCoreApplication::sendEvent(f.windowHandle(), &vomNutzer);
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(f.close());
     EXPECT_TRUE(f.windowFlags() & Qt::WindowStaysOnTopHint);
 }
 
