@@ -45,6 +45,7 @@ fi
 clang_flags=(-G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=Debug
              "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -gline-tables-only")
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$root/fuzz/lsan-system.supp:print_suppressions=0}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 export QT_QPA_PLATFORM=offscreen
 
