@@ -602,8 +602,8 @@ void TMapForm::TimerTimer() {
         BlinkZaehler = 0;
         BlinkPhase = !BlinkPhase;
     }
-    // The Axis income is a byte figure.
-    const int stufe = AxisAlertLevel(Spielstand.AxisIncome & 0xFFu, BlinkPhase);
+    // The full income: 256 and more must not wrap round to the green light.
+    const int stufe = AxisAlertLevel(Spielstand.AxisIncome, BlinkPhase);
     if (stufe == AlarmStufe) return;
     AlarmStufe = stufe;
     const TBild* licht = nullptr;

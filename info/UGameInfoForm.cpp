@@ -79,10 +79,10 @@ void SpielstandAnzeigen() {
             w[0] = st.Income[p], w[1] = st.LandUnits[p], w[2] = st.SeaUnits[p], w[3] = st.AllUnits[p];
             hinweis = HinweisIndex(p, hwLand);
         }
-        // Incomes are byte figures and unit values 16-bit ones: both wrap at their width.
-        GameInfoForm->Werte[r][0]->setText(QString::number(w[0] & 0xFFu));
+        // The figures are shown in full: an income above 255 or a value above 65535 never wraps.
+        GameInfoForm->Werte[r][0]->setText(QString::number(w[0]));
         for (int c = 1; c < 4; ++c) {
-            GameInfoForm->Werte[r][c]->setText(QString::number(w[c] & 0xFFFFu));
+            GameInfoForm->Werte[r][c]->setText(QString::number(w[c]));
             GameInfoForm->Werte[r][c]->setToolTip(QString::fromLatin1(st.UnitHints[hinweis + c - 1].c_str()));
         }
     }

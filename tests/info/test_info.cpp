@@ -89,12 +89,12 @@ TEST_F(Fenster, TheGameInformationWindowShowsEveryFigureAndHint) {
     EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("AxIncome"))->toolTip(),
               QStringLiteral("how much incomes have the Axis"));
     EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("UKIncome"))->toolTip(), QStringLiteral("how much incomes has UK"));
-    // Income is a byte figure and unit values 16-bit ones.
+    // Large figures are shown in full, never wrapped at 8 or 16 bits.
     Spielstand.Income[bsRussland] = 300;
-    Spielstand.LandUnits[bsRussland] = 65536 + 5;
+    Spielstand.SeaUnits[bsRussland] = 105600;
     SpielstandAnzeigen();
-    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("RIncome"))->text(), QStringLiteral("44"));
-    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("RLUnits"))->text(), QStringLiteral("5"));
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("RIncome"))->text(), QStringLiteral("300"));
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("RSUnits"))->text(), QStringLiteral("105600"));
 }
 
 TEST_F(Fenster, TheSectorInformationKeepsTheLastSectorOverNoSector) {
