@@ -12,17 +12,9 @@ what="${1:-build}"
 build_dir="${QELMAP_BUILD_DIR:-build}"
 
 packages=(build-essential cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          nlohmann-json3-dev xvfb xdotool imagemagick xauth openbox x11-utils)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update -q
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+          nlohmann-json3-dev libx11-dev xvfb xdotool imagemagick xauth openbox x11-utils desktop-file-utils
+          man-db)
+"$PWD/tools/apt-install.sh" "${packages[@]}"
 
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build_dir" -j"$(nproc)"

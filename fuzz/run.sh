@@ -28,16 +28,7 @@ start=$SECONDS
 
 packages=(clang-14 libclang-rt-14-dev cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libgmock-dev
           nlohmann-json3-dev)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get update -q
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+"$PWD/tools/apt-install.sh" "${packages[@]}"
 
 # clang: its UndefinedBehaviorSanitizer also checks float-to-integer conversions, which
 # coordinates read from files can reach. Light optimisation and line tables keep the build short
