@@ -378,6 +378,12 @@ void TMapForm::resizeEvent(QResizeEvent*) {
 
 void TMapForm::TitelSetzen(const QString& datei) { setWindowTitle(Titel + datei); }
 
+void TMapForm::MapDateiUebernehmen(const std::string& datei) {
+    TitelSetzen(QString::fromLocal8Bit(datei.c_str()));
+    MapName = datei;
+    SpielstandAktualisieren();
+}
+
 // ---- Geometry for the display -----------------------------------------------------------
 
 TPunkt TMapForm::ClientUrsprung() {
@@ -633,9 +639,7 @@ void TMapForm::DateiMenu_MapLadenClick() {
     const std::string f = DateiWaehlen(OpenDialog);
     if (f.empty()) return;
     MapLaden(f);
-    TitelSetzen(QString::fromLocal8Bit(f.c_str()));
-    MapName = f;
-    SpielstandAktualisieren();
+    MapDateiUebernehmen(f);
 }
 
 void TMapForm::DateiMenu_MapSpeichernClick() { MapSpeichern(MapSpeichernName(MapName)); }
@@ -645,9 +649,7 @@ void TMapForm::DateiMenu_MapSpeichernAlsClick() {
     const std::string f = DateiWaehlen(SaveDialog);
     if (f.empty()) return;
     MapSpeichern(f);
-    TitelSetzen(QString::fromLocal8Bit(f.c_str()));
-    MapName = f;
-    SpielstandAktualisieren();
+    MapDateiUebernehmen(f);
 }
 
 void TMapForm::DateiMenu_SInfoLadenClick() {

@@ -100,6 +100,8 @@ protected:
 private:
     int MenuHoehe() const;
     void TitelSetzen(const QString& datei);
+    // After a map was loaded or saved under a chosen name: caption, MapName and tallies follow it.
+    void MapDateiUebernehmen(const std::string& datei);
 };
 
 extern TMapForm* MapForm;
