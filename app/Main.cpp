@@ -56,17 +56,7 @@ const QString Titel = QStringLiteral("QelMap for Windows // ");
 const QString FilterSek = QStringLiteral("Sektordatei (*.sek)");
 const QString FilterMap = QStringLiteral("Mapdatei (*.map)");
 
-// The composed view as the display handed it over; valid until the next frame.
-struct TView {
-    const uchar* Pixel = nullptr;
-    int Abstand = 0, Breite = 0, Hoehe = 0;
-    QImage::Format Format = QImage::Format_RGB32;
-} View;
-
-int EndeStatus = 0;         // non-zero when the settings could not be written at the close
-bool ImPaint = false;       // inside the paint handler: presenting must not paint again
-bool Praesentiert = false;  // the next paint only shows what was just composed
-bool Geschlossen = false;   // after the close the display objects are gone
+int EndeStatus = 0;  // non-zero when the settings could not be written at the close
 
 TShiftState Zustand(Qt::KeyboardModifiers m, Qt::MouseButtons b) {
     TShiftState s;
@@ -85,7 +75,7 @@ TMausKnopf Knopf(Qt::MouseButton b) {
     return mkLinks;
 }
 
-void FehlerZeigen(QWidget* eltern, const std::exception& e) {
+void FehlerMelden(QWidget* eltern, const std::exception& e) {
     std::fprintf(stderr, "QelMap: %s\n", e.what());
     QMessageBox::critical(eltern, QStringLiteral("QelMap"), QString::fromLocal8Bit(e.what()));
 }
@@ -96,9 +86,9 @@ void Befehl(F f) {
     try {
         f();
     } catch (const std::exception& e) {
-        FehlerZeigen(MapForm, e);
+        FehlerMelden(MapForm, e);
     } catch (...) {
-        FehlerZeigen(MapForm, std::runtime_error("an unexpected error ended the command"));
+        FehlerMelden(MapForm, std::runtime_error("an unexpected error ended the command"));
     }
 }
 
@@ -147,7 +137,8 @@ QLabel* Panel(QWidget* eltern, int x, int w) {
 }  // namespace
 
 // The client area: the tool bar at its top, the status bar at its bottom and the map view
-// between them, drawn from the composed frames.
+// between them. The view shows SurfaceFront, the last finished frame; a new size asks for a
+// new frame.
 class TClientArea : public QWidget {
 public:
     explicit TClientArea(QWidget* eltern) : QWidget(eltern) {
@@ -156,34 +147,38 @@ public:
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
+    // The view's rectangle in the client area: what SurfaceFront holds of it.
+    static QRect Ansicht() {
+        if (!SurfaceFront) return QRect();
+        return QRect(0, ToolBarHoch, std::clamp(ViewBreite, 0, SurfaceFront->Breite),
+                     std::clamp(ViewHoehe, 0, SurfaceFront->Hoehe));
+    }
+
 protected:
-    void paintEvent(QPaintEvent*) override {
-        if (!Praesentiert && DisplayReady && !Geschlossen && SurfaceFront) {
-            ImPaint = true;
-            Befehl([] { ViewAnpassen(); });
-            ImPaint = false;
-        }
-        Praesentiert = false;
+    void paintEvent(QPaintEvent* e) override {
         QPainter p(this);
-        const QRect ansicht(0, ToolBarHoch, View.Pixel ? View.Breite : 0, View.Pixel ? View.Hoehe : 0);
-        if (View.Pixel)
-            p.drawImage(ansicht.topLeft(), QImage(View.Pixel, View.Breite, View.Hoehe, View.Abstand, View.Format));
+        const QRect ansicht = Ansicht();
+        if (!ansicht.isEmpty()) {
+            const QImage front(SurfaceFront->Pixel.data(), SurfaceFront->Breite, SurfaceFront->Hoehe,
+                               SurfaceFront->Abstand,
+                               SurfaceFront->BitsProPixel == 16 ? QImage::Format_RGB16 : QImage::Format_RGB32);
+            for (const QRect& r : e->region() & ansicht) p.drawImage(r.topLeft(), front, r.translated(0, -ToolBarHoch));
+        }
         // What the view does not cover (before the first frame, or a window larger than the view).
-        QRegion rest = QRegion(rect()) - QRegion(ansicht);
-        for (const QRect& r : rest) p.fillRect(r, palette().window());
+        for (const QRect& r : e->region() - ansicht) p.fillRect(r, palette().window());
+    }
+    void resizeEvent(QResizeEvent*) override {
+        if (DisplayReady) Befehl([] { ViewAnpassen(); });
     }
     void mouseMoveEvent(QMouseEvent* e) override {
-        if (Geschlossen) return;
         const QPoint p = e->position().toPoint();
         Befehl([&] { MouseMoved(Zustand(e->modifiers(), e->buttons()), p.x(), p.y()); });
     }
     void mousePressEvent(QMouseEvent* e) override {
-        if (Geschlossen) return;
         const QPoint p = e->position().toPoint();
         Befehl([&] { MausGedrueckt(Knopf(e->button()), Zustand(e->modifiers(), e->buttons()), p.x(), p.y()); });
     }
     void mouseReleaseEvent(QMouseEvent* e) override {
-        if (Geschlossen) return;
         const QPoint p = e->position().toPoint();
         Befehl([&] { MausLosgelassen(Knopf(e->button()), Zustand(e->modifiers(), e->buttons()), p.x(), p.y()); });
     }
@@ -192,7 +187,6 @@ protected:
 
 private:
     static void Taste(QKeyEvent* e, bool unten) {
-        if (Geschlossen) return;
         TShiftState s = Zustand(e->modifiers(), QGuiApplication::mouseButtons());
         // The modifier key itself: its own event may or may not carry it in the state.
         if (e->key() == Qt::Key_Shift) s.Shift = unten;
@@ -342,33 +336,21 @@ TMapForm::TMapForm() : QWidget(nullptr) {
     BlinkZaehler = 0;
     BlinkPhase = true;
     AlarmStufe = 0;
-    View = TView{};
-    ImPaint = Praesentiert = Geschlossen = false;
     EndeStatus = 0;
-    EingabeFenster = this;
-    FensterPlaetzeSchnittstelle = this;
-    ShowErrorHook = [](const std::string& text) {
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("Error"), QString::fromLocal8Bit(text.c_str()),
-                        QMessageBox::Ok);
-        box.exec();
-    };
-    resizeEvent(nullptr);
+    Fenster = this;
+    Anordnen();
 }
 
 TMapForm::~TMapForm() {
-    if (EingabeFenster == this) EingabeFenster = nullptr;
-    if (FensterPlaetzeSchnittstelle == this) FensterPlaetzeSchnittstelle = nullptr;
-    if (Hauptfenster == this) Hauptfenster = nullptr;
-    SektorInfoGeschlossen = nullptr;
-    GameInfoGeschlossen = nullptr;
-    if (SpielstandAnzeigenHook == SpielstandAnzeigen) SpielstandAnzeigenHook = nullptr;
-    View = TView{};
+    Fenster = &OhneFenster;
     MapForm = nullptr;
 }
 
 int TMapForm::MenuHoehe() const { return MainMenu->sizeHint().height(); }
 
-void TMapForm::resizeEvent(QResizeEvent*) {
+void TMapForm::resizeEvent(QResizeEvent*) { Anordnen(); }
+
+void TMapForm::Anordnen() {
     const int m = MenuHoehe();
     MainMenu->setGeometry(0, 0, width(), m);
     Client->setGeometry(0, m, width(), height() - m);
@@ -396,35 +378,19 @@ std::int32_t TMapForm::ToolBarHoehe() { return ToolBarHoch; }
 std::int32_t TMapForm::StatusBarHoehe() { return StatusBarHoch; }
 std::int32_t TMapForm::FensterBreite() { return frameGeometry().width(); }
 std::int32_t TMapForm::FensterHoehe() { return frameGeometry().height(); }
-void TMapForm::FensterBreiteSetzen(std::int32_t breite) {
-    resize(breite - (frameGeometry().width() - width()), height());
-}
-void TMapForm::FensterHoeheSetzen(std::int32_t hoehe) {
-    resize(width(), hoehe - (frameGeometry().height() - height()));
-}
-
-void TMapForm::SofortNeuZeichnen() {
-    // Inside the paint handler a repaint would start it again; the new size is taken
-    // into the frame that handler is drawing.
-    if (ImPaint) {
-        resizeEvent(nullptr);
-        return;
-    }
-    Client->repaint();
+void TMapForm::FensterGroesseSetzen(std::int32_t breite, std::int32_t hoehe) {
+    // Applied after the frame being drawn: the resize then brings the next one.
+    const QSize rahmen = frameGeometry().size() - size();
+    const QSize neu(breite - rahmen.width(), hoehe - rahmen.height());
+    QMetaObject::invokeMethod(this, [this, neu] { resize(neu); }, Qt::QueuedConnection);
 }
 
-void TMapForm::ViewZeigen(const void* pixel, std::int32_t abstand, std::int32_t breite, std::int32_t hoehe,
-                          std::int32_t bitsProPixel) {
-    View.Pixel = static_cast<const uchar*>(pixel);
-    View.Abstand = abstand;
-    View.Breite = breite;
-    View.Hoehe = hoehe;
-    View.Format = bitsProPixel == 16 ? QImage::Format_RGB16 : QImage::Format_RGB32;
-    if (ImPaint || !Client->isVisible()) return;
-    Praesentiert = true;
-    Client->repaint(0, ToolBarHoch, breite, hoehe);
-    // A window that is not exposed yet paints later, and then composes afresh.
-    Praesentiert = false;
+void TMapForm::ViewZeigen(const TRect* rechtecke, int anzahl) {
+    QRegion region;
+    for (int i = 0; i < anzahl; ++i)
+        region += QRect(rechtecke[i].Left, ToolBarHoch + rechtecke[i].Top, rechtecke[i].Right - rechtecke[i].Left,
+                        rechtecke[i].Bottom - rechtecke[i].Top);
+    Client->update(region);
 }
 
 void TMapForm::StatusText(int panel, const std::string& text) {
@@ -438,23 +404,34 @@ void TMapForm::FokusGeben() {
     if (!Client->hasFocus()) Client->setFocus();
 }
 
-TPunkt TMapForm::ZeigerLesen() {
+TPunkt TMapForm::ZeigerLesen(TPunkt) {
     const QPoint p = Client->mapFromGlobal(QCursor::pos());
     return TPunkt{p.x(), p.y()};
 }
 
 void TMapForm::ZeigerSetzen(TPunkt client) { QCursor::setPos(Client->mapToGlobal(QPoint(client.X, client.Y))); }
 
-void TMapForm::Neuzeichnen() { Client->repaint(); }
-
 void TMapForm::PopupOeffnen(TPunkt client) { PopupMenu->exec(Client->mapToGlobal(QPoint(client.X, client.Y))); }
+
+void TMapForm::SpielstandGeaendert() { SpielstandAnzeigen(); }
+
+void TMapForm::FensterGeschlossen(TFenster fenster) {
+    if (fenster == fwSektorInfoForm) FensterMenu_SektorenInfo->setChecked(false);
+    if (fenster == fwGameInfoForm) FensterMenu_GameInfo->setChecked(false);
+}
+
+void TMapForm::FehlerZeigen(const std::string& text) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Error"), QString::fromLocal8Bit(text.c_str()), QMessageBox::Ok);
+    box.exec();
+}
 
 // ---- Window places for the settings --------------------------------------------------------
 
 namespace {
 
-// Applies a stored place once more when the window's frame first becomes known. A window
-// manager reports the frame some time after the window is shown, without an event of its own.
+// Applies a stored place once more when the window's frame becomes known: the window
+// manager frames the window after it is shown and then moves it, and the move (or a later
+// resize or activation) is the event that reports it.
 class TRahmenKorrektur : public QObject {
 public:
     TRahmenKorrektur(QWidget* w, const TFensterPlatz& platz, bool groesse)
@@ -462,38 +439,25 @@ public:
         w->installEventFilter(this);
     }
     bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Show && !uhr_) {
-            uhr_ = new QTimer(this);
-            connect(uhr_, &QTimer::timeout, this, [this] { Pruefen(); });
-            uhr_->start(20);
-        }
-        return false;
-    }
-
-private:
-    void Pruefen() {
-        // Without a frame after ten seconds there is none to account for.
-        if (++versuche_ > 500) return Ende();
+        const QEvent::Type t = e->type();
+        if (t != QEvent::Move && t != QEvent::Resize && t != QEvent::Show && t != QEvent::WindowActivate) return false;
         QWindow* h = fenster_->windowHandle();
-        if (!fenster_->isVisible() || !h || h->frameMargins().isNull()) return;
+        if (!fenster_->isVisible() || !h || h->frameMargins().isNull()) return false;
         const QMargins m = h->frameMargins();
+        fenster_->removeEventFilter(this);
+        deleteLater();
         if (groesse_)
             fenster_->resize(qMax(1, platz_.Width - m.left() - m.right()), qMax(1, platz_.Height - m.top() - m.bottom()));
         // The client area is put where the frame's place makes it, after the resize, which
         // may carry a client position the window manager has since changed.
         h->setPosition(platz_.Left + m.left(), platz_.Top + m.top());
-        Ende();
+        return false;
     }
-    void Ende() {
-        fenster_->removeEventFilter(this);
-        deleteLater();
-        if (uhr_) uhr_->stop();
-    }
+
+private:
     QWidget* fenster_;
     TFensterPlatz platz_;
     bool groesse_;
-    QTimer* uhr_ = nullptr;
-    int versuche_ = 0;
 };
 
 QWidget* PlatzFenster(TFenster f) {
@@ -507,7 +471,7 @@ QWidget* PlatzFenster(TFenster f) {
 }
 }  // namespace
 
-void TMapForm::Anwenden(TFenster fenster, const TFensterPlatz& platz) {
+void TMapForm::PlatzAnwenden(TFenster fenster, const TFensterPlatz& platz) {
     QWidget* w = PlatzFenster(fenster);
     if (!w) return;
     // Resized first: a resize after the move would make the place the client area's.
@@ -522,7 +486,7 @@ void TMapForm::Anwenden(TFenster fenster, const TFensterPlatz& platz) {
     if (frameGeometry().size() == size()) new TRahmenKorrektur(w, platz, fenster == fwMapForm);
 }
 
-TFensterPlatz TMapForm::Erfassen(TFenster fenster) {
+TFensterPlatz TMapForm::PlatzErfassen(TFenster fenster) {
     QWidget* w = PlatzFenster(fenster);
     if (!w) return FensterPlaetze[fenster];
     const QRect r = w->frameGeometry();
@@ -543,7 +507,7 @@ void TMapForm::Initialisieren() {
     IntroForm->show();
     IntroForm->InfoLabel->setText(QStringLiteral("Init DirectX..."));
     IntroForm->repaint();
-    CreateObjects(this);
+    CreateObjects();
     // The view can grow no larger than the display composes. A window manager applies a
     // resize later than it is asked for, so the window is not let grow beyond in the first
     // place rather than shrunk on the next paint.
@@ -554,7 +518,7 @@ void TMapForm::Initialisieren() {
     DisplayReady = true;
     delete IntroForm;
     EinstellungenLaden();
-    resizeEvent(nullptr);
+    Anordnen();
     ViewBerechnen();
     OptionsMenu_ICPsAnzeigen->setChecked(ICPsAnzeigen);
     OptionsMenu_LandAmCursorAnzeigen->setChecked(LandnameAmCursor);
@@ -579,23 +543,19 @@ void TMapForm::Initialisieren() {
 }
 
 void TMapForm::closeEvent(QCloseEvent* e) {
-    if (Geschlossen) {
-        e->accept();
-        return;
-    }
     if (DisplayReady) {
         SektorBild = TBild{};
         SektorBildGeladen = false;
     }
+    // Nothing is drawn once the display objects are gone.
+    DisplayReady = false;
     ReleaseObjects();
-    View = TView{};
-    Geschlossen = true;
     Timer->stop();
     try {
         EinstellungenSpeichern();
     } catch (const std::exception& ex) {
         // Shown, and the program's exit status says it too.
-        FehlerZeigen(nullptr, ex);
+        FehlerMelden(nullptr, ex);
         EndeStatus = 1;
     }
     e->accept();
@@ -727,8 +687,11 @@ void TMapForm::PopUpMenu_EditClick() { SektorEditieren(); }
 void TMapForm::PopUpMenu_ICPsHotSpotSetzenClick() { ICPsHotSpotSetzen(); }
 
 QImage PraesentierteView() {
-    if (!View.Pixel) return QImage();
-    return QImage(View.Pixel, View.Breite, View.Hoehe, View.Abstand, View.Format).copy();
+    const QRect ansicht = TClientArea::Ansicht();
+    if (ansicht.isEmpty()) return QImage();
+    return QImage(SurfaceFront->Pixel.data(), ansicht.width(), ansicht.height(), SurfaceFront->Abstand,
+                  SurfaceFront->BitsProPixel == 16 ? QImage::Format_RGB16 : QImage::Format_RGB32)
+        .copy();
 }
 
 // ---- Program -------------------------------------------------------------------------------
@@ -746,13 +709,6 @@ void FensterErzeugen() {
     new TAboutForm(haupt);
     new TMapNameEditForm(haupt);
     new TGameinfoAusgebenForm(haupt);
-    SpielstandAnzeigenHook = SpielstandAnzeigen;
-    SektorInfoGeschlossen = [] {
-        if (MapForm) MapForm->FensterMenu_SektorenInfo->setChecked(false);
-    };
-    GameInfoGeschlossen = [] {
-        if (MapForm) MapForm->FensterMenu_GameInfo->setChecked(false);
-    };
 }
 
 void FensterFreigeben() { delete MapForm; }
@@ -767,7 +723,7 @@ bool Starten() {
         for (QWidget* w : {static_cast<QWidget*>(ToolsForm), static_cast<QWidget*>(GameInfoForm),
                            static_cast<QWidget*>(SektorInfoForm)})
             if (w) w->hide();
-        FehlerZeigen(nullptr, e);
+        FehlerMelden(nullptr, e);
         return false;
     }
     return true;

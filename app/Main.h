@@ -7,6 +7,7 @@
 
 #include "UDDrawInit.h"
 #include "UDateien.h"
+#include "UFenster.h"
 #include "UInputs.h"
 
 class QAction;
@@ -18,7 +19,10 @@ class QMenuBar;
 class QTimer;
 class QToolButton;
 
-class TMapForm : public QWidget, public IHauptfenster, public IEingabeFenster, public IFensterPlaetze {
+// The main window is the program's window boundary (IFenster) in Qt. On a platform that lets no
+// program place windows, move the pointer or take the focus, PlatzAnwenden, ZeigerSetzen and
+// FokusGeben are where that is left out.
+class TMapForm : public QWidget, public IFenster {
     Q_OBJECT
 public:
     TMapForm();
@@ -69,7 +73,7 @@ public:
     void PopUpMenu_EditClick();
     void PopUpMenu_ICPsHotSpotSetzenClick();
 
-    // IHauptfenster
+    // IFenster
     TPunkt ClientUrsprung() override;
     std::int32_t ClientBreite() override;
     std::int32_t ClientHoehe() override;
@@ -77,21 +81,18 @@ public:
     std::int32_t StatusBarHoehe() override;
     std::int32_t FensterBreite() override;
     std::int32_t FensterHoehe() override;
-    void FensterBreiteSetzen(std::int32_t breite) override;
-    void FensterHoeheSetzen(std::int32_t hoehe) override;
-    void SofortNeuZeichnen() override;
-    void ViewZeigen(const void* pixel, std::int32_t abstand, std::int32_t breite, std::int32_t hoehe,
-                    std::int32_t bitsProPixel) override;
+    void FensterGroesseSetzen(std::int32_t breite, std::int32_t hoehe) override;
+    void ViewZeigen(const TRect* rechtecke, int anzahl) override;
     void StatusText(int panel, const std::string& text) override;
-    // IEingabeFenster
     void FokusGeben() override;
-    TPunkt ZeigerLesen() override;
+    TPunkt ZeigerLesen(TPunkt ereignis) override;
     void ZeigerSetzen(TPunkt client) override;
-    void Neuzeichnen() override;
     void PopupOeffnen(TPunkt client) override;
-    // IFensterPlaetze
-    void Anwenden(TFenster fenster, const TFensterPlatz& platz) override;
-    TFensterPlatz Erfassen(TFenster fenster) override;
+    void PlatzAnwenden(TFenster fenster, const TFensterPlatz& platz) override;
+    TFensterPlatz PlatzErfassen(TFenster fenster) override;
+    void SpielstandGeaendert() override;
+    void FensterGeschlossen(TFenster fenster) override;
+    void FehlerZeigen(const std::string& text) override;
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
@@ -99,6 +100,8 @@ protected:
 
 private:
     int MenuHoehe() const;
+    // Menu bar, client area, tool bar and status bar for the window's size.
+    void Anordnen();
     void TitelSetzen(const QString& datei);
     // After a map was loaded or saved under a chosen name: caption, MapName and tallies follow it.
     void MapDateiUebernehmen(const std::string& datei);

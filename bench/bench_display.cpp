@@ -29,7 +29,7 @@ bool DatenLaden(int bits) {
     bool ok = true;
     try {
         OwnPiecesPruefen();
-        CreateObjects(nullptr, TAnzeigeModus{1280, 1024, bits});
+        CreateObjects(TAnzeigeModus{1280, 1024, bits});
         MapBildLaden();
         PiecesBildLaden();
         SektorenLaden("Sektoren_neu.sek");
@@ -59,7 +59,6 @@ void MusterLaden() {
             pieces.Rgb[std::size_t(y) * 320 + x] = (x + y) % 3 == 0 ? 0xFF00FF : (std::uint32_t(y) << 16 | std::uint32_t(x));
     BildInSurface(*SurfaceMap, map, MapBreite, MapHoehe);
     BildInSurface(*SurfacePieces, pieces, 320, 200);
-    BilderGeaendert();
     PieceGeometrieSetzen(15, 10);
     for (int s = 1; s <= 128; ++s) {
         SektorNameSetzen(Sektoren[s], "Sector " + std::to_string(s));
@@ -74,7 +73,7 @@ bool Aufbauen(int bits) {
     const bool daten = DatenLaden(bits);
     if (!daten) {
         VariablenZuruecksetzen();
-        CreateObjects(nullptr, TAnzeigeModus{1280, 1024, bits});
+        CreateObjects(TAnzeigeModus{1280, 1024, bits});
         MusterLaden();
     }
     std::mt19937 zufall(11);
@@ -109,18 +108,15 @@ std::string Vorbereiten(benchmark::State& state) {
 
 void BM_FrameNeu(benchmark::State& state) {
     state.SetLabel(Vorbereiten(state));
-    FrameCacheAn = false;
     for (auto _ : state) {
         FrameKomponieren();
         benchmark::ClobberMemory();
     }
-    FrameCacheAn = true;
     state.SetBytesProcessed(state.iterations() * std::int64_t(Breite) * Hoehe * state.range(0) / 8);
 }
 
 void BM_Frame(benchmark::State& state) {
     state.SetLabel(Vorbereiten(state));
-    FrameCacheAn = true;
     FrameKomponieren();
     std::int32_t schritt = 0;
     for (auto _ : state) {
@@ -137,7 +133,6 @@ void BM_Frame(benchmark::State& state) {
 
 void BM_FrameGeaendert(benchmark::State& state) {
     state.SetLabel(Vorbereiten(state));
-    FrameCacheAn = true;
     FrameKomponieren();
     double schritt = 0.5;
     for (auto _ : state) {

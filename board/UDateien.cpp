@@ -77,7 +77,6 @@ void SektorenSpeichern(const std::string& datei) { DateiSchreiben(datei, &Sektor
 
 // ---- Settings file ------------------------------------------------------------------------
 
-IFensterPlaetze* FensterPlaetzeSchnittstelle = nullptr;
 TFensterPlatz FensterPlaetze[4] = {{0, 0, 400, 640}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}};
 
 namespace {
@@ -167,17 +166,13 @@ void EinstellungenLaden() {
         FensterPlaetze[f].Top = AlsInt(ZahlLesen(pfad, FensterSektion[f], "Top", 0));
         FensterPlaetze[f].Left = AlsInt(ZahlLesen(pfad, FensterSektion[f], "Left", 0));
     }
-    if (FensterPlaetzeSchnittstelle)
-        for (int f = fwMapForm; f <= fwSektorInfoForm; ++f)
-            FensterPlaetzeSchnittstelle->Anwenden(static_cast<TFenster>(f), FensterPlaetze[f]);
+    for (int f = fwMapForm; f <= fwSektorInfoForm; ++f) Fenster->PlatzAnwenden(static_cast<TFenster>(f), FensterPlaetze[f]);
     for (const TOption& o : Optionen) *o.Wert = ZahlLesen(pfad, o.Sektion, o.Schluessel, o.Vorgabe) != 0;
 }
 
 void EinstellungenSpeichern() {
     std::string pfad = EinstellungenPfad();
-    if (FensterPlaetzeSchnittstelle)
-        for (int f = fwMapForm; f <= fwSektorInfoForm; ++f)
-            FensterPlaetze[f] = FensterPlaetzeSchnittstelle->Erfassen(static_cast<TFenster>(f));
+    for (int f = fwMapForm; f <= fwSektorInfoForm; ++f) FensterPlaetze[f] = Fenster->PlatzErfassen(static_cast<TFenster>(f));
     const TFensterPlatz& haupt = FensterPlaetze[fwMapForm];
     IniSchreiben(pfad, "MapForm", "Top", std::to_string(haupt.Top));
     IniSchreiben(pfad, "MapForm", "Left", std::to_string(haupt.Left));

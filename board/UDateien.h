@@ -2,6 +2,8 @@
 // Map, sector and settings files.
 #include <string>
 
+#include "UFenster.h"
+
 // ---- Map files ----------------------------------------------------------------------------
 // Replaces the piece list with the file's stacks. The file is checked whole first; a file
 // that is too short or announces a count outside 0..1000 raises EDateiFehler and leaves the
@@ -25,19 +27,6 @@ void SektorenLaden(const std::string& datei);
 void SektorenSpeichern(const std::string& datei);
 
 // ---- Settings file ------------------------------------------------------------------------
-// The windows whose places are kept, in the order of the file.
-enum TFenster { fwMapForm = 0, fwGameInfoForm = 1, fwToolsForm = 2, fwSektorInfoForm = 3 };
-struct TFensterPlatz {
-    int Top, Left, Height, Width;  // height and width only for the main window
-};
-// The windows implement this; without it the values stay in FensterPlaetze only.
-class IFensterPlaetze {
-public:
-    virtual ~IFensterPlaetze() = default;
-    virtual void Anwenden(TFenster fenster, const TFensterPlatz& platz) = 0;
-    virtual TFensterPlatz Erfassen(TFenster fenster) = 0;
-};
-extern IFensterPlaetze* FensterPlaetzeSchnittstelle;
 extern TFensterPlatz FensterPlaetze[4];
 
 // Current directory joined with "QelWin.INI".

@@ -2,10 +2,10 @@
 
 #include <cstring>
 
+#include "UFenster.h"
 #include "UVariablen.h"
 
 TSpielstand Spielstand;
-void (*SpielstandAnzeigenHook)() = nullptr;
 
 namespace {
 
@@ -103,7 +103,7 @@ void SpielstandBerechnen() {
 
 void SpielstandAktualisieren() {
     SpielstandBerechnen();
-    if (SpielstandAnzeigenHook) SpielstandAnzeigenHook();
+    Fenster->SpielstandGeaendert();
 }
 
 int AxisAlertLevel(std::uint32_t axisIncome, bool blinkPhase) {

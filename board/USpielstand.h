@@ -25,9 +25,8 @@ constexpr int HinweisAxis = 18;
 inline int HinweisIndex(int power, THinweis art) { return 3 * (power - 1) + art; }
 
 void SpielstandBerechnen();
-// SpielstandBerechnen, then the display hook (the game information window fills it in).
+// SpielstandBerechnen, then the window is told (the game information window shows them).
 void SpielstandAktualisieren();
-extern void (*SpielstandAnzeigenHook)();
 
 // Alert level 1..5 for an Axis income and blink phase, 0 for none (151 and above).
 int AxisAlertLevel(std::uint32_t axisIncome, bool blinkPhase);

@@ -11,17 +11,13 @@ const char* const SektorBildDatei = "Sektoreninfo(1587x913)[256Grau].BMP";
 
 TBild GruenesLicht, GelbesLicht, DunkelrotesLicht, RotesLicht;
 
-std::uint32_t BilderGeneration = 0;
-void BilderGeaendert() { ++BilderGeneration; }
-
 namespace {
 // Loads a picture and copies its top-left breite x hoehe pixels into the surface. The
-// picture itself is not kept. Without the surface (display not set up) only the load counts.
+// picture itself is not kept. Without the surface (display not set up) it is only read.
 void InSurfaceLaden(TSurface* ziel, const char* datei, std::int32_t breite, std::int32_t hoehe) {
     TBild bild;
     BildLaden(bild, datei);
     if (ziel) BildInSurface(*ziel, bild, breite, hoehe);
-    BilderGeaendert();
 }
 }  // namespace
 

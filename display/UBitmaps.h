@@ -21,10 +21,4 @@ void PiecesBildLaden();
 void SektorBildLaden();
 void LichterLaden();
 
-// Counts every change of the pictures in the display's surfaces (each load and the set-up),
-// so that drawing kept from an earlier frame can tell it is out of date. Whatever writes into
-// SurfaceMap, SurfacePieces or SurfaceOwnPieces by other means calls BilderGeaendert after.
-extern std::uint32_t BilderGeneration;
-void BilderGeaendert();
-
 extern TBild GruenesLicht, GelbesLicht, DunkelrotesLicht, RotesLicht;

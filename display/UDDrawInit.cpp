@@ -1,22 +1,13 @@
 #include "UDDrawInit.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 
 #include "UBitmaps.h"
 #include "UFehler.h"
 
-IHauptfenster* Hauptfenster = nullptr;
-TFensterMasse FensterMasse;
-
 namespace {
-TSurface FrontSpeicher, BackSpeicher, UntenSpeicher, MapSpeicher, PiecesSpeicher, OwnPiecesSpeicher;
-
-void StandardFehlerAnzeige(const std::string& text) {
-    std::fprintf(stderr, "Error: %s\n", text.c_str());
-    std::fflush(stderr);
-}
+TSurface FrontSpeicher, BackSpeicher, MapSpeicher, PiecesSpeicher, OwnPiecesSpeicher;
 
 // Creates one surface; a failure is reported under the step's name.
 TSurface* Erzeugen(TSurface& s, std::int32_t breite, std::int32_t hoehe, const char* name) {
@@ -31,18 +22,13 @@ TSurface* SurfaceBack = nullptr;
 TSurface* SurfaceMap = nullptr;
 TSurface* SurfacePieces = nullptr;
 TSurface* SurfaceOwnPieces = nullptr;
-TSurface* SurfaceUnten = nullptr;
 
 TAnzeigeModus AnzeigeModus;
 std::int32_t AnzeigeBits = 0;
 std::uint32_t Farbschluessel = 0;
 TErgebnis DDErgebnis = erOK;
 
-TShowErrorHook ShowErrorHook = StandardFehlerAnzeige;
-
-void ShowError(const std::string& text) {
-    if (ShowErrorHook) ShowErrorHook(text);
-}
+void ShowError(const std::string& text) { Fenster->FehlerZeigen(text); }
 
 void FehlerUndEnde(const std::string& text) {
     ShowError(text);
@@ -53,17 +39,17 @@ void DDFehler(const std::string& operation) {
     FehlerUndEnde("Error in " + operation + "\n" + ErgebnisText(DDErgebnis));
 }
 
-bool CreateObjects(IHauptfenster* fenster) {
+bool CreateObjects() {
     // The display exists only inside a graphical application.
     DDErgebnis = AnzeigePruefen();
     if (DDErgebnis != erOK) DDFehler("DirectDrawCreate (TEMP)");
     TAnzeigeModus modus;
     DDErgebnis = AnzeigeModusLesen(modus);
     if (DDErgebnis != erOK) DDFehler("GetDisplayMode");
-    return CreateObjects(fenster, modus);
+    return CreateObjects(modus);
 }
 
-bool CreateObjects(IHauptfenster* fenster, const TAnzeigeModus& modus) {
+bool CreateObjects(const TAnzeigeModus& modus) {
     AnzeigeModus = modus;
     // Qt reports true-colour desktops as 24 or 32 bits deep; both are shown from 32-bit pixels.
     if (modus.BitsProPixel == 16)
@@ -78,7 +64,6 @@ bool CreateObjects(IHauptfenster* fenster, const TAnzeigeModus& modus) {
 
     SurfaceFront = Erzeugen(FrontSpeicher, MaxViewBreite, MaxViewHoehe, "SurfaceFront");
     SurfaceBack = Erzeugen(BackSpeicher, MaxViewBreite + 2 * BackRand, MaxViewHoehe + 2 * BackRand, "SurfaceBack");
-    SurfaceUnten = Erzeugen(UntenSpeicher, MaxViewBreite + 2 * BackRand, MaxViewHoehe + 2 * BackRand, "SurfaceUnten");
     SurfaceMap = Erzeugen(MapSpeicher, MapBreite, MapHoehe, "SurfaceMap");
     Farbschluessel = AnzeigeBits == 16 ? 0xF81Fu : 0xFF00FFu;
     SurfacePieces = Erzeugen(PiecesSpeicher, PiecesBreite, PiecesHoehe, "SurfacePieces");
@@ -90,10 +75,7 @@ bool CreateObjects(IHauptfenster* fenster, const TAnzeigeModus& modus) {
         SurfaceFreigeben(OwnPiecesSpeicher);
         SurfaceOwnPieces = nullptr;
     }
-    // The surfaces start black: nothing kept from before may be taken for their pictures.
-    BilderGeaendert();
     // The window takes the place of a clipper: it shows the view only where it is visible.
-    Hauptfenster = fenster;
     DDErgebnis = erOK;
     return true;
 }
@@ -103,10 +85,6 @@ void ReleaseObjects() {
     SurfaceMap = nullptr;
     SurfaceFreigeben(BackSpeicher);
     SurfaceBack = nullptr;
-    SurfaceFreigeben(UntenSpeicher);
-    SurfaceUnten = nullptr;
-    BilderGeaendert();
-    Hauptfenster = nullptr;
     SurfaceFreigeben(FrontSpeicher);
     SurfaceFront = nullptr;
 }

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <type_traits>
 
 #include "UBitmaps.h"
 #include "UDDrawInit.h"
@@ -22,7 +21,6 @@ std::uint32_t FrameStart = 0, FrameEnde = 0;
 std::int32_t FrameZeit = 0;
 std::int32_t FrameRate = 0;
 char FpsText[32] = "";
-bool FrameCacheAn = true;
 
 namespace {
 
@@ -235,159 +233,63 @@ void BlitCursor(std::int32_t x, std::int32_t y) {
     if (DDErgebnis != erOK) DDFehler("BlitCursor");
 }
 
-void BlitBackToFront() {
-    RestoreSurfaces();
-    DDErgebnis = Skaliert(SurfaceFront, TRect{0, 0, ViewBreite, ViewHoehe}, SurfaceBack,
-                          TRect{BackRand, BackRand, ViewBreite + BackRand, ViewHoehe + BackRand});
-    if (DDErgebnis != erOK) DDFehler("BlitBackToFront");
-    if (Hauptfenster) {
-        const std::int32_t w = std::clamp(ViewBreite, 0, SurfaceFront->Breite);
-        const std::int32_t h = std::clamp(ViewHoehe, 0, SurfaceFront->Hoehe);
-        Hauptfenster->ViewZeigen(SurfaceFront->Pixel.data(), SurfaceFront->Abstand, w, h, SurfaceFront->BitsProPixel);
-    }
-}
-
-// ---- Frame ------------------------------------------------------------------------------------
-
 namespace {
 
-// What a surface the lower layers use is, as far as drawing from it goes.
-struct TSurfaceKennung {
-    const TSurface* Surface;
-    const std::uint8_t* Pixel;
-    std::int32_t Breite, Hoehe, BitsProPixel, Abstand;
-    std::uint32_t Farbschluessel;
-    std::uint32_t HatFarbschluessel;
-};
-
-// Every figure the map, ICP figures, stacks and counts are drawn from, apart from the two
-// tables, which are compared where they are. Built zeroed so that padding compares equal.
-struct TEbenenStand {
-    std::int32_t ScrollX, ScrollY, Zoom, PiecesZoom, ViewBreite, ViewHoehe, MaxViewBreite, MaxViewHoehe;
-    std::int32_t EinheitenAnzahl;
-    std::uint32_t BilderGeneration;
-    std::uint32_t ICPsAnzeigen, OwnPiecesVorhanden;
-    TPunkt PieceGroesse;
-    TRechteck PieceRechtecke[ArtenAnzahl + 1][BesitzerAnzahl + 1];
-    TSurfaceKennung Back, Map, Pieces, OwnPieces;
-};
-
-// Compared byte for byte, so no padding may hide in them.
-static_assert(std::has_unique_object_representations_v<TSurfaceKennung> &&
-              std::has_unique_object_representations_v<TEbenenStand>);
-
-TEbenenStand LetzterStand, NeuerStand;
-TSektor LetzteSektoren[SektorenAnzahl + 1];
-TEinheit LetzteEinheiten[MaxEinheiten + 1];
-bool UntenGueltig = false;
-// DDErgebnis after the lower layers, so that a frame taken from SurfaceUnten leaves it as
-// drawing them would.
-TErgebnis UntenErgebnis = erOK;
-
-TSurfaceKennung Kennung(const TSurface* s) {
-    TSurfaceKennung k;
-    std::memset(&k, 0, sizeof k);
-    k.Surface = s;
-    if (s) {
-        k.Pixel = s->Pixel.data();
-        k.Breite = s->Breite;
-        k.Hoehe = s->Hoehe;
-        k.BitsProPixel = s->BitsProPixel;
-        k.Abstand = s->Abstand;
-        k.Farbschluessel = s->Farbschluessel;
-        k.HatFarbschluessel = s->HatFarbschluessel;
-    }
-    return k;
-}
-
-void StandAufnehmen(TEbenenStand& st) {
-    std::memset(&st, 0, sizeof st);
-    st.ScrollX = ScrollX;
-    st.ScrollY = ScrollY;
-    st.Zoom = Zoom;
-    st.PiecesZoom = PiecesZoom;
-    st.ViewBreite = ViewBreite;
-    st.ViewHoehe = ViewHoehe;
-    st.MaxViewBreite = MaxViewBreite;
-    st.MaxViewHoehe = MaxViewHoehe;
-    st.EinheitenAnzahl = EinheitenAnzahl;
-    st.BilderGeneration = BilderGeneration;
-    st.ICPsAnzeigen = ICPsAnzeigen;
-    st.OwnPiecesVorhanden = OwnPiecesVorhanden;
-    st.PieceGroesse = PieceGroesse;
-    std::memcpy(st.PieceRechtecke, PieceRechtecke, sizeof st.PieceRechtecke);
-    st.Back = Kennung(SurfaceBack);
-    st.Map = Kennung(SurfaceMap);
-    st.Pieces = Kennung(SurfacePieces);
-    st.OwnPieces = Kennung(SurfaceOwnPieces);
-}
-
-// Whether the lower layers would come out as kept; either way the state is noted as the
-// last one.
-bool UntenUnveraendert() {
-    StandAufnehmen(NeuerStand);
-    const std::size_t einheitenBytes = sizeof(TEinheit) * static_cast<std::size_t>(EinheitenAnzahl);
-    const bool gleich = UntenGueltig && std::memcmp(&NeuerStand, &LetzterStand, sizeof NeuerStand) == 0 &&
-                        std::memcmp(LetzteSektoren, Sektoren, sizeof Sektoren) == 0 &&
-                        std::memcmp(&LetzteEinheiten[1], &Einheiten[1], einheitenBytes) == 0;
-    if (!gleich) {
-        std::memcpy(&LetzterStand, &NeuerStand, sizeof NeuerStand);
-        std::memcpy(LetzteSektoren, Sektoren, sizeof Sektoren);
-        std::memcpy(&LetzteEinheiten[1], &Einheiten[1], einheitenBytes);
-    }
-    return gleich;
-}
-
-// The rectangle of SurfaceBack that BlitMap covers; false where it leaves part of the view
-// as the previous frame had it (scroll beyond the map, a view narrower than the zoom), since
-// only drawing the frame whole keeps those pixels as they would be.
-bool KartenFlaeche(TRect& r) {
-    if (!SurfaceBack || !SurfaceMap || Zoom < 1 || ViewBreite < Zoom || ViewHoehe < Zoom) return false;
-    const std::int64_t qw = ViewBreite / Zoom, qh = ViewHoehe / Zoom;
-    if (ScrollX < 0 || ScrollY < 0 || ScrollX + qw > SurfaceMap->Breite || ScrollY + qh > SurfaceMap->Hoehe) return false;
-    r = TRect{BackRand, BackRand, std::min(ViewBreite + BackRand, SurfaceBack->Breite),
-              std::min(ViewHoehe + BackRand, SurfaceBack->Hoehe)};
-    return r.Left < r.Right && r.Top < r.Bottom;
-}
-
-// Copies rectangle r between two surfaces of one size and format; r lies on both.
-void FlaecheKopieren(TSurface& ziel, const TSurface& quelle, const TRect& r) {
-    const std::size_t px = static_cast<std::size_t>(quelle.BitsProPixel / 8);
-    const std::size_t links = static_cast<std::size_t>(r.Left) * px;
-    const std::size_t n = static_cast<std::size_t>(r.Right - r.Left) * px;
-    for (std::int32_t y = r.Top; y < r.Bottom; ++y) std::memcpy(ziel.Zeile(y) + links, quelle.Zeile(y) + links, n);
-}
-
-bool GleicheForm(const TSurface& a, const TSurface& b) {
-    return a.Breite == b.Breite && a.Hoehe == b.Hoehe && a.BitsProPixel == b.BitsProPixel && a.Abstand == b.Abstand &&
-           !a.Pixel.empty() && !b.Pixel.empty();
-}
-
-void UntereEbenenZeichnen() {
-    BlitMap();
-    if (ICPsAnzeigen) BlitAllICPs();
-    BlitPieces();
+// Copies row y of the composed view to SurfaceFront where it differs from what was shown,
+// widening [lo, hi) by the pixels it copied; false when the row was the same. Rows are
+// compared as a whole first: a pointer move changes few of them.
+bool ZeileZeigen(std::int32_t y, std::int32_t breite, std::int32_t& lo, std::int32_t& hi) {
+    const std::size_t px = static_cast<std::size_t>(SurfaceFront->BitsProPixel / 8);
+    const std::uint8_t* q = SurfaceBack->Zeile(y + BackRand) + BackRand * px;
+    std::uint8_t* z = SurfaceFront->Zeile(y);
+    const std::size_t n = static_cast<std::size_t>(breite) * px;
+    if (std::memcmp(z, q, n) == 0) return false;
+    std::size_t a = 0, e = n;
+    while (a + 8 <= e && std::memcmp(z + a, q + a, 8) == 0) a += 8;
+    while (e >= a + 8 && std::memcmp(z + e - 8, q + e - 8, 8) == 0) e -= 8;
+    a -= a % px;
+    e += (px - e % px) % px;
+    std::memcpy(z + a, q + a, e - a);
+    lo = std::min(lo, static_cast<std::int32_t>(a / px));
+    hi = std::max(hi, static_cast<std::int32_t>(e / px));
+    return true;
 }
 
 }  // namespace
 
-void FrameKomponieren() {
-    // Restored surfaces come back with their pictures reloaded, which the state then shows.
+void BlitBackToFront() {
     RestoreSurfaces();
-    TRect flaeche;
-    if (!FrameCacheAn || !SurfaceUnten || !KartenFlaeche(flaeche) || !GleicheForm(*SurfaceUnten, *SurfaceBack) ||
-        EinheitenAnzahl < 0 || EinheitenAnzahl > MaxEinheiten) {
-        UntenGueltig = false;
-        UntereEbenenZeichnen();
-    } else if (UntenUnveraendert()) {
-        FlaecheKopieren(*SurfaceBack, *SurfaceUnten, flaeche);
-        DDErgebnis = UntenErgebnis;
-    } else {
-        UntereEbenenZeichnen();
-        UntenErgebnis = DDErgebnis;
-        FlaecheKopieren(*SurfaceUnten, *SurfaceBack, flaeche);
-        UntenGueltig = true;
+    if (!SurfaceBack || !SurfaceFront || SurfaceBack->BitsProPixel != SurfaceFront->BitsProPixel) {
+        DDErgebnis = !SurfaceBack || !SurfaceFront ? erKeineSurface : erFormat;
+        DDFehler("BlitBackToFront");
     }
+    DDErgebnis = erOK;
+    // Only what changed is copied and shown: every other pixel is already the frame's.
+    // One rectangle per band of rows keeps their number small and their area close.
+    constexpr std::int32_t Band = 16;
+    const std::int32_t w = std::clamp(ViewBreite, 0, std::min(SurfaceFront->Breite, SurfaceBack->Breite - 2 * BackRand));
+    const std::int32_t h = std::clamp(ViewHoehe, 0, std::min(SurfaceFront->Hoehe, SurfaceBack->Hoehe - 2 * BackRand));
+    TRect geaendert[(MapHoehe + Band - 1) / Band];  // the front surface is at most the map's height
+    int n = 0;
+    for (std::int32_t oben = 0; oben < h; oben += Band) {
+        const std::int32_t unten = std::min(oben + Band, h);
+        std::int32_t lo = w, hi = 0, erste = unten, letzte = oben;
+        for (std::int32_t y = oben; y < unten; ++y)
+            if (ZeileZeigen(y, w, lo, hi)) {
+                erste = std::min(erste, y);
+                letzte = y + 1;
+            }
+        if (lo < hi) geaendert[n++] = TRect{lo, erste, hi, letzte};
+    }
+    if (n > 0) Fenster->ViewZeigen(geaendert, n);
+}
+
+// ---- Frame ------------------------------------------------------------------------------------
+
+void FrameKomponieren() {
+    BlitMap();
+    if (ICPsAnzeigen) BlitAllICPs();
+    BlitPieces();
     if (LandnameAmCursor) BlitSectorName();
     if (EinheitartAmCursor || BesitzerAmCursor) BlitPieceInfo();
     BlitCursor(CursorPoint.X, CursorPoint.Y);
@@ -407,7 +309,7 @@ void RenderFrame() {
     FrameZeit = static_cast<std::int32_t>(FrameEnde - FrameStart);
     FrameRate = RateAusZeit(FrameZeit);
     std::snprintf(FpsText, sizeof FpsText, "FPS: %d", static_cast<int>(FrameRate));
-    if (Hauptfenster) Hauptfenster->StatusText(1, FpsText);
+    Fenster->StatusText(1, FpsText);
 }
 
 void ViewAlsBild(TBild& bild) {

@@ -20,15 +20,13 @@ void BlitAllICPs();
 void BlitSectorName();
 void BlitPieceInfo();
 void BlitCursor(std::int32_t x, std::int32_t y);
+// Copies the composed view to SurfaceFront where it differs and asks the window to show
+// those rectangles.
 void BlitBackToFront();
 
 // Composes a frame in SurfaceBack without showing it: map, ICP figures, stacks, texts,
-// cursor and selection. When nothing the map, ICP figures, stacks and counts are drawn from
-// has changed since the last frame, they are copied from SurfaceUnten instead of drawn.
+// cursor and selection.
 void FrameKomponieren();
-// Whether frames may take those lower layers from SurfaceUnten (on unless a test turns it off
-// to compare against drawing every frame whole).
-extern bool FrameCacheAn;
 // Composes, shows and times a frame; panel 1 of the status bar gets "FPS: " and the rate.
 void RenderFrame();
 

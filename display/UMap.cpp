@@ -1,9 +1,10 @@
 #include "UMap.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "UDDrawInit.h"
+#include "UFenster.h"
 #include "UGrafik.h"
 #include "UVariablen.h"
 
@@ -23,25 +24,10 @@ void ScrollObenBegrenzen() {
 }
 
 void ViewBerechnen() {
-    TPunkt ursprung;
-    std::int32_t breite, hoehe, toolBar, statusBar;
-    if (Hauptfenster) {
-        ursprung = Hauptfenster->ClientUrsprung();
-        breite = Hauptfenster->ClientBreite();
-        hoehe = Hauptfenster->ClientHoehe();
-        toolBar = Hauptfenster->ToolBarHoehe();
-        statusBar = Hauptfenster->StatusBarHoehe();
-    } else {
-        ursprung = FensterMasse.ClientUrsprung;
-        breite = FensterMasse.ClientBreite;
-        hoehe = FensterMasse.ClientHoehe;
-        toolBar = FensterMasse.ToolBarHoehe;
-        statusBar = FensterMasse.StatusBarHoehe;
-    }
-    ViewUrsprung = ursprung;
-    ViewUrsprung.Y += toolBar;
-    ViewBreite = breite;
-    ViewHoehe = hoehe - statusBar - toolBar;
+    ViewUrsprung = Fenster->ClientUrsprung();
+    ViewUrsprung.Y += Fenster->ToolBarHoehe();
+    ViewBreite = Fenster->ClientBreite();
+    ViewHoehe = Fenster->ClientHoehe() - Fenster->StatusBarHoehe() - Fenster->ToolBarHoehe();
 }
 
 void MapScrollen(std::int32_t x, std::int32_t y) {
@@ -81,24 +67,19 @@ void MapZoomen(std::int32_t schritt) {
 }
 
 void ViewAnpassen() {
-    // Qt may resize a window later than asked; the repaint asked for below must then not
-    // ask again and again, so the limiting runs only in the outermost call.
-    static int tiefe = 0;
     ViewBerechnen();
-    if (Hauptfenster && tiefe == 0) {
-        ++tiefe;
-        if (ViewBreite > MaxViewBreite) {
-            Hauptfenster->FensterBreiteSetzen(Hauptfenster->FensterBreite() - Hauptfenster->ClientBreite() +
-                                              MaxViewBreite);
-            Hauptfenster->SofortNeuZeichnen();
-        }
-        if (ViewHoehe > MaxViewHoehe) {
-            Hauptfenster->FensterHoeheSetzen(Hauptfenster->FensterHoehe() - Hauptfenster->ClientHoehe() +
-                                             MaxViewHoehe + Hauptfenster->StatusBarHoehe() +
-                                             Hauptfenster->ToolBarHoehe());
-            Hauptfenster->SofortNeuZeichnen();
-        }
-        --tiefe;
+    const bool zuBreit = ViewBreite > MaxViewBreite, zuHoch = ViewHoehe > MaxViewHoehe;
+    if (zuBreit || zuHoch) {
+        // The window is asked for the largest view; its next resize brings a new frame. This
+        // one is drawn with the size it shrinks to, whenever (and whether) it does.
+        const std::int32_t breite = zuBreit ? Fenster->FensterBreite() - Fenster->ClientBreite() + MaxViewBreite
+                                            : Fenster->FensterBreite();
+        const std::int32_t hoehe = zuHoch ? Fenster->FensterHoehe() - Fenster->ClientHoehe() + MaxViewHoehe +
+                                                Fenster->StatusBarHoehe() + Fenster->ToolBarHoehe()
+                                          : Fenster->FensterHoehe();
+        Fenster->FensterGroesseSetzen(breite, hoehe);
+        ViewBreite = std::min(ViewBreite, MaxViewBreite);
+        ViewHoehe = std::min(ViewHoehe, MaxViewHoehe);
     }
     ScrollObenBegrenzen();
     RenderFrame();

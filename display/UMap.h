@@ -8,7 +8,7 @@
 void ScrollUntenBegrenzen();
 void ScrollObenBegrenzen();
 
-// View origin and size from the main window (or FensterMasse without one).
+// View origin and size from the main window.
 void ViewBerechnen();
 // One step of drag scrolling to the client point (x, y).
 void MapScrollen(std::int32_t x, std::int32_t y);
@@ -17,5 +17,6 @@ void MapZoomen(std::int32_t schritt);
 // The term by which a zoom step from alt to neu moves the scroll position for a view
 // extent of groesse pixels, truncated toward zero.
 std::int32_t ZoomKorrektur(std::int32_t alt, std::int32_t neu, std::int32_t groesse);
-// Reaction to a paint request: limit the window size, clamp, draw a frame.
+// Where the window asks for a new frame (its size or exposure changed) and where it is to be
+// repainted: limit the window size, clamp, draw a frame.
 void ViewAnpassen();

@@ -63,7 +63,7 @@ private:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t laenge) {
     ImFuzzOrdner hier;
     static const std::string pfad = EinstellungenPfad();
-    FensterPlaetzeSchnittstelle = nullptr;
+    Fenster = &OhneFenster;
 
     FuzzDateiSchreiben(pfad, daten, laenge);
     Verwischen();

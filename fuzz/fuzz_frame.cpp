@@ -34,7 +34,7 @@ void DisplayFuer(int modus) {
     if (modus == aktiverModus) return;
     const TModus& m = Modi[modus];
     OwnPiecesVorhanden = false;
-    CreateObjects(nullptr, TAnzeigeModus{m.Breite, m.Hoehe, m.Bits});
+    CreateObjects(TAnzeigeModus{m.Breite, m.Hoehe, m.Bits});
     // The map stays black: its pixels are only ever copied, and filling it on every change of
     // mode would cost more than the frames.
     MusterFuellen(*SurfacePieces, 0x008000);

@@ -4,12 +4,12 @@
 #include <QImage>
 #include <QLabel>
 
+#include "UFenster.h"
 #include "UFensterHilfen.h"
 #include "USpielstand.h"
 #include "UVariablen.h"
 
 TGameInfoForm* GameInfoForm = nullptr;
-void (*GameInfoGeschlossen)() = nullptr;
 
 namespace {
 
@@ -58,7 +58,7 @@ void TGameInfoForm::LichtSetzen(const QImage& bild) { LichtImage->setPixmap(Tran
 
 void TGameInfoForm::closeEvent(QCloseEvent* e) {
     GameInfo = false;
-    if (GameInfoGeschlossen) GameInfoGeschlossen();
+    Fenster->FensterGeschlossen(fwGameInfoForm);
     e->accept();
 }
 

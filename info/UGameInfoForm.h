@@ -23,7 +23,6 @@ protected:
 };
 
 extern TGameInfoForm* GameInfoForm;
-extern void (*GameInfoGeschlossen)();
 
 // Writes every value label and hint from Spielstand.
 void SpielstandAnzeigen();

@@ -1,21 +1,17 @@
 #include "UInputs.h"
 
-#include "UDDrawInit.h"
+#include "UFenster.h"
 #include "UGrafik.h"
 #include "UMap.h"
 #include "UPieces.h"
 #include "USektorInfoForm.h"
 #include "USpielstand.h"
 
-IEingabeFenster* EingabeFenster = nullptr;
-
 namespace {
 
-int ToolBar() { return Hauptfenster ? Hauptfenster->ToolBarHoehe() : FensterMasse.ToolBarHoehe; }
+int ToolBar() { return Fenster->ToolBarHoehe(); }
 
-void Status(int panel, const std::string& text) {
-    if (Hauptfenster) Hauptfenster->StatusText(panel, text);
-}
+void Status(int panel, const std::string& text) { Fenster->StatusText(panel, text); }
 
 std::string PieceText(std::int32_t i) {
     const TEinheit& e = Einheiten[i];
@@ -107,23 +103,23 @@ std::uint16_t AufnahmeAnzahl(TShiftState shift, std::uint16_t stapel) {
 }
 
 void MouseMoved(TShiftState shift, int x, int y) {
-    if (EingabeFenster) EingabeFenster->FokusGeben();
+    Fenster->FokusGeben();
     const int tb = ToolBar();
     int cx = x < 0 ? 0 : (x > ViewBreite ? ViewBreite : x);
     int cy = y < tb ? tb : (y > tb + ViewHoehe ? tb + ViewHoehe : y);
-    if ((cx != x || cy != y) && EingabeFenster) EingabeFenster->ZeigerSetzen(TPunkt{cx, cy});
+    if (cx != x || cy != y) Fenster->ZeigerSetzen(TPunkt{cx, cy});
 
     if (shift.Rechts && !SuppressDrag) {
         DragScrolled = true;
         const TPunkt anker = LastMousePoint;
         MapScrollen(cx, cy);
         ViewBerechnen();
-        if (MausStehtBeimScrollen && EingabeFenster) EingabeFenster->ZeigerSetzen(anker);
+        if (MausStehtBeimScrollen) Fenster->ZeigerSetzen(anker);
     } else {
         LastMousePoint = TPunkt{cx, cy};
     }
 
-    TPunkt zeiger = EingabeFenster ? EingabeFenster->ZeigerLesen() : TPunkt{cx, cy};
+    const TPunkt zeiger = Fenster->ZeigerLesen(TPunkt{cx, cy});
     SuppressDrag = false;
     CursorPoint = TPunkt{zeiger.X, zeiger.Y - tb};
 
@@ -158,7 +154,7 @@ void TasteGeaendert(TShiftState shift) {
     else if (shift.Ctrl)
         n = 10;
     Selection.Anzahl = n;
-    if (EingabeFenster) EingabeFenster->Neuzeichnen();
+    ViewAnpassen();  // the window is repainted
 }
 
 void MausGedrueckt(TMausKnopf knopf, TShiftState shift, int x, int y) {
@@ -205,7 +201,7 @@ void MausLosgelassen(TMausKnopf knopf, TShiftState, int x, int y) {
     if (knopf == mkRechts) {
         if (EditModus && !DragScrolled) {
             SuppressDrag = true;
-            if (EingabeFenster) EingabeFenster->PopupOeffnen(TPunkt{x, y});
+            Fenster->PopupOeffnen(TPunkt{x, y});
         }
         DragScrolled = false;
     } else if (knopf == mkLinks && ToolMode == tmCarry && CarrySector != 0 && Selection.Art != 0) {

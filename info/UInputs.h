@@ -2,8 +2,7 @@
 // What happens on the map when the mouse moves, keys are pressed or buttons clicked:
 // pointer inspection, drag scrolling, zooming, and placing, moving and deleting pieces.
 // The main window forwards its events here; what these reactions need back from the
-// window goes through IEingabeFenster (focus, pointer, popup) and the display's
-// IHauptfenster (tool bar height, status bar).
+// window (focus, pointer, popup, tool bar height, status bar) goes through Fenster.
 #include <cstdint>
 #include <string>
 
@@ -15,19 +14,6 @@ struct TShiftState {
 };
 
 enum TMausKnopf { mkLinks, mkRechts, mkMitte };
-
-class IEingabeFenster {
-public:
-    virtual ~IEingabeFenster() = default;
-    virtual void FokusGeben() = 0;
-    // The system pointer in client coordinates, and moving it to a client point.
-    virtual TPunkt ZeigerLesen() = 0;
-    virtual void ZeigerSetzen(TPunkt client) = 0;
-    // Run the paint reaction at once (it ends with a new frame).
-    virtual void Neuzeichnen() = 0;
-    virtual void PopupOeffnen(TPunkt client) = 0;
-};
-extern IEingabeFenster* EingabeFenster;
 
 void MouseMoved(TShiftState shift, int x, int y);
 void KeyPressed(char key);

@@ -3,11 +3,11 @@
 #include <QCloseEvent>
 #include <QLabel>
 
+#include "UFenster.h"
 #include "UFensterHilfen.h"
 #include "UVariablen.h"
 
 TSektorInfoForm* SektorInfoForm = nullptr;
-void (*SektorInfoGeschlossen)() = nullptr;
 
 TSektorInfoForm::TSektorInfoForm(QWidget* eltern) : QWidget(eltern, Qt::Tool | Qt::WindowStaysOnTopHint) {
     setWindowTitle(QStringLiteral("Sektorinfo"));
@@ -31,7 +31,7 @@ TSektorInfoForm::~TSektorInfoForm() { SektorInfoForm = nullptr; }
 
 void TSektorInfoForm::closeEvent(QCloseEvent* e) {
     SektorInfo = false;
-    if (SektorInfoGeschlossen) SektorInfoGeschlossen();
+    Fenster->FensterGeschlossen(fwSektorInfoForm);
     e->accept();
 }
 

@@ -18,8 +18,6 @@ protected:
 };
 
 extern TSektorInfoForm* SektorInfoForm;
-// Runs when the window is closed by its own close button (the main window unchecks its entry).
-extern void (*SektorInfoGeschlossen)();
 
 // Fills the labels from sector s (1..130); other values leave them as they are.
 void SektorInfoFuellen(std::uint8_t s);

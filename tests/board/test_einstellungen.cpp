@@ -29,7 +29,7 @@ class Einstellungen : public ::testing::Test {
 protected:
     void SetUp() override {
         VariablenZuruecksetzen();
-        FensterPlaetzeSchnittstelle = nullptr;
+        Fenster = &OhneFenster;
     }
     TempOrdner tmp;
     ImOrdner hier{tmp.Pfad()};
@@ -93,18 +93,18 @@ TEST_F(Einstellungen, ValuesAreParsedAsIntegersAndAnythingElseGivesTheDefault) {
 }
 
 TEST_F(Einstellungen, WindowPlacesGoThroughTheWindows) {
-    struct Fenster : IFensterPlaetze {
+    struct Plaetze : TOhneFenster {
         TFensterPlatz gesetzt[4]{};
-        void Anwenden(TFenster f, const TFensterPlatz& p) override { gesetzt[f] = p; }
-        TFensterPlatz Erfassen(TFenster f) override { return {10 * f + 1, 10 * f + 2, 300, 500}; }
+        void PlatzAnwenden(TFenster f, const TFensterPlatz& p) override { gesetzt[f] = p; }
+        TFensterPlatz PlatzErfassen(TFenster f) override { return {10 * f + 1, 10 * f + 2, 300, 500}; }
     } fenster;
     TextSchreiben("QelWin.INI", "[ToolsForm]\nTop=77\n");
-    FensterPlaetzeSchnittstelle = &fenster;
+    Fenster = &fenster;
     EinstellungenLaden();
     EXPECT_EQ(fenster.gesetzt[fwToolsForm].Top, 77);
     EXPECT_EQ(fenster.gesetzt[fwMapForm].Width, 640);
     EinstellungenSpeichern();
-    FensterPlaetzeSchnittstelle = nullptr;
+    Fenster = &OhneFenster;
     EXPECT_EQ(IniLesen("QelWin.INI", "ToolsForm", "Left", ""), "22");
     EXPECT_EQ(IniLesen("QelWin.INI", "MapForm", "Width", ""), "500");
     EXPECT_EQ(IniLesen("QelWin.INI", "GameInfoForm", "Width", "none"), "none");  // only the main window's size

@@ -24,7 +24,7 @@ TEST(DDrawInit, SurfacesFollowTheDesktop) {
     };
     for (const Fall& f : faelle) {
         VariablenZuruecksetzen();
-        ASSERT_TRUE(CreateObjects(nullptr, TAnzeigeModus{f.b, f.h, f.bits}));
+        ASSERT_TRUE(CreateObjects(TAnzeigeModus{f.b, f.h, f.bits}));
         EXPECT_EQ(MaxViewBreite, f.maxB);
         EXPECT_EQ(MaxViewHoehe, f.maxH);
         EXPECT_EQ(SurfaceBack->Breite, f.maxB + 40);
@@ -40,7 +40,7 @@ TEST(DDrawInit, SurfacesFollowTheDesktop) {
     OwnPiecesVorhanden = true;
     OwnPiecesBreite = 330;
     OwnPiecesHoehe = 100;
-    CreateObjects(nullptr, TAnzeigeModus{1280, 1024, 32});
+    CreateObjects(TAnzeigeModus{1280, 1024, 32});
     ASSERT_NE(SurfaceOwnPieces, nullptr);
     EXPECT_EQ(SurfaceOwnPieces->Breite, 330);
     EXPECT_TRUE(SurfaceOwnPieces->HatFarbschluessel);
@@ -61,7 +61,7 @@ TEST(DDrawInitDeathTest, FailuresAreShownAndEndTheProcess) {
     EXPECT_EXIT(
         {
             VariablenZuruecksetzen();
-            CreateObjects(nullptr, TAnzeigeModus{1280, 1024, 8});
+            CreateObjects(TAnzeigeModus{1280, 1024, 8});
         },
         ::testing::ExitedWithCode(1), "Sorry, but this Prog needs 16 or 32bits colordepth!");
     EXPECT_EXIT(
@@ -69,7 +69,7 @@ TEST(DDrawInitDeathTest, FailuresAreShownAndEndTheProcess) {
             VariablenZuruecksetzen();
             OwnPiecesVorhanden = true;
             OwnPiecesBreite = OwnPiecesHoehe = 60000;
-            CreateObjects(nullptr, TAnzeigeModus{1280, 1024, 32});
+            CreateObjects(TAnzeigeModus{1280, 1024, 32});
         },
         ::testing::ExitedWithCode(1),
         "Error in DDrawInterface\\.CreateSurface \\(SurfaceOwnPieces\\)\nThere is not enough memory");
@@ -84,13 +84,16 @@ TEST(DDrawInitDeathTest, FailuresAreShownAndEndTheProcess) {
 }
 
 TEST(DDrawInit, ErrorHookGetsTheText) {
-    static std::string gesehen;
-    ShowErrorHook = [](const std::string& t) { gesehen = t; };
+    struct Anzeige : TOhneFenster {
+        std::string gesehen;
+        void FehlerZeigen(const std::string& t) override { gesehen = t; }
+    } fenster;
+    Fenster = &fenster;
     ShowError("Error in BlitChar\nsomething");
-    EXPECT_EQ(gesehen, "Error in BlitChar\nsomething");
-    ShowErrorHook = nullptr;
+    EXPECT_EQ(fenster.gesehen, "Error in BlitChar\nsomething");
+    Fenster = &OhneFenster;
     ShowError("ignored");
-    EXPECT_EQ(gesehen, "Error in BlitChar\nsomething");
+    EXPECT_EQ(fenster.gesehen, "Error in BlitChar\nsomething");
 }
 
 namespace {
@@ -144,7 +147,7 @@ TEST(Bitmaps, OwnPiecesSetTheGeometry) {
     EXPECT_FALSE(OwnPiecesVorhanden);
     EXPECT_EQ(OwnPiecesBreite, 165);
     Speichern(Farbe(320, 200, Qt::white), "PIECES.BMP");
-    CreateObjects(nullptr, TAnzeigeModus{1280, 1024, 32});
+    CreateObjects(TAnzeigeModus{1280, 1024, 32});
     PiecesBildLaden();
     EXPECT_EQ(PieceGroesse.X, 15);
     EXPECT_EQ(PieceHalbe.Y, 5);
@@ -159,7 +162,7 @@ TEST(Bitmaps, OwnPiecesSetTheGeometry) {
         OwnPiecesPruefen();
         ASSERT_TRUE(OwnPiecesVorhanden);
         EXPECT_EQ(OwnPiecesBreite, w);
-        CreateObjects(nullptr, TAnzeigeModus{1280, 1024, 32});
+        CreateObjects(TAnzeigeModus{1280, 1024, 32});
         PiecesBildLaden();
         EXPECT_EQ(PieceGroesse.X, cw);
         EXPECT_EQ(PieceGroesse.Y, ch);
@@ -174,7 +177,7 @@ TEST(Bitmaps, AllPicturesLoadAndMissingOnesAreNamed) {
     TempOrdner ordner;
     ImOrdner hier(ordner.Pfad());
     VariablenZuruecksetzen();
-    CreateObjects(nullptr, TAnzeigeModus{1280, 1024, 32});
+    CreateObjects(TAnzeigeModus{1280, 1024, 32});
     try {
         BitmapsLaden();
         FAIL() << "no error without pictures";

@@ -30,11 +30,10 @@ TBild PiecesMuster() {
 
 void DisplayAufbauen(int bits, int breite, int hoehe, int desktopBreite, int desktopHoehe) {
     VariablenZuruecksetzen();
-    CreateObjects(nullptr, TAnzeigeModus{desktopBreite, desktopHoehe, bits});
+    CreateObjects(TAnzeigeModus{desktopBreite, desktopHoehe, bits});
     static const TBild map = MapMuster(), pieces = PiecesMuster();
     BildInSurface(*SurfaceMap, map, MapBreite, MapHoehe);
     BildInSurface(*SurfacePieces, pieces, 320, 200);
-    BilderGeaendert();
     PieceGeometrieSetzen(15, 10);
     ViewBreite = breite;
     ViewHoehe = hoehe;

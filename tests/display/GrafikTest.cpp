@@ -15,7 +15,6 @@ protected:
         DisplayAufbauen(GetParam(), 400, 300);
         BackLeeren();
     }
-    void TearDown() override { Hauptfenster = nullptr; }
 };
 
 void Stapel(int i, double x, double y, int art, int besitzer, int anzahl) {

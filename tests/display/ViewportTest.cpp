@@ -81,24 +81,29 @@ TEST(Viewport, DragScrollingMovesOneMapPixelPerPointerPixel) {
 
 TEST(Viewport, ViewFromTheWindowFigures) {
     View(0, 0, 1, 0, 0);
-    FensterMasse = TFensterMasse{{30, 40}, 1000, 700, 28, 19};
+    OhneFenster = TOhneFenster{};
+    OhneFenster.Ursprung = {30, 40};
+    OhneFenster.Breite = 1000;
+    OhneFenster.Hoehe = 700;
+    OhneFenster.ToolBar = 28;
+    OhneFenster.StatusBar = 19;
     ViewBerechnen();
     EXPECT_EQ(ViewUrsprung.X, 30);
     EXPECT_EQ(ViewUrsprung.Y, 68);
     EXPECT_EQ(ViewBreite, 1000);
     EXPECT_EQ(ViewHoehe, 700 - 28 - 19);
-    FensterMasse = TFensterMasse{};
+    OhneFenster = TOhneFenster{};
 }
 
 namespace {
 
 // A window whose size changes at once (synchronous) or not at all (a window manager that
 // has not answered yet).
-struct TTestFenster : IHauptfenster {
+struct TTestFenster : TOhneFenster {
     bool sofort = true;
     int breite = 1400, hoehe = 1000;  // client
     int rahmenB = 16, rahmenH = 60;   // window minus client
-    int neuZeichnen = 0, gezeigt = 0, zeigeB = 0, zeigeH = 0;
+    int groesseGesetzt = 0, gezeigt = 0, zeigeB = 0, zeigeH = 0;
     std::string status;
     TPunkt ClientUrsprung() override { return {10, 20}; }
     std::int32_t ClientBreite() override { return breite; }
@@ -107,20 +112,20 @@ struct TTestFenster : IHauptfenster {
     std::int32_t StatusBarHoehe() override { return 20; }
     std::int32_t FensterBreite() override { return breite + rahmenB; }
     std::int32_t FensterHoehe() override { return hoehe + rahmenH; }
-    void FensterBreiteSetzen(std::int32_t b) override {
-        if (sofort) breite = b - rahmenB;
-    }
-    void FensterHoeheSetzen(std::int32_t h) override {
-        if (sofort) hoehe = h - rahmenH;
-    }
-    void SofortNeuZeichnen() override {
-        ++neuZeichnen;
+    // As a window does: the size is applied, then the resize asks for a new frame.
+    void FensterGroesseSetzen(std::int32_t b, std::int32_t h) override {
+        ++groesseGesetzt;
+        if (!sofort) return;
+        breite = b - rahmenB;
+        hoehe = h - rahmenH;
         ViewAnpassen();
     }
-    void ViewZeigen(const void*, std::int32_t, std::int32_t b, std::int32_t h, std::int32_t) override {
+    void ViewZeigen(const TRect* r, int n) override {
         ++gezeigt;
-        zeigeB = b;
-        zeigeH = h;
+        for (int i = 0; i < n; ++i) {
+            zeigeB = std::max(zeigeB, r[i].Right);
+            zeigeH = std::max(zeigeH, r[i].Bottom);
+        }
     }
     void StatusText(int panel, const std::string& text) override {
         if (panel == 1) status = text;
@@ -132,27 +137,32 @@ struct TTestFenster : IHauptfenster {
 TEST(Viewport, PaintLimitsTheWindowAndDrawsAFrame) {
     DisplayAufbauen(32, 0, 0, 1280, 800);  // MaxView 1240 x 760
     TTestFenster f;
-    Hauptfenster = &f;
+    Fenster = &f;
     ScrollX = 1000;
     ViewAnpassen();
     EXPECT_EQ(f.breite, 1240);
     EXPECT_EQ(f.hoehe, 760 + 30 + 20);
     EXPECT_EQ(ViewBreite, 1240);
     EXPECT_EQ(ViewHoehe, 760);
-    EXPECT_EQ(f.neuZeichnen, 2);
+    EXPECT_EQ(f.groesseGesetzt, 1);
     EXPECT_EQ(ScrollX, 1587 - 1240);
     EXPECT_EQ(f.zeigeB, 1240);
     EXPECT_EQ(f.zeigeH, 760);
     EXPECT_EQ(f.status.rfind("FPS: ", 0), 0u);
 
     // A window that does not shrink at once is asked once per paint, not endlessly, and the
-    // frame shown never exceeds what the surfaces hold.
+    // frame is drawn and clamped with the size it is to shrink to.
+    DisplayAufbauen(32, 0, 0, 1280, 800);
     TTestFenster traege;
     traege.sofort = false;
-    Hauptfenster = &traege;
+    Fenster = &traege;
+    Zoom = 1;
+    ScrollX = 1000;
     ViewAnpassen();
-    EXPECT_EQ(traege.neuZeichnen, 2);
+    EXPECT_EQ(traege.groesseGesetzt, 1);
+    EXPECT_EQ(ViewBreite, 1240);
+    EXPECT_EQ(ScrollX, 1587 - 1240);
     EXPECT_EQ(traege.zeigeB, 1240);
     EXPECT_EQ(traege.zeigeH, 760);
-    Hauptfenster = nullptr;
+    Fenster = &OhneFenster;
 }

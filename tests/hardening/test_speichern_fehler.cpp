@@ -139,7 +139,7 @@ class SpeichernScheitert : public ::testing::TestWithParam<TArt (*)()> {
 protected:
     void SetUp() override {
         VariablenZuruecksetzen();
-        FensterPlaetzeSchnittstelle = nullptr;
+        Fenster = &OhneFenster;
         art = GetParam()();
     }
     TArt art;
@@ -289,7 +289,7 @@ INSTANTIATE_TEST_SUITE_P(Dateien, SpeichernUnterNamen, ::testing::Values(MapArt,
 TEST(EinstellungenSpeichern, AnUnreadableFileIsNotReplaced) {
     if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
     VariablenZuruecksetzen();
-    FensterPlaetzeSchnittstelle = nullptr;
+    Fenster = &OhneFenster;
     TempOrdner tmp;
     const TArt art = EinstellungenArt();
     const std::string pfad = tmp.Datei("QelWin.INI");

@@ -68,7 +68,10 @@ TEST_F(Fenster, TheChartSelectsKindByColumnAndOwnerByRow) {
 
 TEST_F(Fenster, TheGameInformationWindowShowsEveryFigureAndHint) {
     TGameInfoForm f(nullptr);
-    SpielstandAnzeigenHook = SpielstandAnzeigen;
+    struct Anzeige : TOhneFenster {
+        void SpielstandGeaendert() override { SpielstandAnzeigen(); }
+    } fenster;
+    ::Fenster = &fenster;
     Sektoren[1].StartBesitzer = bsDeutschland;
     Sektoren[1].ICPs = 12;
     Sektoren[2].StartBesitzer = bsUSA;
@@ -76,7 +79,7 @@ TEST_F(Fenster, TheGameInformationWindowShowsEveryFigureAndHint) {
     EinheitHinzufuegen(1, eaInfanterie, bsDeutschland, 0, 0, 3);
     EinheitHinzufuegen(1, eaSchlachtschiff, bsJapan, 0, 0, 2);
     SpielstandAktualisieren();
-    SpielstandAnzeigenHook = nullptr;
+    ::Fenster = &OhneFenster;
     EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("GIncome"))->text(), QStringLiteral("12"));
     EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("GLUnits"))->text(), QStringLiteral("9"));
     EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("JSUnits"))->text(), QStringLiteral("48"));
@@ -137,8 +140,8 @@ TEST(Eingaben, PickUpCountRule) {
 
 TEST(Eingaben, WithoutPicturesAMoveUpdatesThePointerButDrawsNothing) {
     VariablenZuruecksetzen();
-    FensterMasse = TFensterMasse{};
-    FensterMasse.ToolBarHoehe = 29;
+    OhneFenster = TOhneFenster{};
+    OhneFenster.ToolBar = 29;
     ViewBreite = 300;
     ViewHoehe = 200;
     MouseMoved(TShiftState{}, 500, 10);

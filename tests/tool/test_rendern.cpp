@@ -49,14 +49,14 @@ protected:
     QImage ProgrammBild(int breite, int hoehe, int zoom, int scrollX, int scrollY, bool icps) {
         ImOrdner im(ordner.Pfad());
         OwnPiecesPruefen();
-        CreateObjects(nullptr, TAnzeigeModus{breite + 2 * BackRand, hoehe + 2 * BackRand, 32});
+        CreateObjects(TAnzeigeModus{breite + 2 * BackRand, hoehe + 2 * BackRand, 32});
         MapBildLaden();
         PiecesBildLaden();
         SektorenLaden("Sektoren_neu.sek");
         MapLaden("pos.map");
-        FensterMasse = TFensterMasse{};
-        FensterMasse.ClientBreite = breite;
-        FensterMasse.ClientHoehe = hoehe;
+        OhneFenster = TOhneFenster{};
+        OhneFenster.Breite = breite;
+        OhneFenster.Hoehe = hoehe;
         ViewBerechnen();
         Zoom = zoom;
         PiecesZoom = 1;

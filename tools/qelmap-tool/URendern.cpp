@@ -39,7 +39,7 @@ void BilderLaden(const std::string& ordner, const TAnzeigeModus& modus) {
         throw EDateiFehler(ordner, "the data folder cannot be entered");
     try {
         OwnPiecesPruefen();
-        CreateObjects(nullptr, modus);
+        CreateObjects(modus);
         MapBildLaden();
         PiecesBildLaden();
     } catch (const EDateiFehler& e) {
@@ -52,7 +52,10 @@ void BilderLaden(const std::string& ordner, const TAnzeigeModus& modus) {
 }
 
 // The display ends the process on a failure; here it becomes an error of the command instead.
-void DisplayFehler(const std::string& text) { throw std::runtime_error("display: " + text); }
+// A display failure ends the command with its text instead of the process.
+struct TWerkzeugFenster : TOhneFenster {
+    void FehlerZeigen(const std::string& text) override { throw std::runtime_error("display: " + text); }
+} WerkzeugFenster;
 
 void NamenZeichnen() {
     // Under the ICP figure (14 pixels high) of each sector that can have one.
@@ -116,14 +119,13 @@ int BefehlRender(const QStringList& argumente) {
     const bool mitIcps = p.Parser.isSet(icps), mitNamen = p.Parser.isSet(namen);
     if (mitIcps || mitNamen) SektorenLaden(SektorDateiPfad(p));
 
-    ShowErrorHook = DisplayFehler;
+    Fenster = &WerkzeugFenster;
     // The display sizes its surfaces from the screen; a screen just larger than the view by the
     // margin makes the largest view exactly the one asked for.
     BilderLaden(DatenOrdner(p), TAnzeigeModus{vb + 2 * BackRand, vh + 2 * BackRand, 32});
 
-    FensterMasse = TFensterMasse{};
-    FensterMasse.ClientBreite = vb;
-    FensterMasse.ClientHoehe = vh;
+    WerkzeugFenster.Breite = vb;
+    WerkzeugFenster.Hoehe = vh;
     ViewBerechnen();
     Zoom = z;
     PiecesZoom = 1;  // pieces keep their natural size at every zoom, as in the program
