@@ -259,6 +259,25 @@ TEST(DefaultPictures, PiecesSheetFollowsThePictureLayout) {
         EXPECT_GT(inked(x, y, x + 11, y + 15), 10) << "glyph " << char(ch);
     }
     EXPECT_EQ(inked(0, 170, 11, 185), 0);  // the space
+    // the 0 of the counts must not read as a D or an O (10 as "1D"): its light ink is
+    // mirror-symmetric and at least two columns narrower than theirs
+    auto inkColumns = [&](char ch, bool& symmetric) {
+        const int x0 = ch <= 60 ? 11 * (ch - 32) : 11 * (ch - 62), y0 = ch <= 60 ? 170 : 185;
+        auto ink = [&](int x, int y) { return at(x0 + x, y0 + y) == 0xFFFFF0u; };
+        int l = 11, r = -1;
+        for (int y = 0; y < 15; y++)
+            for (int x = 0; x < 11; x++)
+                if (ink(x, y)) l = std::min(l, x), r = std::max(r, x);
+        symmetric = r >= l;
+        for (int y = 0; y < 15; y++)
+            for (int x = l; x <= r; x++) symmetric = symmetric && ink(x, y) == ink(l + r - x, y);
+        return r - l + 1;
+    };
+    bool zeroSymmetric = false, other = false;
+    const int zero = inkColumns('0', zeroSymmetric);
+    EXPECT_TRUE(zeroSymmetric);
+    EXPECT_LE(zero + 2, inkColumns('D', other));
+    EXPECT_LE(zero + 2, inkColumns('O', other));
     EXPECT_NE(at(9, 69), Magenta);         // hot spot of the move cross
     EXPECT_NE(at(24, 64), Magenta);        // hot spot of the bomb's crosshair
     EXPECT_NE(at(56, 73), Magenta);        // hot spot of the hand

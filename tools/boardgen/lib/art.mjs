@@ -243,11 +243,35 @@ export function piecesSheet(fontSans) {
   return img;
 }
 
+// Drawn by hand where the thresholded font glyph is ambiguous at this size: DejaVu's 0 comes
+// out with a straight left side and a bulging right one, so 10 read "1D" and 100 "1DD". This 0
+// is a symmetric oval two columns narrower than the D and the O, on the other digits' rows.
+const handGlyphs = {
+  '0': [
+    '...........',
+    '...........',
+    '...####....',
+    '..##..##...',
+    '..##..##...',
+    '..##..##...',
+    '..##..##...',
+    '..##..##...',
+    '..##..##...',
+    '..##..##...',
+    '...####....',
+    '...........',
+    '...........',
+    '...........',
+    '...........',
+  ],
+};
+
 function drawFontCell(img, x0, y0, ch, fontSans) {
   if (ch === ' ') return;
-  const g = glyph(ch, fontSans, 12, 9, 11, 15, 11);
-  const m = g.m;
   const W = 11, H = 15;
+  const hand = handGlyphs[ch];
+  const m = hand ? Uint8Array.from(hand.join(''), (c) => (c === '#' ? 1 : 0))
+                 : glyph(ch, fontSans, 12, 9, W, H, 11).m;
   for (let y = 0; y < H; y++) for (let x = 0; x < W; x++) {
     if (m[y * W + x]) { img.set(x0 + x, y0 + y, [255, 255, 240]); continue; }
     let near = false;
