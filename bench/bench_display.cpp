@@ -8,7 +8,6 @@
 #include <cstring>
 #include <random>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "UBitmaps.h"
@@ -23,20 +22,17 @@ constexpr int Breite = 1240, Hoehe = 913;
 
 // The generated pictures and sectors, when they are there.
 bool DatenLaden(int bits) {
-    const std::string ordner = QELMAP_DATA_DIR;
-    std::string alt(4096, '\0');
-    if (!getcwd(alt.data(), alt.size()) || chdir(ordner.c_str()) != 0) return false;
-    bool ok = true;
+    BilderOrdner = QELMAP_DATA_DIR;
     try {
         OwnPiecesPruefen();
         CreateObjects(TAnzeigeModus{1280, 1024, bits});
         MapBildLaden();
         PiecesBildLaden();
-        SektorenLaden("Sektoren_neu.sek");
+        SektorenLaden(BilderOrdner + "/Sektoren_neu.sek");
     } catch (...) {
-        ok = false;
+        return false;
     }
-    return chdir(alt.c_str()) == 0 && ok;
+    return true;
 }
 
 // Our own stand-ins when the generated data is not there: a textured map, a pieces sheet

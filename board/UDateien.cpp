@@ -11,34 +11,54 @@
 
 // ---- Map files ----------------------------------------------------------------------------
 
-void MapLaden(const std::string& datei) {
-    // Bytes after the largest map are never looked at, so they are not read either: a huge
-    // file must not fill the memory.
-    std::vector<std::uint8_t> d = DateiLesen(datei, 4 + sizeof(TEinheit) * MaxEinheiten);
-    // Check the whole file before the piece list is touched: a bad file changes nothing.
-    if (d.size() < 4)
-        throw EDateiFehler(datei, "is not a map file: it has " + std::to_string(d.size()) +
+void MapParsen(const std::uint8_t* daten, std::size_t laenge, const std::string& datei, TMapDaten& map) {
+    // Check the whole file before the record is touched: a bad file changes nothing.
+    if (laenge < 4)
+        throw EDateiFehler(datei, "is not a map file: it has " + std::to_string(laenge) +
                                       " bytes, fewer than the 4 of the stack count");
     std::int32_t n;
-    std::memcpy(&n, d.data(), 4);
+    std::memcpy(&n, daten, 4);
     if (n < 0 || n > MaxEinheiten)
         throw EDateiFehler(datei, "is not a map file: it announces " + std::to_string(n) +
                                       " stacks, but a map holds 0 to 1000");
     std::size_t noetig = 4 + sizeof(TEinheit) * static_cast<std::size_t>(n);
-    if (d.size() < noetig)
+    if (laenge < noetig)
         throw EDateiFehler(datei, "is cut short: it announces " + std::to_string(n) + " stacks (" +
-                                      std::to_string(noetig) + " bytes) but has only " +
-                                      std::to_string(d.size()) + " bytes");
-    std::memcpy(&Einheiten[1], d.data() + 4, sizeof(TEinheit) * static_cast<std::size_t>(n));
-    EinheitenAnzahl = n;
+                                      std::to_string(noetig) + " bytes) but has only " + std::to_string(laenge) +
+                                      " bytes");
+    std::memcpy(&map.Einheiten[1], daten + 4, sizeof(TEinheit) * static_cast<std::size_t>(n));
+    map.Anzahl = n;
+}
+
+void MapDateiLesen(const std::string& datei, TMapDaten& map) {
+    // Bytes after the largest map are never looked at, so they are not read either: a huge
+    // file must not fill the memory.
+    const std::vector<std::uint8_t> d = DateiLesen(datei, 4 + sizeof(TEinheit) * MaxEinheiten);
+    MapParsen(d.data(), d.size(), datei, map);
+}
+
+void MapUebernehmen(const TMapDaten& map) {
+    std::memcpy(&Einheiten[1], &map.Einheiten[1], sizeof(TEinheit) * static_cast<std::size_t>(map.Anzahl));
+    EinheitenAnzahl = map.Anzahl;
+}
+
+std::vector<std::uint8_t> MapBytes(std::int32_t anzahl, const TEinheit* stapel) {
+    const std::size_t n = anzahl < 0 ? 0 : static_cast<std::size_t>(anzahl);
+    std::vector<std::uint8_t> d(4 + sizeof(TEinheit) * n);
+    const std::int32_t zahl = static_cast<std::int32_t>(n);
+    std::memcpy(d.data(), &zahl, 4);
+    if (n) std::memcpy(d.data() + 4, &stapel[1], sizeof(TEinheit) * n);
+    return d;
+}
+
+void MapLaden(const std::string& datei) {
+    static TMapDaten map;
+    MapDateiLesen(datei, map);
+    MapUebernehmen(map);
 }
 
 void MapSpeichern(const std::string& datei) {
-    std::size_t n = EinheitenAnzahl < 0 ? 0 : static_cast<std::size_t>(EinheitenAnzahl);
-    std::vector<std::uint8_t> d(4 + sizeof(TEinheit) * n);
-    std::int32_t anzahl = static_cast<std::int32_t>(n);
-    std::memcpy(d.data(), &anzahl, 4);
-    if (n) std::memcpy(d.data() + 4, &Einheiten[1], sizeof(TEinheit) * n);
+    const std::vector<std::uint8_t> d = MapBytes(EinheitenAnzahl, Einheiten);
     DateiSchreiben(datei, d.data(), d.size());
 }
 
@@ -65,12 +85,24 @@ void VorherigeMap() {
 
 static_assert(sizeof(TSektor) * SektorenAnzahl == SektorDateiGroesse);
 
-void SektorenLaden(const std::string& datei) {
-    std::vector<std::uint8_t> d = DateiLesen(datei, SektorDateiGroesse);
-    if (d.size() < SektorDateiGroesse)
-        throw EDateiFehler(datei, "is not a sector file: it has " + std::to_string(d.size()) +
+void SektorenParsen(const std::uint8_t* bytes, std::size_t laenge, const std::string& datei, TSektorDaten& daten) {
+    if (laenge < SektorDateiGroesse)
+        throw EDateiFehler(datei, "is not a sector file: it has " + std::to_string(laenge) +
                                       " bytes, a sector file has 9880");
-    std::memcpy(&Sektoren[1], d.data(), SektorDateiGroesse);
+    std::memcpy(&daten.Sektoren[1], bytes, SektorDateiGroesse);
+}
+
+void SektorDateiLesen(const std::string& datei, TSektorDaten& daten) {
+    const std::vector<std::uint8_t> d = DateiLesen(datei, SektorDateiGroesse);
+    SektorenParsen(d.data(), d.size(), datei, daten);
+}
+
+void SektorenUebernehmen(const TSektorDaten& daten) { std::memcpy(&Sektoren[1], &daten.Sektoren[1], SektorDateiGroesse); }
+
+void SektorenLaden(const std::string& datei) {
+    static TSektorDaten daten;
+    SektorDateiLesen(datei, daten);
+    SektorenUebernehmen(daten);
 }
 
 void SektorenSpeichern(const std::string& datei) { DateiSchreiben(datei, &Sektoren[1], SektorDateiGroesse); }
@@ -90,7 +122,7 @@ struct TOption {
     bool Vorgabe;
 };
 
-const TOption Optionen[8] = {
+const TOption Optionen[OptionenAnzahl] = {
     {"Options", "ICPsAnzeigen", &ICPsAnzeigen, false},
     {"Options", "LandnameAmCursor", &LandnameAmCursor, true},
     {"Options", "EinheitartAmCursor", &EinheitartAmCursor, false},
@@ -101,15 +133,17 @@ const TOption Optionen[8] = {
     {"FensterAnzeigen", "GameCenter", &GameCenter, false},
 };
 
-long long ZahlLesen(const std::string& pfad, const char* sektion, const char* schluessel, long long vorgabe) {
+int ZahlLesen(const TIniText& ini, const char* sektion, const char* schluessel, int vorgabe) {
     long long wert;
-    if (EinstellungZahl(IniLesen(pfad, sektion, schluessel, ""), wert)) return wert;
-    return vorgabe;
+    if (!EinstellungZahl(IniWert(ini, sektion, schluessel, ""), wert)) return vorgabe;
+    // Integers in the file are 32-bit; a longer number keeps its low 32 bits as it would there.
+    return static_cast<int>(static_cast<std::uint32_t>(static_cast<unsigned long long>(wert)));
 }
 
-int AlsInt(long long v) {
-    // Integers in the file are 32-bit; a longer number keeps its low 32 bits as it would there.
-    return static_cast<int>(static_cast<std::uint32_t>(static_cast<unsigned long long>(v)));
+// A file that is missing, or that stands as a folder or device, holds no settings.
+std::vector<std::uint8_t> EinstellungsBytes(const std::string& pfad) {
+    if (!DateiExistiert(pfad)) return {};
+    return DateiLesen(pfad);
 }
 
 }  // namespace
@@ -155,32 +189,74 @@ std::string EinstellungenPfad() {
     return (p / "QelWin.INI").string();
 }
 
-void EinstellungenLaden() {
-    std::string pfad = EinstellungenPfad();
-    TFensterPlatz& haupt = FensterPlaetze[fwMapForm];
-    haupt.Top = AlsInt(ZahlLesen(pfad, "MapForm", "Top", 0));
-    haupt.Left = AlsInt(ZahlLesen(pfad, "MapForm", "Left", 0));
-    haupt.Height = AlsInt(ZahlLesen(pfad, "MapForm", "Height", 400));
-    haupt.Width = AlsInt(ZahlLesen(pfad, "MapForm", "Width", 640));
+void EinstellungenParsen(const std::uint8_t* daten, std::size_t laenge, TEinstellungen& e) {
+    const TIniText ini = IniParsen(daten, laenge);
+    TFensterPlatz& haupt = e.Plaetze[fwMapForm];
+    haupt.Top = ZahlLesen(ini, "MapForm", "Top", 0);
+    haupt.Left = ZahlLesen(ini, "MapForm", "Left", 0);
+    haupt.Height = ZahlLesen(ini, "MapForm", "Height", 400);
+    haupt.Width = ZahlLesen(ini, "MapForm", "Width", 640);
     for (int f = fwGameInfoForm; f <= fwSektorInfoForm; ++f) {
-        FensterPlaetze[f].Top = AlsInt(ZahlLesen(pfad, FensterSektion[f], "Top", 0));
-        FensterPlaetze[f].Left = AlsInt(ZahlLesen(pfad, FensterSektion[f], "Left", 0));
+        e.Plaetze[f].Top = ZahlLesen(ini, FensterSektion[f], "Top", 0);
+        e.Plaetze[f].Left = ZahlLesen(ini, FensterSektion[f], "Left", 0);
+        e.Plaetze[f].Height = e.Plaetze[f].Width = 0;
     }
+    for (int i = 0; i < OptionenAnzahl; ++i)
+        e.Optionen[i] = ZahlLesen(ini, Optionen[i].Sektion, Optionen[i].Schluessel, Optionen[i].Vorgabe) != 0;
+}
+
+void EinstellungenUebernehmen(const TEinstellungen& e) {
+    for (int f = fwMapForm; f <= fwSektorInfoForm; ++f) {
+        FensterPlaetze[f].Top = e.Plaetze[f].Top;
+        FensterPlaetze[f].Left = e.Plaetze[f].Left;
+    }
+    FensterPlaetze[fwMapForm].Height = e.Plaetze[fwMapForm].Height;
+    FensterPlaetze[fwMapForm].Width = e.Plaetze[fwMapForm].Width;
     for (int f = fwMapForm; f <= fwSektorInfoForm; ++f) Fenster->PlatzAnwenden(static_cast<TFenster>(f), FensterPlaetze[f]);
-    for (const TOption& o : Optionen) *o.Wert = ZahlLesen(pfad, o.Sektion, o.Schluessel, o.Vorgabe) != 0;
+    for (int i = 0; i < OptionenAnzahl; ++i) *Optionen[i].Wert = e.Optionen[i];
+}
+
+TEinstellungen EinstellungenErfassen() {
+    for (int f = fwMapForm; f <= fwSektorInfoForm; ++f) FensterPlaetze[f] = Fenster->PlatzErfassen(static_cast<TFenster>(f));
+    TEinstellungen e;
+    for (int f = fwMapForm; f <= fwSektorInfoForm; ++f) e.Plaetze[f] = FensterPlaetze[f];
+    for (int i = 0; i < OptionenAnzahl; ++i) e.Optionen[i] = *Optionen[i].Wert;
+    return e;
+}
+
+std::string EinstellungenText(const std::uint8_t* vorher, std::size_t laenge, const TEinstellungen& e) {
+    TIniText ini = IniParsen(vorher, laenge);
+    const TFensterPlatz& haupt = e.Plaetze[fwMapForm];
+    IniSetzen(ini, "MapForm", "Top", std::to_string(haupt.Top));
+    IniSetzen(ini, "MapForm", "Left", std::to_string(haupt.Left));
+    IniSetzen(ini, "MapForm", "Height", std::to_string(haupt.Height));
+    IniSetzen(ini, "MapForm", "Width", std::to_string(haupt.Width));
+    for (int f = fwGameInfoForm; f <= fwSektorInfoForm; ++f) {
+        IniSetzen(ini, FensterSektion[f], "Top", std::to_string(e.Plaetze[f].Top));
+        IniSetzen(ini, FensterSektion[f], "Left", std::to_string(e.Plaetze[f].Left));
+    }
+    for (int i = 0; i < OptionenAnzahl; ++i)
+        IniSetzen(ini, Optionen[i].Sektion, Optionen[i].Schluessel, e.Optionen[i] ? "1" : "0");
+    return IniText(ini);
+}
+
+void EinstellungenLaden() {
+    std::vector<std::uint8_t> d;
+    try {
+        d = EinstellungsBytes(EinstellungenPfad());
+    } catch (const EDateiFehler&) {
+        // A file that cannot be read counts as missing: every value takes its default.
+    }
+    static TEinstellungen e;
+    EinstellungenParsen(d.data(), d.size(), e);
+    EinstellungenUebernehmen(e);
 }
 
 void EinstellungenSpeichern() {
-    std::string pfad = EinstellungenPfad();
-    for (int f = fwMapForm; f <= fwSektorInfoForm; ++f) FensterPlaetze[f] = Fenster->PlatzErfassen(static_cast<TFenster>(f));
-    const TFensterPlatz& haupt = FensterPlaetze[fwMapForm];
-    IniSchreiben(pfad, "MapForm", "Top", std::to_string(haupt.Top));
-    IniSchreiben(pfad, "MapForm", "Left", std::to_string(haupt.Left));
-    IniSchreiben(pfad, "MapForm", "Height", std::to_string(haupt.Height));
-    IniSchreiben(pfad, "MapForm", "Width", std::to_string(haupt.Width));
-    for (int f = fwGameInfoForm; f <= fwSektorInfoForm; ++f) {
-        IniSchreiben(pfad, FensterSektion[f], "Top", std::to_string(FensterPlaetze[f].Top));
-        IniSchreiben(pfad, FensterSektion[f], "Left", std::to_string(FensterPlaetze[f].Left));
-    }
-    for (const TOption& o : Optionen) IniSchreiben(pfad, o.Sektion, o.Schluessel, *o.Wert ? "1" : "0");
+    const std::string pfad = EinstellungenPfad();
+    // A file that exists but cannot be read is not replaced by one holding only the
+    // program's keys: its other lines would be lost. The error says why.
+    const std::vector<std::uint8_t> vorher = EinstellungsBytes(pfad);
+    const std::string text = EinstellungenText(vorher.data(), vorher.size(), EinstellungenErfassen());
+    DateiSchreiben(pfad, text.data(), text.size());
 }

@@ -9,22 +9,27 @@ const char* const PiecesBildDatei = "PIECES.BMP";
 const char* const OwnPiecesBildDatei = "OwnPieces.BMP";
 const char* const SektorBildDatei = "Sektoreninfo(1587x913)[256Grau].BMP";
 
+std::string BilderOrdner;
+
 TBild GruenesLicht, GelbesLicht, DunkelrotesLicht, RotesLicht;
 
 namespace {
+// In the current directory the plain name, so that messages name the file as the user knows it.
+std::string Pfad(const char* datei) { return BilderOrdner.empty() ? std::string(datei) : BilderOrdner + "/" + datei; }
+
 // Loads a picture and copies its top-left breite x hoehe pixels into the surface. The
 // picture itself is not kept. Without the surface (display not set up) it is only read.
 void InSurfaceLaden(TSurface* ziel, const char* datei, std::int32_t breite, std::int32_t hoehe) {
     TBild bild;
-    BildLaden(bild, datei);
+    BildLaden(bild, Pfad(datei));
     if (ziel) BildInSurface(*ziel, bild, breite, hoehe);
 }
 }  // namespace
 
 void OwnPiecesPruefen() {
-    if (DateiExistiert(OwnPiecesBildDatei)) {
+    if (DateiExistiert(Pfad(OwnPiecesBildDatei))) {
         TBild bild;
-        BildLaden(bild, OwnPiecesBildDatei);
+        BildLaden(bild, Pfad(OwnPiecesBildDatei));
         OwnPiecesBreite = bild.Breite;
         OwnPiecesHoehe = bild.Hoehe;
         OwnPiecesVorhanden = true;
@@ -47,15 +52,15 @@ void PiecesBildLaden() {
 
 void SektorBildLaden() {
     SektorBildGeladen = false;
-    BildLaden(SektorBild, SektorBildDatei);
+    BildLaden(SektorBild, Pfad(SektorBildDatei));
     SektorBildGeladen = true;
 }
 
 void LichterLaden() {
-    BildLaden(GruenesLicht, "grueneslicht.BMP");
-    BildLaden(GelbesLicht, "gelbeslicht.BMP");
-    BildLaden(DunkelrotesLicht, "dunkelroteslicht.BMP");
-    BildLaden(RotesLicht, "roteslicht.BMP");
+    BildLaden(GruenesLicht, Pfad("grueneslicht.BMP"));
+    BildLaden(GelbesLicht, Pfad("gelbeslicht.BMP"));
+    BildLaden(DunkelrotesLicht, Pfad("dunkelroteslicht.BMP"));
+    BildLaden(RotesLicht, Pfad("roteslicht.BMP"));
 }
 
 void BitmapsLaden() {

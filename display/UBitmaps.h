@@ -3,8 +3,12 @@
 // set, the sector index picture and the four alert lights, read from the current directory.
 // A missing or unreadable picture raises EDateiFehler naming it.
 #include <cstdint>
+#include <string>
 
 #include "UBild.h"
+
+// The folder the pictures are read from; empty (the program's case) for the current directory.
+extern std::string BilderOrdner;
 
 extern const char* const MapBildDatei;
 extern const char* const PiecesBildDatei;

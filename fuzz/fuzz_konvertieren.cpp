@@ -1,45 +1,39 @@
 // The JSON form of map and sector files on any text: converting it either fails with an
-// error that names the JSON file or gives a binary file that the program loads; converting
-// that file to JSON and back gives it again byte for byte.
-#include <QStringList>
-
+// error that names the JSON file or gives the bytes of a file that the program takes;
+// converting those to JSON and back gives them again byte for byte.
 #include "FuzzHilfen.h"
-#include "UBefehle.h"
 #include "UDateien.h"
 #include "UFehler.h"
-#include "UVariablen.h"
+#include "UKonvertieren.h"
 
 namespace {
 
-void Konvertieren(const std::string& ein, const std::string& aus) {
-    BefehlConvert(QStringList{"qelmap-tool", QString::fromStdString(ein), QString::fromStdString(aus)});
-}
-
-void Pruefen(const std::string& json, const std::string& binaer, bool map) {
+void Pruefen(const TBytes& json, bool map) {
+    const std::string name = "fuzz.json";
+    TBytes binaer;
     try {
-        Konvertieren(json, binaer);
+        binaer = JsonZuBinaer(json, name, map);
     } catch (const EDateiFehler& e) {
-        FUZZ_PRUEFEN(std::string(e.what()).find(json) != std::string::npos, e.what());
+        FUZZ_PRUEFEN(std::string(e.what()).find(name) != std::string::npos, e.what());
         return;
     }
-    // What the conversion wrote, the program takes.
+    // What the conversion gives, the program takes.
+    static TMapDaten karte;
+    static TSektorDaten sektoren;
     if (map)
-        MapLaden(binaer);
+        MapParsen(binaer.data(), binaer.size(), "aus.map", karte);
     else
-        SektorenLaden(binaer);
-    const std::string erstes = FuzzDateiLesen(binaer);
-    const std::string json2 = FuzzDatei("zurueck.json"), binaer2 = FuzzDatei(map ? "zurueck.map" : "zurueck.sek");
-    Konvertieren(binaer, json2);
-    Konvertieren(json2, binaer2);
-    FUZZ_PRUEFEN(FuzzDateiLesen(binaer2) == erstes, "binary -> JSON -> binary changed the file");
+        SektorenParsen(binaer.data(), binaer.size(), "aus.sek", sektoren);
+    const std::string text = BinaerZuJson(binaer, "aus", map);
+    const TBytes zurueck = JsonZuBinaer(TBytes(text.begin(), text.end()), "zurueck.json", map);
+    FUZZ_PRUEFEN(zurueck == binaer, "binary -> JSON -> binary changed the file");
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t laenge) {
-    static const std::string json = FuzzDatei("fuzz.json");
-    FuzzDateiSchreiben(json, daten, laenge);
-    Pruefen(json, FuzzDatei("aus.map"), true);
-    Pruefen(json, FuzzDatei("aus.sek"), false);
+    const TBytes json(daten, daten + laenge);
+    Pruefen(json, true);
+    Pruefen(json, false);
     return 0;
 }

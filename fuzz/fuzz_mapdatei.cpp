@@ -1,6 +1,6 @@
 // The map file reader on any bytes: a file is either refused with an error that names it and
-// leaves the piece list exactly as it was, or taken whole; what was taken saves back to the
-// same bytes. The hit test then runs over the loaded stacks, whose coordinates may be anything.
+// leaves the record exactly as it was, or taken whole into the piece list; what was taken
+// gives the same bytes back. The hit test then runs over the loaded stacks, whose coordinates may be anything.
 #include <cstring>
 #include <vector>
 
@@ -30,22 +30,24 @@ void VorherigeStapel() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t laenge) {
-    static const std::string pfad = FuzzDatei("fuzz.map");
-    static const std::string zurueck = FuzzDatei("zurueck.map");
+    static const std::string pfad = "fuzz.map";
     static std::vector<std::uint8_t> vorher(sizeof Einheiten);
+    static TMapDaten map;
 
     VorherigeStapel();
     std::memcpy(vorher.data(), Einheiten, sizeof Einheiten);
-    FuzzDateiSchreiben(pfad, daten, laenge);
+    map.Anzahl = EinheitenAnzahl;
+    std::memcpy(map.Einheiten, Einheiten, sizeof Einheiten);
 
     try {
-        MapLaden(pfad);
+        MapParsen(daten, laenge, pfad, map);
     } catch (const EDateiFehler& e) {
         FUZZ_PRUEFEN(std::string(e.what()).find(pfad) != std::string::npos, e.what());
-        FUZZ_PRUEFEN(EinheitenAnzahl == 7, "a refused map changed the stack count");
-        FUZZ_PRUEFEN(std::memcmp(vorher.data(), Einheiten, sizeof Einheiten) == 0, "a refused map changed stacks");
+        FUZZ_PRUEFEN(map.Anzahl == 7, "a refused map changed the stack count");
+        FUZZ_PRUEFEN(std::memcmp(vorher.data(), map.Einheiten, sizeof Einheiten) == 0, "a refused map changed stacks");
         return 0;
     }
+    MapUebernehmen(map);
 
     FUZZ_PRUEFEN(EinheitenAnzahl >= 0 && EinheitenAnzahl <= MaxEinheiten, "count outside 0..1000");
     const std::size_t genutzt = 4 + sizeof(TEinheit) * static_cast<std::size_t>(EinheitenAnzahl);
@@ -55,8 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t lae
                              sizeof(TEinheit) * (MaxEinheiten - EinheitenAnzahl)) == 0,
                  "slots beyond the loaded stacks were written");
 
-    MapSpeichern(zurueck);
-    const std::string gespeichert = FuzzDateiLesen(zurueck);
+    const std::vector<std::uint8_t> gespeichert = MapBytes(EinheitenAnzahl, Einheiten);
     FUZZ_PRUEFEN(gespeichert.size() == genutzt && std::memcmp(gespeichert.data(), daten, genutzt) == 0,
                  "saving a loaded map does not give its bytes back");
 

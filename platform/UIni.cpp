@@ -25,37 +25,6 @@ bool Gleich(std::string_view a, std::string_view b) {
     return true;
 }
 
-std::vector<std::string> Zeilen(const std::string& pfad, bool& vorhanden, bool lesefehlerWerfen = false) {
-    std::vector<std::string> zeilen;
-    vorhanden = false;
-    if (!DateiExistiert(pfad)) return zeilen;
-    std::vector<std::uint8_t> daten;
-    try {
-        daten = DateiLesen(pfad);
-    } catch (const EDateiFehler&) {
-        // Reading takes an unreadable file for a missing one; writing must not replace the
-        // lines it could not read with a file of one key.
-        if (lesefehlerWerfen) throw;
-        return zeilen;
-    }
-    vorhanden = true;
-    std::string zeile;
-    for (std::uint8_t c : daten) {
-        if (c == '\n') {
-            if (!zeile.empty() && zeile.back() == '\r') zeile.pop_back();
-            zeilen.push_back(zeile);
-            zeile.clear();
-        } else {
-            zeile.push_back(static_cast<char>(c));
-        }
-    }
-    if (!zeile.empty()) {
-        if (zeile.back() == '\r') zeile.pop_back();
-        zeilen.push_back(zeile);
-    }
-    return zeilen;
-}
-
 // Name of the section a line opens, or nothing.
 bool SektionsZeile(std::string_view zeile, std::string_view& name) {
     zeile = Trim(zeile);
@@ -78,12 +47,44 @@ bool SchluesselZeile(std::string_view zeile, std::string_view& schluessel, std::
 
 }  // namespace
 
-std::string IniLesen(const std::string& pfad, const std::string& sektion, const std::string& schluessel,
-                     const std::string& vorgabe) {
-    bool vorhanden;
-    std::vector<std::string> zeilen = Zeilen(pfad, vorhanden);
+TIniText IniParsen(const std::uint8_t* daten, std::size_t laenge) {
+    TIniText ini;
+    std::size_t i = 0;
+    if (laenge >= 3 && daten[0] == 0xEF && daten[1] == 0xBB && daten[2] == 0xBF) {
+        ini.Bom = true;
+        i = 3;
+    }
+    std::string zeile;
+    for (; i < laenge; ++i) {
+        const char c = static_cast<char>(daten[i]);
+        if (c == '\n') {
+            if (!zeile.empty() && zeile.back() == '\r') zeile.pop_back();
+            ini.Zeilen.push_back(zeile);
+            zeile.clear();
+        } else {
+            zeile.push_back(c);
+        }
+    }
+    if (!zeile.empty()) {
+        if (zeile.back() == '\r') zeile.pop_back();
+        ini.Zeilen.push_back(zeile);
+    }
+    return ini;
+}
+
+std::string IniText(const TIniText& ini) {
+    std::string text = ini.Bom ? "\xEF\xBB\xBF" : "";
+    for (const std::string& z : ini.Zeilen) {
+        text += z;
+        text += "\r\n";
+    }
+    return text;
+}
+
+std::string IniWert(const TIniText& ini, const std::string& sektion, const std::string& schluessel,
+                    const std::string& vorgabe) {
     bool drin = false;
-    for (const std::string& z : zeilen) {
+    for (const std::string& z : ini.Zeilen) {
         std::string_view name, k, w;
         if (SektionsZeile(z, name)) {
             drin = Gleich(name, sektion);
@@ -97,10 +98,8 @@ std::string IniLesen(const std::string& pfad, const std::string& sektion, const 
     return vorgabe;
 }
 
-void IniSchreiben(const std::string& pfad, const std::string& sektion, const std::string& schluessel,
-                  const std::string& wert) {
-    bool vorhanden;
-    std::vector<std::string> zeilen = Zeilen(pfad, vorhanden, true);
+void IniSetzen(TIniText& ini, const std::string& sektion, const std::string& schluessel, const std::string& wert) {
+    std::vector<std::string>& zeilen = ini.Zeilen;
     std::string neu = schluessel + "=" + wert;
     bool drin = false, erledigt = false;
     std::size_t ende_der_sektion = 0;
@@ -131,10 +130,15 @@ void IniSchreiben(const std::string& pfad, const std::string& sektion, const std
             zeilen.push_back(neu);
         }
     }
-    std::string text;
-    for (const std::string& z : zeilen) {
-        text += z;
-        text += "\r\n";
+}
+
+std::string IniLesen(const std::string& pfad, const std::string& sektion, const std::string& schluessel,
+                     const std::string& vorgabe) {
+    if (!DateiExistiert(pfad)) return vorgabe;
+    try {
+        const std::vector<std::uint8_t> d = DateiLesen(pfad);
+        return IniWert(IniParsen(d.data(), d.size()), sektion, schluessel, vorgabe);
+    } catch (const EDateiFehler&) {
+        return vorgabe;
     }
-    DateiSchreiben(pfad, text.data(), text.size());
 }

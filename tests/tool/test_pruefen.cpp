@@ -53,6 +53,7 @@ TEST_F(Pruefen, EachStackProblemIsReportedOnceWithItsRecord) {
     EXPECT_TRUE(Meldung(z, "bad.map: stack 5: ", "count 101"));
     EXPECT_TRUE(Meldung(z, "bad.map: stack 6: ", "sector 9, but the sector picture has sector 5"));
     EXPECT_TRUE(Meldung(z, "bad.map: stack 7: ", "repeats sector 2, Infantry, Germany of stack 1"));
+    EXPECT_TRUE(Meldung(z, "bad.map: stack 7: ", "the tallies count every stack"));
     EXPECT_TRUE(Meldung(z, "bad.map: stack 8: ", "no sector"));
 }
 
@@ -73,7 +74,8 @@ TEST_F(Pruefen, EachSectorProblemIsReportedWithItsRecord) {
     EXPECT_TRUE(Meldung(z, "bad.sek: sector 6: ", "(10, -1) lies outside the map"));
 }
 
-TEST_F(Pruefen, FilesTheProgramWouldRefuseAreProblems) {
+// The program would not load them: as for an unreadable file, status 2, and the others are checked.
+TEST_F(Pruefen, FilesTheProgramWouldRefuseGiveStatus2) {
     BytesSchreiben(ordner.Datei("tiny.map"), {1, 0});
     std::vector<std::uint8_t> zuViele(4, 0);
     std::int32_t n = 1001;
@@ -81,14 +83,16 @@ TEST_F(Pruefen, FilesTheProgramWouldRefuseAreProblems) {
     BytesSchreiben(ordner.Datei("many.map"), zuViele);
     BytesSchreiben(ordner.Datei("cut.map"), {2, 0, 0, 0, 1, 2, 3});
     BytesSchreiben(ordner.Datei("short.sek"), std::vector<std::uint8_t>(76, 0));
-    TLauf l = Lauf({"check", "tiny.map", "many.map", "cut.map", "short.sek"});
-    EXPECT_EQ(l.Status, 1) << l.Fehler;
-    std::vector<std::string> z = Zeilen(l.Aus);
-    ASSERT_EQ(z.size(), 4u) << l.Aus;
-    EXPECT_TRUE(Meldung(z, "tiny.map: ", "2 bytes"));
-    EXPECT_TRUE(Meldung(z, "many.map: ", "1001"));
-    EXPECT_TRUE(Meldung(z, "cut.map: ", "cut short"));
-    EXPECT_TRUE(Meldung(z, "short.sek: ", "76 bytes"));
+    MapDateiSchreiben(ordner.Datei("ok.map"), {Stack(150, 50, eaInfanterie, bsDeutschland, 3, 2)});
+    TLauf l = Lauf({"check", "tiny.map", "many.map", "cut.map", "short.sek", "ok.map"});
+    EXPECT_EQ(l.Status, 2) << l.Fehler;
+    EXPECT_EQ(l.Aus, "");
+    std::vector<std::string> z = Zeilen(l.Fehler);
+    ASSERT_EQ(z.size(), 4u) << l.Fehler;
+    EXPECT_TRUE(Meldung(z, "qelmap-tool: tiny.map: ", "2 bytes"));
+    EXPECT_TRUE(Meldung(z, "qelmap-tool: many.map: ", "1001"));
+    EXPECT_TRUE(Meldung(z, "qelmap-tool: cut.map: ", "cut short"));
+    EXPECT_TRUE(Meldung(z, "qelmap-tool: short.sek: ", "76 bytes"));
 }
 
 TEST_F(Pruefen, UnreadableFilesGiveStatus2AfterTheOthersAreChecked) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "UBefehle.h"
+#include "UKonvertieren.h"
 #include "UDatei.h"
 #include "UDateien.h"
 #include "UFehler.h"
@@ -19,7 +20,6 @@
 namespace {
 
 using Json = nlohmann::ordered_json;
-using TBytes = std::vector<std::uint8_t>;
 
 constexpr const char* FormatMap = "qelmap map";
 constexpr const char* FormatSektoren = "qelmap sectors";
@@ -68,29 +68,26 @@ Json BesitzerJson(std::uint8_t b) {
     return b;
 }
 
-Json MapZuJson(const TBytes& d) {
-    std::int32_t n;
-    std::memcpy(&n, d.data(), 4);
+// The JSON of a map the program accepts; the bytes after its stacks as "trailing".
+Json MapZuJson(const TMapDaten& map, const TBytes& d) {
     Json stapel = Json::array();
-    for (std::int32_t i = 0; i < n; ++i) {
-        TEinheit e;
-        std::memcpy(&e, d.data() + 4 + sizeof(TEinheit) * static_cast<std::size_t>(i), sizeof e);
+    for (std::int32_t i = 1; i <= map.Anzahl; ++i) {
+        const TEinheit& e = map.Einheiten[i];
         Json j{{"x", Koordinate(e.X)},   {"y", Koordinate(e.Y)},       {"kind", ArtJson(e.Art)},
                {"owner", BesitzerJson(e.Besitzer)}, {"count", e.Anzahl}, {"sector", e.Sektor}};
         HexFeld(j, "padding", e.Padding, sizeof e.Padding);
         stapel.push_back(std::move(j));
     }
     Json j{{"format", FormatMap}, {"stacks", std::move(stapel)}};
-    const std::size_t ende = 4 + sizeof(TEinheit) * static_cast<std::size_t>(n);
+    const std::size_t ende = 4 + sizeof(TEinheit) * static_cast<std::size_t>(map.Anzahl);
     if (d.size() > ende) j["trailing"] = Hex(d.data() + ende, d.size() - ende);
     return j;
 }
 
-Json SektorenZuJson(const TBytes& d) {
+Json SektorenZuJson(const TSektorDaten& daten, const TBytes& d) {
     Json liste = Json::array();
     for (int s = 1; s <= SektorenAnzahl; ++s) {
-        TSektor r;
-        std::memcpy(&r, d.data() + sizeof(TSektor) * static_cast<std::size_t>(s - 1), sizeof r);
+        const TSektor& r = daten.Sektoren[s];
         const std::size_t laenge = r.NameLaenge > 40 ? 40 : r.NameLaenge;
         Json j{{"number", s}, {"name", Latin1ZuUtf8(std::string(r.NameZeichen, laenge))}};
         if (r.NameLaenge > 40) j["name_length"] = r.NameLaenge;
@@ -224,14 +221,13 @@ TBytes MapAusJson(const Json& j, const std::string& datei) {
     const Json& stapel = Liste(l, j, "stacks");
     if (stapel.size() > static_cast<std::size_t>(MaxEinheiten))
         l.Fehler("holds " + std::to_string(stapel.size()) + " stacks; a map holds at most 1000");
-    TBytes d;
-    std::int32_t n = static_cast<std::int32_t>(stapel.size());
-    Anhaengen(d, &n, 4);
+    static TMapDaten map;
+    map.Anzahl = static_cast<std::int32_t>(stapel.size());
     for (std::size_t i = 0; i < stapel.size(); ++i) {
         const Json& s = stapel[i];
         TLeser sl{datei, "stack " + std::to_string(i + 1) + ": "};
         sl.NurFelder(s, {"x", "y", "kind", "owner", "count", "sector", "padding"});
-        TEinheit e;
+        TEinheit& e = map.Einheiten[i + 1];
         e.X = sl.Koordinate(s, "x");
         e.Y = sl.Koordinate(s, "y");
         e.Art = sl.Code(s, "kind", ArtName, 1, ArtenAnzahl);
@@ -239,8 +235,8 @@ TBytes MapAusJson(const Json& j, const std::string& datei) {
         e.Anzahl = static_cast<std::uint16_t>(sl.GanzzahlFeld(s, "count", 0, 65535));
         e.Sektor = static_cast<std::uint8_t>(sl.GanzzahlFeld(s, "sector", 0, 255));
         sl.HexBytes(s, "padding", e.Padding, sizeof e.Padding);
-        Anhaengen(d, &e, sizeof e);
     }
+    TBytes d = MapBytes(map.Anzahl, map.Einheiten);
     if (j.contains("trailing")) {
         TBytes rest = l.HexLesen(j["trailing"], "trailing");
         Anhaengen(d, rest.data(), rest.size());
@@ -265,7 +261,7 @@ TBytes SektorenAusJson(const Json& j, const std::string& datei) {
     const Json& liste = Liste(l, j, "sectors");
     if (liste.size() != static_cast<std::size_t>(SektorenAnzahl))
         l.Fehler("holds " + std::to_string(liste.size()) + " sectors; a sector file holds exactly 130");
-    TBytes d;
+    static TSektorDaten daten;
     for (std::size_t i = 0; i < liste.size(); ++i) {
         const Json& s = liste[i];
         TLeser sl{datei, "sector " + std::to_string(i + 1) + ": "};
@@ -273,7 +269,7 @@ TBytes SektorenAusJson(const Json& j, const std::string& datei) {
         // The number only helps the reader; the place in the list decides.
         if (s.contains("number") && !(s["number"].is_number_integer() && s["number"].get<long long>() == static_cast<long long>(i + 1)))
             sl.Fehler("\"number\" does not match its place " + std::to_string(i + 1) + " in the list");
-        TSektor r;
+        TSektor& r = daten.Sektoren[i + 1];
         std::memset(&r, 0, sizeof r);
         const std::string name = NameBytes(sl, sl.Feld(s, "name"));
         std::memcpy(r.NameZeichen, name.data(), name.size());
@@ -299,8 +295,9 @@ TBytes SektorenAusJson(const Json& j, const std::string& datei) {
         r.HotSpotX = static_cast<std::int32_t>(sl.Ganzzahl(hs[0], "hotspot", INT32_MIN, INT32_MAX));
         r.HotSpotY = static_cast<std::int32_t>(sl.Ganzzahl(hs[1], "hotspot", INT32_MIN, INT32_MAX));
         sl.HexBytes(s, "reserve", r.Reserve, sizeof r.Reserve);
-        Anhaengen(d, &r, sizeof r);
     }
+    TBytes d;
+    Anhaengen(d, &daten.Sektoren[1], SektorDateiGroesse);
     if (j.contains("trailing")) {
         TBytes rest = l.HexLesen(j["trailing"], "trailing");
         Anhaengen(d, rest.data(), rest.size());
@@ -320,6 +317,35 @@ TArt ArtNachEndung(const std::string& pfad) {
 
 }  // namespace
 
+std::string BinaerZuJson(const TBytes& d, const std::string& datei, bool map) {
+    // Only what the program itself accepts has a record structure to show.
+    Json j;
+    if (map) {
+        static TMapDaten daten;
+        MapParsen(d.data(), d.size(), datei, daten);
+        j = MapZuJson(daten, d);
+    } else {
+        static TSektorDaten daten;
+        SektorenParsen(d.data(), d.size(), datei, daten);
+        j = SektorenZuJson(daten, d);
+    }
+    return j.dump(2) + "\n";
+}
+
+TBytes JsonZuBinaer(const TBytes& roh, const std::string& datei, bool map) {
+    Json j;
+    try {
+        j = Json::parse(roh.begin(), roh.end());
+    } catch (const Json::exception& e) {  // also a number beyond double (out_of_range), not only syntax
+        throw EDateiFehler(datei, std::string("is not valid JSON: ") + e.what());
+    }
+    const char* erwartet = map ? FormatMap : FormatSektoren;
+    if (!j.is_object() || !j.contains("format") || j["format"] != erwartet)
+        throw EDateiFehler(datei, std::string("is not the JSON of a ") + (map ? "map" : "sector") +
+                                      " file (its \"format\" must be \"" + erwartet + "\")");
+    return map ? MapAusJson(j, datei) : SektorenAusJson(j, datei);
+}
+
 int BefehlConvert(const QStringList& argumente) {
     TBefehlParser p("convert IN OUT",
                     "Converts a map (.map) or sector file (.sek) to JSON (.json) and back, chosen by the extensions. "
@@ -336,30 +362,13 @@ int BefehlConvert(const QStringList& argumente) {
         throw EAufrufFehler("convert turns a .map or .sek file into .json or back; \"" + ein + "\" and \"" + aus +
                             "\" are not such a pair");
 
+    const TBytes roh = DateiLesen(ein);
     if (einArt != taJson) {
-        TBytes d = DateiLesen(ein);
-        // Only what the program itself accepts has a record structure to show.
-        if (einArt == taMap)
-            MapLaden(ein);
-        else
-            SektorenLaden(ein);
-        const std::string text = (einArt == taMap ? MapZuJson(d) : SektorenZuJson(d)).dump(2) + "\n";
+        const std::string text = BinaerZuJson(roh, ein, einArt == taMap);
         DateiSchreiben(aus, text.data(), text.size());
         return StatusOk;
     }
-
-    TBytes roh = DateiLesen(ein);
-    Json j;
-    try {
-        j = Json::parse(roh.begin(), roh.end());
-    } catch (const Json::exception& e) {  // also a number beyond double (out_of_range), not only syntax
-        throw EDateiFehler(ein, std::string("is not valid JSON: ") + e.what());
-    }
-    const char* erwartet = ausArt == taMap ? FormatMap : FormatSektoren;
-    if (!j.is_object() || !j.contains("format") || j["format"] != erwartet)
-        throw EDateiFehler(ein, std::string("is not the JSON of a ") + (ausArt == taMap ? "map" : "sector") +
-                                    " file (its \"format\" must be \"" + erwartet + "\")");
-    TBytes d = ausArt == taMap ? MapAusJson(j, ein) : SektorenAusJson(j, ein);
+    const TBytes d = JsonZuBinaer(roh, ein, ausArt == taMap);
     DateiSchreiben(aus, d.data(), d.size());
     return StatusOk;
 }

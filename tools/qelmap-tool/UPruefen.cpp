@@ -52,19 +52,12 @@ std::string ArtText(unsigned art) {
 std::string BesitzerText(unsigned b) { return b <= 5 ? BesitzerName(b) : "owner " + std::to_string(b); }
 
 void MapPruefen(TPruefung& pr, const std::string& datei) {
-    // An unreadable file is an error of the call, not a problem of the file.
-    DateiLesen(datei, 4 + sizeof(TEinheit) * MaxEinheiten);
-    try {
-        MapLaden(datei);
-    } catch (const EDateiFehler& e) {
-        // The program refuses the whole file; its message says why.
-        Ausgeben(std::string(e.what()) + "\n");
-        ++pr.Probleme;
-        return;
-    }
+    // A file the program refuses is as good as unreadable; the error says why.
+    static TMapDaten map;
+    MapDateiLesen(datei, map);
     std::map<std::tuple<int, int, int>, int> erste;
-    for (int i = 1; i <= EinheitenAnzahl; ++i) {
-        const TEinheit& e = Einheiten[i];
+    for (int i = 1; i <= map.Anzahl; ++i) {
+        const TEinheit& e = map.Einheiten[i];
         const std::string stapel = "stack " + std::to_string(i) + ": ";
         const bool artGut = e.Art >= 1 && e.Art <= ArtenAnzahl;
         const bool besitzerGut = e.Besitzer >= 1 && e.Besitzer <= BesitzerAnzahl;
@@ -90,20 +83,16 @@ void MapPruefen(TPruefung& pr, const std::string& datei) {
         if (!neu)
             pr.Melden(datei, stapel + "repeats sector " + std::to_string(e.Sektor) + ", " + ArtText(e.Art) + ", " +
                                  BesitzerText(e.Besitzer) + " of stack " + std::to_string(it->second) +
-                                 "; only the first is listed and counted");
+                                 "; the unit list shows only the first and placed units join it, while the tallies "
+                                 "count every stack");
     }
 }
 
 void SektorenPruefen(TPruefung& pr, const std::string& datei) {
-    std::vector<std::uint8_t> d = DateiLesen(datei, SektorDateiGroesse);
-    if (d.size() < static_cast<std::size_t>(SektorDateiGroesse)) {
-        pr.Melden(datei, "is not a sector file: it has " + std::to_string(d.size()) + " bytes, a sector file has " +
-                             std::to_string(SektorDateiGroesse));
-        return;
-    }
-    SektorenLaden(datei);
+    static TSektorDaten daten;
+    SektorDateiLesen(datei, daten);
     for (int s = 1; s <= SektorenAnzahl; ++s) {
-        const TSektor& r = Sektoren[s];
+        const TSektor& r = daten.Sektoren[s];
         const std::string sektor = "sector " + std::to_string(s) + ": ";
         if (r.NameLaenge > 40)
             pr.Melden(datei, sektor + "name length " + std::to_string(r.NameLaenge) + " is above 40");
@@ -122,7 +111,7 @@ int BefehlCheck(const QStringList& argumente) {
                     "Checks map and sector files and prints one line per problem: the file, the record and what is "
                     "wrong. Files ending in .sek are sector files, all others map files. The sectors of stacks are "
                     "compared with the sector picture in the data folder.\n"
-                    "Exit status: 0 clean, 1 problems found, 2 a file cannot be read.",
+                    "Exit status: 0 clean, 1 problems found, 2 a file cannot be read or the program would refuse it.",
                     true, false);
     p.Argument("FILE...", "Map files (.map) and sector files (.sek).");
     if (!p.Lesen(argumente)) return StatusOk;

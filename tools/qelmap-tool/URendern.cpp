@@ -1,7 +1,6 @@
 // render: a picture of the map view as the program composes it, without the pointer.
 #include <QBuffer>
 #include <QByteArray>
-#include <QDir>
 #include <QImage>
 #include <QRegularExpression>
 #include <stdexcept>
@@ -31,27 +30,6 @@ void ZahlenPaar(const QString& text, const char* trenner, const char* option, st
     b = m.captured(2).toInt();
 }
 
-// The pictures are found by their plain names in the current directory, as in the program;
-// --data moves there for the time of the loading only, so that the other paths keep their meaning.
-void BilderLaden(const std::string& ordner, const TAnzeigeModus& modus) {
-    const QString vorher = QDir::currentPath();
-    if (!QDir::setCurrent(QString::fromStdString(ordner)))
-        throw EDateiFehler(ordner, "the data folder cannot be entered");
-    try {
-        OwnPiecesPruefen();
-        CreateObjects(modus);
-        MapBildLaden();
-        PiecesBildLaden();
-    } catch (const EDateiFehler& e) {
-        QDir::setCurrent(vorher);
-        if (ordner == ".") throw;
-        throw EDateiFehler(QDir(QString::fromStdString(ordner)).filePath(QString::fromStdString(e.Datei)).toStdString(),
-                           std::string(e.what()).substr(e.Datei.size() + 2));
-    }
-    QDir::setCurrent(vorher);
-}
-
-// The display ends the process on a failure; here it becomes an error of the command instead.
 // A display failure ends the command with its text instead of the process.
 struct TWerkzeugFenster : TOhneFenster {
     void FehlerZeigen(const std::string& text) override { throw std::runtime_error("display: " + text); }
@@ -122,7 +100,11 @@ int BefehlRender(const QStringList& argumente) {
     Fenster = &WerkzeugFenster;
     // The display sizes its surfaces from the screen; a screen just larger than the view by the
     // margin makes the largest view exactly the one asked for.
-    BilderLaden(DatenOrdner(p), TAnzeigeModus{vb + 2 * BackRand, vh + 2 * BackRand, 32});
+    BilderOrdner = p.Parser.isSet(p.Daten) ? DatenOrdner(p) : std::string();
+    OwnPiecesPruefen();
+    CreateObjects(TAnzeigeModus{vb + 2 * BackRand, vh + 2 * BackRand, 32});
+    MapBildLaden();
+    PiecesBildLaden();
 
     WerkzeugFenster.Breite = vb;
     WerkzeugFenster.Hoehe = vh;
