@@ -16,6 +16,7 @@ chmod +x "$prefix/bin/qelmap-launch"
 cat >"$prefix/bin/qelmap" <<'FAKE'
 #!/bin/sh
 printf '%s %s\n' "$PWD" "$#" >>"$FAKE_LOG"
+printf '%s\n' "${QT_QPA_PLATFORM-unset}" >"$FAKE_LOG.platform"
 exit "${FAKE_STATUS:-0}"
 FAKE
 chmod +x "$prefix/bin/qelmap"
@@ -97,6 +98,20 @@ mkdir "$t/games"
 ln -s "$prefix/bin/qelmap-launch" "$t/games/qelmap-launch"
 XDG_DATA_HOME=$t/linked "$t/games/qelmap-launch" --no-start 2>"$t/err" || fail "launch through a link failed: $(cat "$t/err")"
 same "$defaults/Start.map" "$t/linked/qelmap/Start.map"
+
+# On a Wayland desktop the program runs through XWayland, natively only without an X
+# display, and the platform the player chose stays.
+platform() {  # expected, then the environment of the start
+    env -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE -u QT_QPA_PLATFORM "$@" "$prefix/bin/qelmap-launch" 2>"$t/err"
+    [ "$(cat "$FAKE_LOG.platform")" = "$expect" ] ||
+        fail "started with $*: platform '$(cat "$FAKE_LOG.platform")', not '$expect'"
+}
+expect=unset platform XDG_SESSION_TYPE=x11
+expect="xcb;wayland" platform WAYLAND_DISPLAY=wayland-0
+expect="xcb;wayland" platform XDG_SESSION_TYPE=wayland
+expect="xcb;wayland" platform XDG_SESSION_TYPE=wayland QT_QPA_PLATFORM=
+expect=wayland platform WAYLAND_DISPLAY=wayland-0 QT_QPA_PLATFORM=wayland
+expect=offscreen platform XDG_SESSION_TYPE=wayland QT_QPA_PLATFORM=offscreen
 
 # Refusals: playing in the default board itself, a file where the folder should be, no
 # program, an unknown option. None of them starts the program or writes into the board.
