@@ -95,6 +95,21 @@ grep -qx 'Exec=qelmap-launch --restore-defaults' "$desktop" || fail "the desktop
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$desktop" || fail "the desktop entry is not valid"
 fi
+# What software centres show: valid, for the menu entry, with the screenshot of the sources.
+metainfo=$p/share/metainfo/localhost.qelmap.QelMap.metainfo.xml
+if [ ! -f "$metainfo" ]; then
+    fail "the software centres' metainfo is not installed"
+else
+    if ! command -v appstreamcli >/dev/null; then
+        skip "appstreamcli is missing"
+    elif ! appstreamcli validate --no-net "$metainfo" >"$t/appstream.log" 2>&1; then
+        fail "the metainfo is not valid: $(cat "$t/appstream.log")"
+    fi
+    grep -q '<launchable type="desktop-id">qelmap.desktop</launchable>' "$metainfo" ||
+        fail "the metainfo does not name the desktop entry"
+    shot=$(sed -n 's|.*<image[^>]*>https://[^<]*/\(docs/[^<]*\)</image>.*|\1|p' "$metainfo")
+    [ -n "$shot" ] && [ -f "${data%/*}/$shot" ] || fail "the metainfo's screenshot '$shot' is not one of the sources"
+fi
 for page in "$man_tool" "$p/share/man/man1/qelmap-launch.1.gz"; do
     gzip -t "$page" 2>/dev/null || fail "$page is missing or not gzip"
     if command -v man >/dev/null && [ -f "$page" ]; then
@@ -228,12 +243,17 @@ else
     for d in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins; do
         echo "$depends" | grep -qx "$d" || fail "the package does not depend on $d"
     done
+    recommends=$(sed -n 's/^ Recommends: //p' "$t/deb.info" | tr ',' '\n' | sed 's/^ *//; s/ .*//')
+    for d in xwayland qt6-wayland; do
+        echo "$recommends" | grep -qx "$d" || fail "the package does not recommend $d for Wayland desktops"
+    done
     awk '{print $6}' "$t/deb.contents" | grep -v '^\./usr/' | grep -v '^\./$' >"$t/outside"
     [ -s "$t/outside" ] && fail "the package puts files outside /usr: $(tr '\n' ' ' <"$t/outside")"
     awk '{print $2}' "$t/deb.contents" | grep -v '^root/root$' | head -1 | grep -q . &&
         fail "the package holds files not owned by root"
     expect="./usr/bin/qelmap-launch ./usr/share/applications/qelmap.desktop
-./usr/share/icons/hicolor/scalable/apps/qelmap.svg ./usr/share/man/man1/qelmap-tool.1.gz"
+./usr/share/icons/hicolor/scalable/apps/qelmap.svg ./usr/share/man/man1/qelmap-tool.1.gz
+./usr/share/metainfo/localhost.qelmap.QelMap.metainfo.xml"
     [ -x "$p/bin/qelmap" ] && expect="$expect ./usr/bin/qelmap"
     [ -x "$p/bin/qelmap-tool" ] && expect="$expect ./usr/bin/qelmap-tool"
     for f in $expect; do
