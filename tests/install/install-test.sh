@@ -55,8 +55,95 @@ session() {  # notes folder, command, close helper
     echo $? >"$out/status"
 }
 
+# Accessibility, the one way into a native Wayland program when the compositor has no input
+# devices: "windows" waits for the program's main window and names its windows, "exit" runs
+# the menu command that closes it.
+atspi() {  # windows|exit, process id
+    /usr/bin/python3 - "$@" <<'PY'
+import sys, time, pyatspi
+what, pid = sys.argv[1], int(sys.argv[2])
+def items(a, depth=0):
+    for i in range(a.childCount if depth < 8 else 0):
+        c = a.getChildAtIndex(i)
+        if c is not None:
+            yield c
+            yield from items(c, depth + 1)
+for _ in range(150):
+    for app in pyatspi.Registry.getDesktop(0):
+        try:
+            if app is None or app.get_process_id() != pid:
+                continue
+            windows = [w.name for w in items(app, 7)]
+            if what == "windows" and any(n.startswith("QelMap for Windows") for n in windows):
+                print("\n".join(windows))
+                sys.exit(0)
+            if what == "exit":
+                for m in items(app):
+                    if m.getRole() == pyatspi.ROLE_MENU_ITEM and m.name == "exit":
+                        m.queryAction().doAction(0)
+                        sys.exit(0)
+        except Exception:
+            pass
+    time.sleep(0.1)
+sys.exit(1)
+PY
+}
+
+# The counts of a picture's colours, five and six bits deep as the map picture holds them,
+# most frequent first.
+colours() {  # picture, read from standard input
+    convert "$1" -depth 8 -format %c histogram:info:- |
+        sed -n 's/^ *\([0-9]*\): *( *\([0-9]*\), *\([0-9]*\), *\([0-9]*\)[,)].*/\1 \2 \3 \4/p' |
+        awk '{k = int($2 / 8) " " int($3 / 4) " " int($4 / 8); n[k] += $1} END {for (k in n) print n[k], k}' | sort -rn
+}
+
+# A session on a Wayland compositor without input devices, inside a private accessibility
+# bus: start the command natively, wait for its windows and for the compositor's picture to
+# show the map, then close it through its "exit" menu command.
+wayland_session() {  # notes folder, command, the map's most frequent colour
+    out=$1
+    command=$2
+    sea=$3
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+    QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 $command >"$out/stdout" 2>"$out/stderr" &
+    pid=$!
+    atspi windows "$pid" >"$out/windows"
+    readlink "/proc/$pid/cwd" >"$out/cwd" 2>/dev/null
+    mkdir -p "$out/shots"
+    i=0
+    while [ $i -lt 50 ] && kill -0 "$pid" 2>/dev/null; do
+        rm -f "$out/shots"/*
+        (cd "$out/shots" && weston-screenshooter >/dev/null 2>&1)
+        for shot in "$out/shots"/*.png; do
+            [ -f "$shot" ] || continue
+            colours "$shot" | awk -v k="$sea" '$2 " " $3 " " $4 == k {print $1}' >"$out/map-pixels"
+        done
+        [ "$(cat "$out/map-pixels" 2>/dev/null)" -gt 2000 ] 2>/dev/null && break
+        sleep 0.1
+        i=$((i + 1))
+    done
+    cp "$out/shots"/*.png "$out/screen.png" 2>/dev/null
+    atspi exit "$pid" || kill -TERM "$pid" 2>/dev/null
+    i=0
+    while [ $i -lt 100 ] && kill -0 "$pid" 2>/dev/null; do
+        sleep 0.1
+        i=$((i + 1))
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        echo "still running" >"$out/status"
+        kill -KILL "$pid"
+        return
+    fi
+    wait "$pid"
+    echo $? >"$out/status"
+}
+
 if [ "${1:-}" = --session ]; then
     session "$2" "$3" "$4"
+    exit 0
+fi
+if [ "${1:-}" = --wayland-session ]; then
+    wayland_session "$2" "$3" "$4"
     exit 0
 fi
 
@@ -211,6 +298,67 @@ else
 
     fingerprint "$p/share/qelmap" >"$t/share.after"
     cmp -s "$t/share.before" "$t/share.after" || fail "the installed default board changed while playing"
+fi
+
+# ---- the menu entry's command on a Wayland desktop -----------------------------------------
+# A compositor without a screen or input devices, with XWayland. Started as from the menu,
+# the program runs through XWayland; chosen on purpose, natively on Wayland.
+if [ ! -x "$p/bin/qelmap" ] || [ ! -f "$data/Start.map" ]; then
+    :
+elif ! command -v weston >/dev/null || ! command -v Xwayland >/dev/null || ! command -v weston-screenshooter >/dev/null ||
+    ! command -v dbus-run-session >/dev/null || ! command -v convert >/dev/null ||
+    [ ! -x /usr/libexec/at-spi-bus-launcher ] || ! /usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
+    ! ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so >/dev/null 2>&1; then
+    skip "weston, Xwayland, qt6-wayland, dbus, at-spi2-core, python3-pyatspi or imagemagick is missing"
+else
+    command=$(sed -n '1,/^\[Desktop Action/s/^Exec=//p' "$desktop")
+    w=$t/wayland
+    mkdir -p "$w/run" "$w/home"
+    chmod 700 "$w/run"
+    # The screenshooter is open to every client only with the debugging protocols.
+    XDG_RUNTIME_DIR=$w/run weston --backend=headless-backend.so --use-pixman --debug --xwayland --no-config \
+        --socket=qelmap-$$ --width=1600 --height=1000 --log="$w/weston.log" >/dev/null 2>&1 &
+    weston_pid=$!
+    i=0
+    xdisplay=
+    while [ $i -lt 100 ] && [ -z "$xdisplay" ] && kill -0 "$weston_pid" 2>/dev/null; do
+        sleep 0.1
+        xdisplay=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$w/weston.log" 2>/dev/null)
+        i=$((i + 1))
+    done
+    if [ -z "$xdisplay" ]; then
+        fail "weston did not start with XWayland: $(cat "$w/weston.log" 2>/dev/null)"
+    else
+        desk="HOME=$w/home XDG_RUNTIME_DIR=$w/run WAYLAND_DISPLAY=qelmap-$$ PATH=$p/bin:$PATH"
+        game=$w/xdg/qelmap
+        mkdir -p "$w/x"
+        touch "$w/x/started"
+        # shellcheck disable=SC2086
+        env -u QT_QPA_PLATFORM $desk XDG_SESSION_TYPE=wayland XDG_DATA_HOME="$w/xdg" DISPLAY="$xdisplay" \
+            sh "$self" --session "$w/x" "$command" "$close_helper" >"$w/x/session.log" 2>&1
+        check_session "$w/x" "on Wayland, from the menu"
+
+        mkdir -p "$w/native"
+        touch "$w/native/started"
+        sea=$(colours bmp:- <"$data/Map(1587x913)[16].BMP" | awk 'NR == 1 {print $2, $3, $4}')
+        # shellcheck disable=SC2086
+        env -u DISPLAY $desk QT_QPA_PLATFORM=wayland XDG_DATA_HOME="$w/xdg" \
+            dbus-run-session -- sh "$self" --wayland-session "$w/native" "$command" "$sea" >"$w/native/session.log" 2>&1
+        label="natively on Wayland"
+        [ "$(cat "$w/native/cwd" 2>/dev/null)" = "$game" ] || fail "$label: the program did not run in $game"
+        grep -q '^QelMap for Windows' "$w/native/windows" || fail "$label: the main window did not open"
+        [ "$(cat "$w/native/map-pixels" 2>/dev/null)" -gt 2000 ] 2>/dev/null ||
+            fail "$label: the compositor's picture does not show the map"
+        [ "$(cat "$w/native/status" 2>/dev/null)" = 0 ] ||
+            fail "$label: its exit command ended it with '$(cat "$w/native/status" 2>/dev/null)'"
+        [ "$game/QelWin.INI" -nt "$w/native/started" ] || fail "$label: no settings written at closing"
+        if [ "$failures" != 0 ]; then
+            echo "--- on Wayland: compositor, program output" >&2
+            cat "$w/weston.log" "$w/native/windows" "$w/native/stdout" "$w/native/session.log" >&2 2>/dev/null
+        fi
+    fi
+    kill "$weston_pid" 2>/dev/null
+    wait "$weston_pid" 2>/dev/null
 fi
 
 # ---- the launcher in the build tree (what ./setup.sh run starts) ---------------------------
