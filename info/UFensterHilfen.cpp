@@ -1,8 +1,13 @@
 #include "UFensterHilfen.h"
 
 #include <QBitmap>
+#include <QEvent>
 #include <QFile>
+#include <QGuiApplication>
 #include <QPixmap>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
 
 QFont FensterSchrift(int pixel) {
     QFont f(QStringLiteral("MS Sans Serif"));
@@ -44,4 +49,42 @@ QPixmap Transparent(const QImage& bild) {
     QPixmap p = QPixmap::fromImage(bild);
     p.setMask(QBitmap::fromImage(bild.createMaskFromColor(bild.pixel(0, 0), Qt::MaskInColor)));
     return p;
+}
+
+namespace {
+
+// Shows the window again as soon as the window manager minimised it.
+class TWiederZeigen : public QObject {
+public:
+    explicit TWiederZeigen(QWidget* w) : QObject(w), fenster_(w) { w->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::WindowStateChange && fenster_->isMinimized())
+            // After the state change has been handled, not inside it.
+            QTimer::singleShot(0, fenster_, [w = fenster_] {
+                if (w->isMinimized()) w->showNormal();
+            });
+        return false;
+    }
+
+private:
+    QWidget* fenster_;
+};
+
+// The X11 window type the window layer takes from this property of the window (a tool bar);
+// window managers give a tool bar neither a minimise nor a maximise button.
+constexpr int FensterTypWerkzeugleiste = 0x08;
+
+}  // namespace
+
+void NurSchliessen(QWidget* fenster) {
+    new TWiederZeigen(fenster);
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
+    fenster->winId();
+    QWindow* h = fenster->windowHandle();
+    if (!h) return;
+    h->setProperty("_q_xcb_wm_window_type", FensterTypWerkzeugleiste);
+    // The window type is written again only when the flags change.
+    const Qt::WindowFlags f = h->flags();
+    h->setFlags(f | Qt::WindowDoesNotAcceptFocus);
+    h->setFlags(f);
 }

@@ -28,7 +28,9 @@ const int ZeilenMacht[7] = {bsRussland, bsEngland, bsUSA, 0, bsDeutschland, bsJa
 
 }  // namespace
 
-TGameInfoForm::TGameInfoForm(QWidget* eltern) : QWidget(eltern, Qt::Tool | Qt::WindowStaysOnTopHint) {
+TGameInfoForm::TGameInfoForm(QWidget* eltern)
+    : QWidget(eltern, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("gameinfo"));
     setFont(FensterSchrift());
     setFixedSize(304, 167);
@@ -49,6 +51,7 @@ TGameInfoForm::TGameInfoForm(QWidget* eltern) : QWidget(eltern, Qt::Tool | Qt::W
     LichtImage = new QLabel(this);
     LichtImage->setObjectName(QStringLiteral("LichtImage"));
     LichtImage->setGeometry(48, 120, 30, 38);
+    NurSchliessen(this);
     GameInfoForm = this;
 }
 

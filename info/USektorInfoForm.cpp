@@ -9,7 +9,9 @@
 
 TSektorInfoForm* SektorInfoForm = nullptr;
 
-TSektorInfoForm::TSektorInfoForm(QWidget* eltern) : QWidget(eltern, Qt::Tool | Qt::WindowStaysOnTopHint) {
+TSektorInfoForm::TSektorInfoForm(QWidget* eltern)
+    : QWidget(eltern, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("Sektorinfo"));
     setFont(FensterSchrift());
     setFixedSize(407, 100);
@@ -24,6 +26,7 @@ TSektorInfoForm::TSektorInfoForm(QWidget* eltern) : QWidget(eltern, Qt::Tool | Q
         *werte[i] = LabelAn(this, QString(), 104, 13 * i, 300);
         (*werte[i])->setObjectName(QString::fromLatin1(namen[i]));
     }
+    NurSchliessen(this);
     SektorInfoForm = this;
 }
 

@@ -70,6 +70,7 @@ TToolsForm::TToolsForm(QWidget* eltern)
     KillImage->setGeometry(165, 20, 23, 23);
     KillImage->setPixmap(Knopf("ToolsKill.BMP", QRect(20, 60, 19, 19)));
     for (QLabel* l : {PiecesImage, MoveImage, KillImage}) l->installEventFilter(this);
+    NurSchliessen(this);
     ToolsForm = this;
 }
 
