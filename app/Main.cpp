@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
+#include <QElapsedTimer>
 #include <QDir>
 #include <QFileDialog>
 #include <QFrame>
@@ -15,11 +16,17 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
+#include <QSocketNotifier>
 #include <QPainter>
 #include <QStyle>
 #include <QTimer>
 #include <QWindow>
 #include <QToolButton>
+#include <cmath>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <cstdio>
 #include <exception>
 #include <stdexcept>
@@ -41,7 +48,9 @@
 #include "USpielstand.h"
 #include "UToolsForm.h"
 #include "UVariablen.h"
+#include "UWiederherstellung.h"
 #include "UZufall.h"
+#include "UDatei.h"
 
 TMapForm* MapForm = nullptr;
 std::int32_t BlinkZaehler = 0;
@@ -55,6 +64,8 @@ constexpr int StatusBarHoch = 19;
 const QString Titel = QStringLiteral("QelMap for Windows // ");
 const QString FilterSek = QStringLiteral("Sektordatei (*.sek)");
 const QString FilterMap = QStringLiteral("Mapdatei (*.map)");
+
+QElapsedTimer LetzterTick;  // when the alert timer last ticked
 
 int EndeStatus = 0;  // non-zero when the settings could not be written at the close
 
@@ -80,9 +91,21 @@ void FehlerMelden(QWidget* eltern, const std::exception& e) {
     QMessageBox::critical(eltern, QStringLiteral("QelMap"), QString::fromLocal8Bit(e.what()));
 }
 
-// Runs a command; an error ends it and is shown, and the program carries on.
+// Writes the recovery files a moment after a command or a press that may have changed the
+// board, never inside the frame of the event itself.
+QTimer* SicherungsUhr = nullptr;
+constexpr int SicherungNachMs = 250;
+bool SicherungsFehlerGezeigt = false;
+QMessageBox* WiederherstellungsHinweis = nullptr;
+
+void SicherungAnstossen() {
+    if (SicherungsUhr && !SicherungsUhr->isActive()) SicherungsUhr->start();
+}
+
+// Runs a command; an error ends it and is shown, and the program carries on. A command
+// that may change the board has the recovery files follow it.
 template <class F>
-void Befehl(F f) {
+void Befehl(F f, bool aendertBrett = true) {
     try {
         f();
     } catch (const std::exception& e) {
@@ -90,6 +113,7 @@ void Befehl(F f) {
     } catch (...) {
         FehlerMelden(MapForm, std::runtime_error("an unexpected error ended the command"));
     }
+    if (aendertBrett) SicherungAnstossen();
 }
 
 // Runs a file dialog; the chosen file, or an empty string when it was cancelled.
@@ -134,6 +158,60 @@ QLabel* Panel(QWidget* eltern, int x, int w) {
     return l;
 }
 
+// The widest pointer text: four numbers of four digits with a sign.
+const char* const BreitesterZeigerText = "MouseX: -8888 // MouseY: -8888MapX: -8888 // MapY: -8888";
+int ZeigerPanelBreite = 250;  // what the pointer panel needs for that text, measured at creation
+
+// Relative luminance and contrast ratio as the accessibility guidelines define them.
+double Leuchtdichte(const QColor& c) {
+    auto kanal = [](int v) {
+        const double x = v / 255.0;
+        return x <= 0.04045 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * kanal(c.red()) + 0.7152 * kanal(c.green()) + 0.0722 * kanal(c.blue());
+}
+double Kontrast(const QColor& a, const QColor& b) {
+    const double la = Leuchtdichte(a), lb = Leuchtdichte(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+// The tool bar's alert message: its colours (yellow among them) stand on the grey bar, so
+// every glyph gets a one-pixel outline in black or white, whichever contrasts more with it.
+// Drawn without smoothing, so that no pixel between glyph and outline blurs the two.
+class TWarnLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        QFont f = font();
+        f.setStyleStrategy(QFont::NoAntialias);
+        p.setFont(f);
+        const QColor farbe = palette().color(QPalette::WindowText);
+        const QColor umriss = Kontrast(farbe, Qt::black) >= Kontrast(farbe, Qt::white) ? Qt::black : Qt::white;
+        const QRect r = contentsRect().adjusted(1, 1, -1, -1);
+        const int lage = Qt::AlignLeft | Qt::AlignVCenter;
+        p.setPen(umriss);
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (dx || dy) p.drawText(r.translated(dx, dy), lage, text());
+        p.setPen(farbe);
+        p.drawText(r, lage, text());
+    }
+};
+
+// Widths of the status panels: 500, 100 and the rest of the bar for the pointer's text, which
+// is never cut; on a narrow bar the stack panel gives way first, then the frame rate's.
+void PanelsLegen(QLabel* const panel[3], int breite) {
+    const int w2 = qMax(breite - 600, ZeigerPanelBreite);
+    const int w1 = qBound(0, breite - w2, 100);
+    const int w0 = qBound(0, breite - w2 - w1, 500);
+    panel[0]->setGeometry(0, 0, w0, StatusBarHoch);
+    panel[1]->setGeometry(w0, 0, w1, StatusBarHoch);
+    panel[2]->setGeometry(w0 + w1, 0, w2, StatusBarHoch);
+}
+
 }  // namespace
 
 // The client area: the tool bar at its top, the status bar at its bottom and the map view
@@ -168,11 +246,11 @@ protected:
         for (const QRect& r : e->region() - ansicht) p.fillRect(r, palette().window());
     }
     void resizeEvent(QResizeEvent*) override {
-        if (DisplayReady) Befehl([] { ViewAnpassen(); });
+        if (DisplayReady) Befehl([] { ViewAnpassen(); }, false);
     }
     void mouseMoveEvent(QMouseEvent* e) override {
         const QPoint p = e->position().toPoint();
-        Befehl([&] { MouseMoved(Zustand(e->modifiers(), e->buttons()), p.x(), p.y()); });
+        Befehl([&] { MouseMoved(Zustand(e->modifiers(), e->buttons()), p.x(), p.y()); }, false);
     }
     void mousePressEvent(QMouseEvent* e) override {
         const QPoint p = e->position().toPoint();
@@ -260,7 +338,7 @@ TMapForm::TMapForm() : QWidget(nullptr) {
     ToolsMenu_SektorenAusgeben =
         eintrag(ToolsMenu, "list sectorinfo", nullptr, false, &TMapForm::ToolsMenu_SektorenAusgebenClick);
     ToolsMenu->addSeparator();
-    ToolsMenu_Zufall = eintrag(ToolsMenu, "random units", nullptr, true, &TMapForm::ToolsMenu_ZufallClick);
+    ToolsMenu_Zufall = eintrag(ToolsMenu, "random units", nullptr, false, &TMapForm::ToolsMenu_ZufallClick);
 
     FensterMenu = MainMenu->addMenu(QStringLiteral("Windows"));
     FensterMenu_SektorenInfo = schalter(FensterMenu, "sectorninfo", nullptr, true, nullptr);
@@ -307,7 +385,7 @@ TMapForm::TMapForm() : QWidget(nullptr) {
     PiecesZoomComboBox->setEnabled(false);
     connect(PiecesZoomComboBox, &QComboBox::activated, this,
             [this](int i) { Befehl([&] { PiecesZoomComboBoxChange(i); }); });
-    AxisIncomeLabel = new QLabel(QStringLiteral("AxisIncomeLabel"), ToolBar);
+    AxisIncomeLabel = new TWarnLabel(QStringLiteral("AxisIncomeLabel"), ToolBar);
     AxisIncomeLabel->setFont(FensterSchrift(16));
     AxisIncomeLabel->setGeometry(177, 4, 420, 21);
 
@@ -317,6 +395,13 @@ TMapForm::TMapForm() : QWidget(nullptr) {
     StatusPanel[0] = Panel(StatusBar, 0, 500);
     StatusPanel[1] = Panel(StatusBar, 500, 100);
     StatusPanel[2] = Panel(StatusBar, 600, 250);
+    StatusPanel[2]->setText(QString::fromLatin1(BreitesterZeigerText));
+    ZeigerPanelBreite = StatusPanel[2]->sizeHint().width();
+    StatusPanel[2]->clear();
+    // No narrower than the pointer's text and the longest alert message need.
+    AxisIncomeLabel->setText(QStringLiteral("Axisincome is between 71 and 83 !DANGER!"));
+    setMinimumWidth(qMax(ZeigerPanelBreite, AxisIncomeLabel->x() + AxisIncomeLabel->sizeHint().width() + 2));
+    AxisIncomeLabel->setText(QStringLiteral("AxisIncomeLabel"));
 
     PopupMenu = new QMenu(this);
     PopUpMenu_Edit = PopupMenu->addAction(QStringLiteral("Edit"));
@@ -328,14 +413,49 @@ TMapForm::TMapForm() : QWidget(nullptr) {
     OpenDialog = DateiDialog(this, QFileDialog::AcceptOpen);
     SaveDialog = DateiDialog(this, QFileDialog::AcceptSave);
 
+    // The alert blinks with every sixth tick. Ticks come no closer than TickAbstandMin, so the
+    // look changes at most three times a second: faster flashing can harm photosensitive
+    // players. A tick that a busy moment made late does not bring the next one nearer.
     Timer = new QTimer(this);
-    Timer->setInterval(10);
-    connect(Timer, &QTimer::timeout, this, [this] { TimerTimer(); });
+    Timer->setTimerType(Qt::PreciseTimer);
+    Timer->setInterval(TickIntervall);
+    connect(Timer, &QTimer::timeout, this, [this] {
+        if (LetzterTick.isValid() && LetzterTick.elapsed() < TickAbstandMin) return;
+        LetzterTick.start();
+        TimerTimer();
+    });
     Timer->start();
+
+    SicherungsUhr = new QTimer(this);
+    SicherungsUhr->setSingleShot(true);
+    SicherungsUhr->setInterval(SicherungNachMs);
+    connect(SicherungsUhr, &QTimer::timeout, this, [] {
+        // Units in hand are not in the piece list: the file keeps the state before they were
+        // picked up until they are dropped.
+        if (ToolMode == tmCarry || !DisplayReady) return;
+        try {
+            WiederherstellungSchreiben();
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "QelMap: %s\n", e.what());
+            // Said once, without stopping the game.
+            if (SicherungsFehlerGezeigt) return;
+            SicherungsFehlerGezeigt = true;
+            auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("QelMap"),
+                                        QStringLiteral("Unsaved changes cannot be kept for recovery:\n") +
+                                            QString::fromLocal8Bit(e.what()),
+                                        QMessageBox::Ok, MapForm);
+            box->setAttribute(Qt::WA_DeleteOnClose);
+            box->setModal(false);
+            box->show();
+        }
+    });
 
     BlinkZaehler = 0;
     BlinkPhase = true;
     AlarmStufe = 0;
+    LetzterTick.invalidate();
+    SicherungsFehlerGezeigt = false;
+    WiederherstellungsHinweis = nullptr;
     EndeStatus = 0;
     Fenster = this;
     Anordnen();
@@ -343,6 +463,8 @@ TMapForm::TMapForm() : QWidget(nullptr) {
 
 TMapForm::~TMapForm() {
     Fenster = &OhneFenster;
+    SicherungsUhr = nullptr;
+    WiederherstellungsHinweis = nullptr;
     MapForm = nullptr;
 }
 
@@ -356,6 +478,7 @@ void TMapForm::Anordnen() {
     Client->setGeometry(0, m, width(), height() - m);
     ToolBar->setGeometry(0, 0, width(), ToolBarHoch);
     StatusBar->setGeometry(0, Client->height() - StatusBarHoch, width(), StatusBarHoch);
+    PanelsLegen(StatusPanel, width());
 }
 
 void TMapForm::TitelSetzen(const QString& datei) { setWindowTitle(Titel + datei); }
@@ -517,7 +640,10 @@ void TMapForm::Initialisieren() {
     BitmapsLaden();
     DisplayReady = true;
     delete IntroForm;
+    // Without a settings file the windows would all open at the top left, one over the other.
+    const bool ersterStart = !DateiExistiert(EinstellungenPfad());
     EinstellungenLaden();
+    if (ersterStart) ErsterStartPlaetze();
     Anordnen();
     ViewBerechnen();
     OptionsMenu_ICPsAnzeigen->setChecked(ICPsAnzeigen);
@@ -534,15 +660,65 @@ void TMapForm::Initialisieren() {
     SektorEditZuruecksetzen();
     SektorenLaden("Sektoren_neu.sek");
     MapLaden("Start.map");
+    SektorenGesichert("Sektoren_neu.sek");
+    MapGesichert("Start.map");
+    const std::string alte = AlteWiederherstellungenSichern();
     TitelSetzen(QStringLiteral("Start.map"));
     MapName = "Start";
     Client->setCursor(Qt::BlankCursor);
     Selection = {0, 0, 0};
     SpielstandAktualisieren();
     if (DisplayReady) RenderFrame();
+    if (!alte.empty()) WiederherstellungMelden(alte);
+}
+
+void TMapForm::WiederherstellungMelden(const std::string& dateien) {
+    // Beside the game, not in its way: the start goes on and the box closes with OK.
+    WiederherstellungsHinweis = new QMessageBox(
+        QMessageBox::Information, QStringLiteral("QelMap: unsaved changes kept"),
+        QStringLiteral("The changes of an earlier run that were not saved are kept in\n\n") +
+            QString::fromLocal8Bit(dateien.c_str()) +
+            QStringLiteral("\n\"load map\" of the .map file brings the position back, \"load sektorinfo\" "
+                           "of the .sek file the sector table."),
+        QMessageBox::Ok, this);
+    WiederherstellungsHinweis->setAttribute(Qt::WA_DeleteOnClose);
+    WiederherstellungsHinweis->setModal(false);
+    connect(WiederherstellungsHinweis, &QObject::destroyed, this, [] { WiederherstellungsHinweis = nullptr; });
+    QTimer::singleShot(0, WiederherstellungsHinweis, [] {
+        if (WiederherstellungsHinweis) WiederherstellungsHinweis->show();
+    });
+}
+
+void TMapForm::ErsterStartPlaetze() {
+    // The main window keeps its default size at the top left; the palette and the game
+    // information go to its right, one below the other, and the sector information below it.
+    // Each place leaves room for the frame a window manager adds.
+    constexpr int Abstand = 8, RahmenHoehe = 40;
+    const QRect frei = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 768);
+    TFensterPlatz& haupt = FensterPlaetze[fwMapForm];
+    haupt.Left = frei.left();
+    haupt.Top = frei.top();
+    const int rechts = haupt.Left + haupt.Width + Abstand;
+    FensterPlaetze[fwToolsForm].Left = rechts;
+    FensterPlaetze[fwToolsForm].Top = frei.top();
+    FensterPlaetze[fwGameInfoForm].Left = rechts;
+    FensterPlaetze[fwGameInfoForm].Top = frei.top() + ToolsForm->height() + RahmenHoehe + Abstand;
+    FensterPlaetze[fwSektorInfoForm].Left = frei.left();
+    FensterPlaetze[fwSektorInfoForm].Top = haupt.Top + haupt.Height + Abstand;
+    for (int f = fwMapForm; f <= fwSektorInfoForm; ++f) Anwenden(static_cast<TFenster>(f), FensterPlaetze[f]);
 }
 
 void TMapForm::closeEvent(QCloseEvent* e) {
+    // Nothing is asked and nothing is lost: what no file command saved goes into the
+    // recovery files, units in hand back where they were picked up first.
+    SicherungsUhr->stop();
+    try {
+        GetrageneZuruecklegen();
+        WiederherstellungSchreiben();
+    } catch (const std::exception& ex) {
+        FehlerMelden(nullptr, ex);
+        EndeStatus = 1;
+    }
     if (DisplayReady) {
         SektorBild = TBild{};
         SektorBildGeladen = false;
@@ -599,16 +775,22 @@ void TMapForm::DateiMenu_MapLadenClick() {
     const std::string f = DateiWaehlen(OpenDialog);
     if (f.empty()) return;
     MapLaden(f);
+    MapGesichert(f);
     MapDateiUebernehmen(f);
 }
 
-void TMapForm::DateiMenu_MapSpeichernClick() { MapSpeichern(MapSpeichernName(MapName)); }
+void TMapForm::DateiMenu_MapSpeichernClick() {
+    const std::string f = MapSpeichernName(MapName);
+    MapSpeichern(f);
+    MapGesichert(f);
+}
 
 void TMapForm::DateiMenu_MapSpeichernAlsClick() {
     FilterSetzen(SaveDialog, 2);
     const std::string f = DateiWaehlen(SaveDialog);
     if (f.empty()) return;
     MapSpeichern(f);
+    MapGesichert(f);
     MapDateiUebernehmen(f);
 }
 
@@ -616,13 +798,17 @@ void TMapForm::DateiMenu_SInfoLadenClick() {
     // A sector file is always asked for as one: never with the map filter a map command left.
     FilterSetzen(OpenDialog, 1);
     const std::string f = DateiWaehlen(OpenDialog);
-    if (!f.empty()) SektorenLaden(f);
+    if (f.empty()) return;
+    SektorenLaden(f);
+    SektorenGesichert(f);
 }
 
 void TMapForm::DateiMenu_SInfoSpeichernClick() {
     FilterSetzen(SaveDialog, 1);
     const std::string f = DateiWaehlen(SaveDialog);
-    if (!f.empty()) SektorenSpeichern(f);
+    if (f.empty()) return;
+    SektorenSpeichern(f);
+    SektorenGesichert(f);
 }
 
 void TMapForm::OptionsMenu_EditModusClick() {
@@ -729,11 +915,46 @@ bool Starten() {
     return true;
 }
 
+namespace {
+
+// The end of the desktop session (SIGTERM, SIGHUP) closes the main window as the close box
+// does, so that the recovery files and the settings are written. The handler only writes a
+// byte into a pipe; the event loop reads it.
+int SignalPipe[2] = {-1, -1};
+
+void SignalEmpfangen(int) {
+    const char c = 1;
+    const ssize_t n = ::write(SignalPipe[1], &c, 1);
+    (void)n;
+}
+
+void SignaleAbfangen(QObject* eltern) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, SignalPipe) != 0) return;
+    auto* leser = new QSocketNotifier(SignalPipe[0], QSocketNotifier::Read, eltern);
+    QObject::connect(leser, &QSocketNotifier::activated, eltern, [] {
+        char c;
+        const ssize_t n = ::read(SignalPipe[0], &c, 1);
+        (void)n;
+        if (MapForm && MapForm->isVisible()) MapForm->close();
+        // Every event loop ends, a modal dialog's too.
+        QCoreApplication::exit(0);
+    });
+    struct sigaction sa = {};
+    sa.sa_handler = SignalEmpfangen;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &sa, nullptr);
+    ::sigaction(SIGHUP, &sa, nullptr);
+}
+
+}  // namespace
+
 int Programm() {
     if (!Starten()) {
         FensterFreigeben();
         return 1;
     }
+    SignaleAbfangen(MapForm);
     MapForm->show();
     const int status = QApplication::exec();
     FensterFreigeben();

@@ -102,6 +102,10 @@ private:
     int MenuHoehe() const;
     // Menu bar, client area, tool bar and status bar for the window's size.
     void Anordnen();
+    // Places for a start without a settings file: every window wholly on the screen, none over another.
+    void ErsterStartPlaetze();
+    // A notice beside the game that names the recovery files an earlier run left.
+    void WiederherstellungMelden(const std::string& dateien);
     void TitelSetzen(const QString& datei);
     // After a map was loaded or saved under a chosen name: caption, MapName and tallies follow it.
     void MapDateiUebernehmen(const std::string& datei);
@@ -114,6 +118,10 @@ extern std::int32_t BlinkZaehler;
 extern bool BlinkPhase;
 extern std::int32_t AlarmStufe;
 constexpr std::int32_t BlinkGrenze = 5;
+// The timer's real resolution: a tick every 60 ms, and never two within 56 ms, so that a
+// phase of six ticks lasts at least a third of a second.
+constexpr int TickIntervall = 60;
+constexpr int TickAbstandMin = 56;
 
 // A copy of the view as last presented (null before the first frame).
 QImage PraesentierteView();

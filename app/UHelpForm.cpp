@@ -28,10 +28,19 @@ const char* const HilfeText =
     "Das Fenster \"gameinfo\" zeigt Einkommen und Einheitenwerte; die Ampel warnt, "
     "wenn das Einkommen der Achse 84 erreicht.\n"
     "\n"
+    "Nichts geht verloren: Aenderungen, die kein Speichern-Befehl gesichert hat, haelt das "
+    "Programm in Wiederherstellung.map und Wiederherstellung.sek im Spielordner fest, auch "
+    "beim Beenden. Beim naechsten Start bekommen die beiden Dateien ihr Datum in den Namen, "
+    "ein Hinweis nennt sie, und \"load map\" der .map-Datei holt die Stellung zurueck "
+    "(\"load sektorinfo\" der .sek-Datei die Sektoren).\n"
+    "\n"
     "In English: choose the units to place in the tools window. The bomb deletes units, "
     "the cross moves them. Shift takes 5 units, Ctrl 10, Shift and Ctrl all of them "
     "(10 when placing). Hold the right mouse button and move the mouse to scroll the map; "
-    "\"+\" and \"-\" zoom in and out.\n";
+    "\"+\" and \"-\" zoom in and out. Changes no save command has saved are kept in "
+    "Wiederherstellung.map and Wiederherstellung.sek in the game folder; at the next start they "
+    "get their date in the name and a notice names them: \"load map\" of the .map file brings "
+    "the position back.\n";
 
 THelpForm::THelpForm(QWidget* eltern)
     : QDialog(eltern, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {

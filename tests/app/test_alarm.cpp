@@ -1,5 +1,8 @@
 // The Axis-income alert: light and tool-bar message by level, blinking, the frozen look.
+#include <QElapsedTimer>
 #include <QLabel>
+#include <cmath>
+#include <vector>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -107,18 +110,72 @@ TEST_F(Alarm, From84TheLookSwapsEverySixthTickAndFreezesFrom151) {
 TEST_F(Alarm, TheTimerRunsFromTheEventLoopAndDuringModalDialogs) {
     MapForm->show();
     MapForm->Timer->start();
-    QTest::qWait(60);
+    QTest::qWait(150);
     EXPECT_NE(Text(), QStringLiteral("AxisIncomeLabel"));
     // Count the ticks themselves: the blink state comes back to its value every twelve ticks.
     int ticks = 0;
     const QMetaObject::Connection zaehler =
         QObject::connect(MapForm->Timer, &QTimer::timeout, MapForm->Timer, [&] { ++ticks; });
     int waehrend = -1;
-    QTimer::singleShot(120, [&] {
+    QTimer::singleShot(300, [&] {
         waehrend = ticks;
         if (QWidget* m = QApplication::activeModalWidget()) m->close();
     });
     MapForm->AboutMenuClick();
     QObject::disconnect(zaehler);
     EXPECT_GT(waehrend, 0) << "no tick while the about box was open";
+}
+
+TEST_F(Alarm, TheRedAlertChangesItsLookAtMostThreeTimesASecond) {
+    MapForm->show();
+    Spielstand.AxisIncome = 100;
+    QElapsedTimer uhr;
+    std::vector<qint64> wechsel;
+    QColor zuletzt;
+    QTimer blick;
+    QObject::connect(&blick, &QTimer::timeout, [&] {
+        if (Farbe() != zuletzt) wechsel.push_back(uhr.elapsed()), zuletzt = Farbe();
+    });
+    uhr.start();
+    blick.start(1);
+    MapForm->Timer->start();
+    QTest::qWait(1500);
+    ASSERT_GE(wechsel.size(), 5u) << "the alert no longer blinks";
+    // The look before the first tick, the first tick's, then the changes of phase.
+    for (std::size_t i = 3; i < wechsel.size(); ++i) EXPECT_GE(wechsel[i] - wechsel[i - 1], 333) << i;
+}
+
+// Contrast ratio of the accessibility guidelines.
+static double Kontrast(QRgb a, QRgb b) {
+    auto l = [](QRgb c) {
+        auto k = [](int v) {
+            const double x = v / 255.0;
+            return x <= 0.04045 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * k(qRed(c)) + 0.7152 * k(qGreen(c)) + 0.0722 * k(qBlue(c));
+    };
+    const double x = l(a), y = l(b);
+    return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
+
+TEST_F(Alarm, EveryMessageStandsOutFromWhatLiesAroundItsGlyphs) {
+    MapForm->show();
+    for (const std::uint32_t einkommen : {0u, 61u, 71u, 84u, 84u}) {
+        Ticks(einkommen == 84 && AlarmStufe == 4 ? 6 : 1, einkommen);
+        const QImage bild = MapForm->AxisIncomeLabel->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRgb farbe = Farbe().rgb() & 0xFFFFFFu;
+        int glyphen = 0, schwach = 0;
+        for (int y = 1; y + 1 < bild.height(); ++y)
+            for (int x = 1; x + 1 < bild.width(); ++x) {
+                if ((bild.pixel(x, y) & 0xFFFFFFu) != farbe) continue;
+                ++glyphen;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const QRgb n = bild.pixel(x + dx, y + dy) & 0xFFFFFFu;
+                        if (n != farbe && Kontrast(n, farbe) < 3.0) ++schwach;
+                    }
+            }
+        EXPECT_GT(glyphen, 100) << "level " << AlarmStufe;
+        EXPECT_EQ(schwach, 0) << "level " << AlarmStufe << ": pixels next to the glyphs with a contrast below 3:1";
+    }
 }

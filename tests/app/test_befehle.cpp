@@ -3,6 +3,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QMenu>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -255,6 +259,7 @@ TEST_F(Befehle, EntriesAtCreationAndEditModeEnablingTheSectorEntries) {
     EXPECT_FALSE(MapForm->OptionsMenu_EditModus->isEnabled());
     EXPECT_FALSE(MapForm->ToolsMenu_GameinfoAusgeben->isEnabled());
     EXPECT_FALSE(MapForm->ToolsMenu_SektorenAusgeben->isEnabled());
+    EXPECT_FALSE(MapForm->ToolsMenu_Zufall->isEnabled());
     EXPECT_TRUE(MapForm->DateiMenu_SInfoLaden->isEnabled());
     EXPECT_FALSE(MapForm->PiecesZoomComboBox->isEnabled());
     EXPECT_EQ(MapForm->PiecesZoomComboBox->currentIndex(), -1);
@@ -274,6 +279,8 @@ TEST_F(Befehle, EntriesAtCreationAndEditModeEnablingTheSectorEntries) {
 
 TEST_F(Befehle, RandomUnitsScatterTheSameStacksInEveryFreshRun) {
     EinheitenAnzahl = 0;
+    // Disabled at creation; the command behind the entry is still the specified one.
+    MapForm->ToolsMenu_Zufall->setEnabled(true);
     MapForm->ToolsMenu_Zufall->trigger();
     std::vector<TEinheit> erste(Einheiten + 1, Einheiten + 1 + EinheitenAnzahl);
     ASSERT_FALSE(erste.empty());
@@ -303,6 +310,7 @@ TEST_F(Befehle, RandomUnitsScatterTheSameStacksInEveryFreshRun) {
 
     ASSERT_TRUE(lauf.Starten());
     EinheitenAnzahl = 0;
+    MapForm->ToolsMenu_Zufall->setEnabled(true);
     MapForm->ToolsMenu_Zufall->trigger();
     ASSERT_EQ(static_cast<std::size_t>(EinheitenAnzahl), erste.size());
     EXPECT_EQ(std::memcmp(erste.data(), Einheiten + 1, erste.size() * sizeof(TEinheit)), 0);
@@ -467,4 +475,77 @@ TEST_F(Befehle, ExitClosesTheWindowAndWritesTheSettings) {
     MapForm->DateiMenu_Beenden->trigger();
     EXPECT_FALSE(MapForm->isVisible());
     EXPECT_TRUE(fs::exists(lauf.Datei("QelWin.INI")));
+}
+
+namespace {
+
+// Where a text of the window is cut: what it needs beyond the room its control gives it.
+std::string Abgeschnitten(QWidget* w) {
+    const QFontMetrics fm(w->font());
+    auto passt = [&](const QString& text, QRect platz) {
+        return fm.horizontalAdvance(text) <= platz.width() && fm.height() <= platz.height() + 1;
+    };
+    bool gut = true;
+    QString text;
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+        text = l->text();
+        gut = text.isEmpty() || (l->sizeHint().width() <= l->width() && fm.height() <= l->height());
+    } else if (auto* b = qobject_cast<QPushButton*>(w)) {
+        QStyleOptionButton o;
+        o.initFrom(b);
+        text = b->text();
+        gut = passt(text, b->style()->subElementRect(QStyle::SE_PushButtonContents, &o, b));
+    } else if (auto* c = qobject_cast<QCheckBox*>(w)) {
+        QStyleOptionButton o;
+        o.initFrom(c);
+        text = c->text();
+        gut = passt(text, c->style()->subElementRect(QStyle::SE_CheckBoxContents, &o, c));
+    } else if (auto* k = qobject_cast<QComboBox*>(w)) {
+        QStyleOptionComboBox o;
+        o.initFrom(k);
+        const QRect feld = k->style()->subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxEditField, k);
+        for (int i = 0; i < k->count() && gut; ++i) gut = passt(text = k->itemText(i), feld);
+    } else {
+        return std::string();
+    }
+    // The control itself lies wholly inside what holds it.
+    if (gut && w->parentWidget() && !w->parentWidget()->rect().contains(w->geometry())) gut = false;
+    if (gut) return std::string();
+    return w->window()->windowTitle().toStdString() + ": \"" + text.toStdString() + "\"\n";
+}
+
+}  // namespace
+
+TEST_F(Befehle, EveryTextOfEveryWindowIsShownWhole) {
+    std::string cut;
+    for (QWidget* w : QApplication::allWidgets()) {
+        // The file dialogs and message boxes are laid out by the toolkit itself.
+        QWidget* f = w->window();
+        if (qobject_cast<QFileDialog*>(f) || qobject_cast<QMessageBox*>(f) || qobject_cast<QMenu*>(f)) continue;
+        cut += Abgeschnitten(w);
+    }
+    // The alert message with each of its texts.
+    for (const std::uint32_t einkommen : {0u, 61u, 71u, 84u}) {
+        Spielstand.AxisIncome = einkommen;
+        MapForm->TimerTimer();
+        cut += Abgeschnitten(MapForm->AxisIncomeLabel);
+    }
+    EXPECT_EQ(cut, "");
+}
+
+TEST_F(Befehle, ThePointerTextFitsItsPanelAtEveryWidth) {
+    QLabel* panel = MapForm->StatusPanel[2];
+    panel->setText(QStringLiteral("MouseX: 1587 // MouseY: -1029MapX: -1587 // MapY: 9139"));
+    for (int breite = MapForm->minimumWidth(); breite <= MapForm->maximumWidth(); breite += 37) {
+        MapForm->resize(breite, 500);
+        QTest::qWait(0);
+        EXPECT_LE(panel->sizeHint().width(), panel->width()) << breite;
+        EXPECT_LE(panel->geometry().right(), MapForm->StatusBar->width() - 1) << breite;
+        // The last panel takes the rest of the bar.
+        EXPECT_EQ(panel->geometry().right(), MapForm->StatusBar->width() - 1) << breite;
+        if (MapForm->width() >= 1000) {
+            EXPECT_EQ(MapForm->StatusPanel[0]->width(), 500);
+            EXPECT_EQ(MapForm->StatusPanel[1]->width(), 100);
+        }
+    }
 }

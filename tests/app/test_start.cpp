@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -96,9 +97,11 @@ TEST(Start, CloseWritesTheDefaultsInTableOrder) {
     ASSERT_FALSE(std::filesystem::exists(lauf.Datei("QelWin.INI")));
     MapForm->close();
     const std::vector<std::string> erwartet = {
+        // The first start puts the windows side by side: palette and game information right
+        // of the main window, the sector information below it.
         "[MapForm]Top=0",          "[MapForm]Left=0",           "[MapForm]Height=400",
-        "[MapForm]Width=640",      "[GameInfoForm]Top=0",       "[GameInfoForm]Left=0",
-        "[ToolsForm]Top=0",        "[ToolsForm]Left=0",         "[SektorInfoForm]Top=0",
+        "[MapForm]Width=640",      "[GameInfoForm]Top=99",      "[GameInfoForm]Left=648",
+        "[ToolsForm]Top=0",        "[ToolsForm]Left=648",       "[SektorInfoForm]Top=408",
         "[SektorInfoForm]Left=0",  "[Options]ICPsAnzeigen=0",   "[Options]LandnameAmCursor=1",
         "[Options]EinheitartAmCursor=0", "[Options]BesitzerAmCursor=0", "[Options]MausStehtBeimScrollen=0",
         "[FensterAnzeigen]SektorInfo=0", "[FensterAnzeigen]GameInfo=1", "[FensterAnzeigen]GameCenter=0"};
@@ -212,4 +215,58 @@ TEST(Start, TheCloseBoxAndExitEndTheProgramNormally) {
     });
     EXPECT_EQ(Programm(), 0);
     EXPECT_TRUE(std::filesystem::exists(lauf.Datei("QelWin.INI")));
+}
+
+TEST(Start, UnsavedChangesAreKeptForRecoveryAndNamedAtTheNextStart) {
+    Lauf lauf;
+    ASSERT_TRUE(lauf.Gestartet());
+    const std::string start = Text(lauf.Datei("Start.map"));
+    const std::string karte = lauf.Datei("Wiederherstellung.map"), sek = lauf.Datei("Wiederherstellung.sek");
+    // A change through a command: the file follows a moment later, the position as it is now.
+    MapForm->ToolsMenu_Zufall->setEnabled(true);
+    MapForm->ToolsMenu_Zufall->trigger();
+    EXPECT_FALSE(std::filesystem::exists(karte)) << "written inside the command";
+    QTest::qWait(400);
+    ASSERT_TRUE(std::filesystem::exists(karte));
+    EXPECT_FALSE(std::filesystem::exists(sek)) << "the sector table has no changes";
+    EXPECT_EQ(Text(lauf.Datei("Start.map")), start) << "Start.map is written only by the file commands";
+    // Saved: nothing left to recover, and the file goes.
+    MapForm->DateiMenu_MapSpeichern->setEnabled(true);
+    MapForm->DateiMenu_MapSpeichern->trigger();
+    const std::string gespeichert = Text(lauf.Datei("Start.map"));
+    QTest::qWait(400);
+    EXPECT_FALSE(std::filesystem::exists(karte));
+    // A sector changed and not saved, then the close box: written at the close.
+    Sektoren[3].ICPs = 77;
+    EinheitenAnzahl = 0;
+    MapForm->close();
+    ASSERT_TRUE(std::filesystem::exists(karte));
+    ASSERT_TRUE(std::filesystem::exists(sek));
+    EXPECT_EQ(Text(lauf.Datei("Start.map")), gespeichert);
+    FensterFreigeben();
+
+    // The next start keeps them under a dated name, says so without blocking, and "load map"
+    // of the kept map brings the position back.
+    ASSERT_TRUE(lauf.Starten());
+    EXPECT_FALSE(std::filesystem::exists(karte));
+    std::string alteKarte, alteSek;
+    for (const auto& d : std::filesystem::directory_iterator(lauf.Ordner())) {
+        const std::string n = d.path().filename().string();
+        if (n.rfind("Wiederherstellung-", 0) == 0) (n.ends_with(".map") ? alteKarte : alteSek) = n;
+    }
+    ASSERT_FALSE(alteKarte.empty());
+    ASSERT_FALSE(alteSek.empty());
+    QTest::qWait(50);
+    QMessageBox* hinweis = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) hinweis = b;
+    ASSERT_NE(hinweis, nullptr);
+    EXPECT_FALSE(hinweis->isModal());
+    EXPECT_TRUE(hinweis->text().contains(QString::fromStdString(alteKarte))) << hinweis->text().toStdString();
+    EXPECT_TRUE(hinweis->text().contains(QString::fromStdString(alteSek)));
+    MapLaden(lauf.Datei(alteKarte));
+    EXPECT_EQ(EinheitenAnzahl, 0);
+    SektorenLaden(lauf.Datei(alteSek));
+    EXPECT_EQ(Sektoren[3].ICPs, 77);
+    hinweis->close();
 }
