@@ -705,7 +705,7 @@ void TMapForm::ErsterStartPlaetze() {
     FensterPlaetze[fwGameInfoForm].Top = frei.top() + ToolsForm->height() + RahmenHoehe + Abstand;
     FensterPlaetze[fwSektorInfoForm].Left = frei.left();
     FensterPlaetze[fwSektorInfoForm].Top = haupt.Top + haupt.Height + Abstand;
-    for (int f = fwMapForm; f <= fwSektorInfoForm; ++f) Anwenden(static_cast<TFenster>(f), FensterPlaetze[f]);
+    for (int f = fwMapForm; f <= fwSektorInfoForm; ++f) PlatzAnwenden(static_cast<TFenster>(f), FensterPlaetze[f]);
 }
 
 void TMapForm::closeEvent(QCloseEvent* e) {
