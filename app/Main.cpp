@@ -281,6 +281,13 @@ private:
 
 TMapForm::TMapForm() : QWidget(nullptr) {
     MapForm = this;
+    Platzierbar = !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    if (!Platzierbar)
+        std::fputs("QelMap: Wayland lets no program place its windows, move the pointer or activate a window, "
+                   "so the window places of QelWin.INI, keeping the pointer in the map view, \"mouse stops at "
+                   "scrolling\" and activating the main window are left out; QT_QPA_PLATFORM=xcb runs QelMap "
+                   "through XWayland with all of them\n",
+                   stderr);
     setWindowTitle(QStringLiteral("MapForm"));
     setFont(FensterSchrift());
     setGeometry(256, 133, 1000, 629);
@@ -523,16 +530,23 @@ void TMapForm::StatusText(int panel, const std::string& text) {
 // ---- Pointer and focus for the input reactions ---------------------------------------------
 
 void TMapForm::FokusGeben() {
-    if (!isActiveWindow()) activateWindow();
+    if (Platzierbar && !isActiveWindow()) activateWindow();
     if (!Client->hasFocus()) Client->setFocus();
 }
 
-TPunkt TMapForm::ZeigerLesen(TPunkt) {
+// Where the pointer cannot be moved back into the view, the event's point, confined to the
+// view by the caller, stands for it.
+TPunkt TMapForm::ZeigerLesen(TPunkt ereignis) {
+    if (!Platzierbar) return ereignis;
     const QPoint p = Client->mapFromGlobal(QCursor::pos());
     return TPunkt{p.x(), p.y()};
 }
 
-void TMapForm::ZeigerSetzen(TPunkt client) { QCursor::setPos(Client->mapToGlobal(QPoint(client.X, client.Y))); }
+bool TMapForm::ZeigerSetzen(TPunkt client) {
+    if (!Platzierbar) return false;
+    QCursor::setPos(Client->mapToGlobal(QPoint(client.X, client.Y)));
+    return true;
+}
 
 void TMapForm::PopupOeffnen(TPunkt client) { PopupMenu->exec(Client->mapToGlobal(QPoint(client.X, client.Y))); }
 
@@ -557,8 +571,8 @@ namespace {
 // resize or activation) is the event that reports it.
 class TRahmenKorrektur : public QObject {
 public:
-    TRahmenKorrektur(QWidget* w, const TFensterPlatz& platz, bool groesse)
-        : QObject(w), fenster_(w), platz_(platz), groesse_(groesse) {
+    TRahmenKorrektur(QWidget* w, const TFensterPlatz& platz, bool groesse, bool ort)
+        : QObject(w), fenster_(w), platz_(platz), groesse_(groesse), ort_(ort) {
         w->installEventFilter(this);
     }
     bool eventFilter(QObject*, QEvent* e) override {
@@ -573,14 +587,14 @@ public:
             fenster_->resize(qMax(1, platz_.Width - m.left() - m.right()), qMax(1, platz_.Height - m.top() - m.bottom()));
         // The client area is put where the frame's place makes it, after the resize, which
         // may carry a client position the window manager has since changed.
-        h->setPosition(platz_.Left + m.left(), platz_.Top + m.top());
+        if (ort_) h->setPosition(platz_.Left + m.left(), platz_.Top + m.top());
         return false;
     }
 
 private:
     QWidget* fenster_;
     TFensterPlatz platz_;
-    bool groesse_;
+    bool groesse_, ort_;
 };
 
 QWidget* PlatzFenster(TFenster f) {
@@ -601,12 +615,14 @@ void TMapForm::PlatzAnwenden(TFenster fenster, const TFensterPlatz& platz) {
     if (fenster == fwMapForm) {
         const QSize rahmen = frameGeometry().size() - size();
         resize(qMax(1, platz.Width - rahmen.width()), qMax(1, platz.Height - rahmen.height()));
+    } else if (!Platzierbar) {
+        return;
     }
-    w->move(platz.Left, platz.Top);
+    if (Platzierbar) w->move(platz.Left, platz.Top);
     // The stored place is the frame's. The frame of a window not yet shown is unknown, so a
     // window manager would put the client area there and the window would creep by its
     // title bar from run to run: once the frame is known the place is applied again.
-    if (frameGeometry().size() == size()) new TRahmenKorrektur(w, platz, fenster == fwMapForm);
+    if (frameGeometry().size() == size()) new TRahmenKorrektur(w, platz, fenster == fwMapForm, Platzierbar);
 }
 
 TFensterPlatz TMapForm::PlatzErfassen(TFenster fenster) {
@@ -614,8 +630,11 @@ TFensterPlatz TMapForm::PlatzErfassen(TFenster fenster) {
     if (!w) return FensterPlaetze[fenster];
     const QRect r = w->frameGeometry();
     TFensterPlatz p = FensterPlaetze[fenster];
-    p.Top = r.top();
-    p.Left = r.left();
+    // A place the program could not apply stays as it was read, for the next start under X.
+    if (Platzierbar) {
+        p.Top = r.top();
+        p.Left = r.left();
+    }
     if (fenster == fwMapForm) {
         p.Height = r.height();
         p.Width = r.width();

@@ -20,13 +20,17 @@ class QTimer;
 class QToolButton;
 
 // The main window is the program's window boundary (IFenster) in Qt. On a platform that lets no
-// program place windows, move the pointer or take the focus, PlatzAnwenden, ZeigerSetzen and
-// FokusGeben are where that is left out.
+// program place windows, move the pointer or take the focus, PlatzAnwenden, PlatzErfassen,
+// ZeigerLesen, ZeigerSetzen and FokusGeben are where that is left out.
 class TMapForm : public QWidget, public IFenster {
     Q_OBJECT
 public:
     TMapForm();
     ~TMapForm() override;
+
+    // Whether the window system lets the program place its windows, move the pointer and
+    // activate a window (not so on Wayland).
+    bool Platzierbar;
 
     QMenuBar* MainMenu;
     QMenu *DateiMenu, *OptionsMenu, *ToolsMenu, *FensterMenu;
@@ -86,7 +90,7 @@ public:
     void StatusText(int panel, const std::string& text) override;
     void FokusGeben() override;
     TPunkt ZeigerLesen(TPunkt ereignis) override;
-    void ZeigerSetzen(TPunkt client) override;
+    bool ZeigerSetzen(TPunkt client) override;
     void PopupOeffnen(TPunkt client) override;
     void PlatzAnwenden(TFenster fenster, const TFensterPlatz& platz) override;
     TFensterPlatz PlatzErfassen(TFenster fenster) override;

@@ -34,10 +34,11 @@ public:
     virtual void ViewZeigen(const TRect* rechtecke, int anzahl) = 0;
     virtual void StatusText(int panel, const std::string& text) = 0;
     // Input: keyboard focus to the map view, the system pointer in client coordinates (a
-    // window without one gives the event's point), moving it, the map's popup menu.
+    // window without one gives the event's point), moving it (false where the window system
+    // lets no program move the pointer), the map's popup menu.
     virtual void FokusGeben() = 0;
     virtual TPunkt ZeigerLesen(TPunkt ereignis) = 0;
-    virtual void ZeigerSetzen(TPunkt client) = 0;
+    virtual bool ZeigerSetzen(TPunkt client) = 0;
     virtual void PopupOeffnen(TPunkt client) = 0;
     // Window places of the settings file.
     virtual void PlatzAnwenden(TFenster fenster, const TFensterPlatz& platz) = 0;
@@ -68,7 +69,7 @@ public:
     void StatusText(int, const std::string&) override {}
     void FokusGeben() override {}
     TPunkt ZeigerLesen(TPunkt ereignis) override { return ereignis; }
-    void ZeigerSetzen(TPunkt) override {}
+    bool ZeigerSetzen(TPunkt) override { return true; }
     void PopupOeffnen(TPunkt) override {}
     void PlatzAnwenden(TFenster, const TFensterPlatz&) override {}
     TFensterPlatz PlatzErfassen(TFenster fenster) override;

@@ -114,7 +114,8 @@ void MouseMoved(TShiftState shift, int x, int y) {
         const TPunkt anker = LastMousePoint;
         MapScrollen(cx, cy);
         ViewBerechnen();
-        if (MausStehtBeimScrollen) Fenster->ZeigerSetzen(anker);
+        // Where the pointer cannot be put back, every step is measured from where it is.
+        if (MausStehtBeimScrollen && !Fenster->ZeigerSetzen(anker)) LastMousePoint = TPunkt{cx, cy};
     } else {
         LastMousePoint = TPunkt{cx, cy};
     }

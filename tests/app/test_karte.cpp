@@ -297,6 +297,39 @@ TEST_P(Ziehen, ARightDragScrollsTheMap) {
 
 INSTANTIATE_TEST_SUITE_P(Karte, Ziehen, ::testing::Bool());
 
+// As on Wayland: the pointer cannot be moved, nor a window placed.
+TEST_F(Karte, WhereNothingMayBePlacedThePointerAndThePlacesAreLeftAlone) {
+    MapForm->Platzierbar = false;
+    MausStehtBeimScrollen = true;
+    const QPoint anker(300, 200);
+    Bewegen(anker);
+    Druecken(anker, {}, Qt::RightButton);
+    QTest::mouseMove(MapForm->Client, anker + QPoint(50, 0));
+    QTest::mouseMove(MapForm->Client, anker + QPoint(80, 10));
+    // Each step is measured from where the pointer went, as it cannot be put back.
+    EXPECT_EQ(ScrollX, 80);
+    EXPECT_EQ(ScrollY, 10);
+    Loslassen(anker + QPoint(80, 10), {}, Qt::RightButton);
+    // Beyond the view the pointer stays, and the view's edge stands for it.
+    const QPoint p = ClientPunkt(m1);
+    Bewegen(p);
+    Druecken(p);
+    QTest::mouseMove(MapForm->Client, QPoint(ViewBreite + 40, p.y()));
+    EXPECT_EQ(CursorPoint.X, ViewBreite);
+    EXPECT_NE(MapForm->Client->mapFromGlobal(QCursor::pos()).x(), ViewBreite);
+    Loslassen(QPoint(ViewBreite, p.y()));
+    // A stored place is neither applied nor replaced by where the window system put the window.
+    const TFensterPlatz platz{20, 1010, 0, 0};
+    ToolsForm->move(400, 620);
+    MapForm->PlatzAnwenden(fwToolsForm, platz);
+    EXPECT_EQ(ToolsForm->pos(), QPoint(400, 620));
+    FensterPlaetze[fwToolsForm] = platz;
+    EXPECT_EQ(MapForm->PlatzErfassen(fwToolsForm).Left, 1010);
+    EXPECT_EQ(MapForm->PlatzErfassen(fwToolsForm).Top, 20);
+    MapForm->Platzierbar = true;
+    MausStehtBeimScrollen = false;
+}
+
 TEST_F(Karte, PlusAndMinusZoomAboutTheCentre) {
     QWidget* c = MapForm->Client;
     QTest::keyClick(c, '-');
