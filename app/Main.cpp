@@ -35,6 +35,7 @@
 #include "UBitmaps.h"
 #include "UEditSektor.h"
 #include "UEinheitenListeForm.h"
+#include "UFehler.h"
 #include "UFensterHilfen.h"
 #include "UGameInfoForm.h"
 #include "UGameinfoAusgebenForm.h"
@@ -87,8 +88,9 @@ TMausKnopf Knopf(Qt::MouseButton b) {
 }
 
 void FehlerMelden(QWidget* eltern, const std::exception& e) {
-    std::fprintf(stderr, "QelMap: %s\n", e.what());
-    QMessageBox::critical(eltern, QStringLiteral("QelMap"), QString::fromLocal8Bit(e.what()));
+    const std::string text = FehlerText(e);
+    std::fprintf(stderr, "QelMap: %s\n", text.c_str());
+    QMessageBox::critical(eltern, QStringLiteral("QelMap"), QString::fromLocal8Bit(text));
 }
 
 // Writes the recovery files a moment after a command or a press that may have changed the

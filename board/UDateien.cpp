@@ -31,9 +31,7 @@ void MapParsen(const std::uint8_t* daten, std::size_t laenge, const std::string&
 }
 
 void MapDateiLesen(const std::string& datei, TMapDaten& map) {
-    // Bytes after the largest map are never looked at, so they are not read either: a huge
-    // file must not fill the memory.
-    const std::vector<std::uint8_t> d = DateiLesen(datei, 4 + sizeof(TEinheit) * MaxEinheiten);
+    const std::vector<std::uint8_t> d = DateiLesen(datei, MapDateiGrenze, "a map file");
     MapParsen(d.data(), d.size(), datei, map);
 }
 
@@ -93,7 +91,7 @@ void SektorenParsen(const std::uint8_t* bytes, std::size_t laenge, const std::st
 }
 
 void SektorDateiLesen(const std::string& datei, TSektorDaten& daten) {
-    const std::vector<std::uint8_t> d = DateiLesen(datei, SektorDateiGroesse);
+    const std::vector<std::uint8_t> d = DateiLesen(datei, SektorDateiGrenze, "a sector file");
     SektorenParsen(d.data(), d.size(), datei, daten);
 }
 
@@ -143,7 +141,7 @@ int ZahlLesen(const TIniText& ini, const char* sektion, const char* schluessel, 
 // A file that is missing, or that stands as a folder or device, holds no settings.
 std::vector<std::uint8_t> EinstellungsBytes(const std::string& pfad) {
     if (!DateiExistiert(pfad)) return {};
-    return DateiLesen(pfad);
+    return DateiLesen(pfad, IniDateiGrenze, "a settings file");
 }
 
 }  // namespace

@@ -12,7 +12,11 @@
 
 #include "UFenster.h"
 
+// Each reader refuses a file larger than its limit at once: far above any real file of its
+// kind, far below the memory of a small machine.
+
 // ---- Map files ----------------------------------------------------------------------------
+constexpr std::size_t MapDateiGrenze = 1 << 20;  // the largest map has 24,004 bytes
 // A position as a map file holds it.
 struct TMapDaten {
     std::int32_t Anzahl = 0;
@@ -43,6 +47,7 @@ void VorherigeMap();
 
 // ---- Sector files -------------------------------------------------------------------------
 constexpr int SektorDateiGroesse = 9880;
+constexpr std::size_t SektorDateiGrenze = 1 << 20;
 struct TSektorDaten {
     TSektor Sektoren[SektorenAnzahl + 1];  // 1..130, as the sector table; entry 0 is unused
 };

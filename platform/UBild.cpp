@@ -81,6 +81,6 @@ void BildAusBytes(TBild& bild, const std::uint8_t* daten, std::size_t laenge, co
 
 void BildLaden(TBild& bild, const std::string& pfad) {
     if (!DateiExistiert(pfad)) throw EDateiFehler(pfad, "the picture file is missing");
-    std::vector<std::uint8_t> daten = DateiLesen(pfad);
+    std::vector<std::uint8_t> daten = DateiLesen(pfad, BildDateiGrenze, "a picture");
     BildAusBytes(bild, daten.data(), daten.size(), pfad);
 }

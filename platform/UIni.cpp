@@ -136,7 +136,7 @@ std::string IniLesen(const std::string& pfad, const std::string& sektion, const 
                      const std::string& vorgabe) {
     if (!DateiExistiert(pfad)) return vorgabe;
     try {
-        const std::vector<std::uint8_t> d = DateiLesen(pfad);
+        const std::vector<std::uint8_t> d = DateiLesen(pfad, IniDateiGrenze, "an initialisation file");
         return IniWert(IniParsen(d.data(), d.size()), sektion, schluessel, vorgabe);
     } catch (const EDateiFehler&) {
         return vorgabe;

@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+// Far above any settings file, which has a few hundred bytes.
+constexpr std::size_t IniDateiGrenze = 1 << 20;
+
 struct TIniText {
     std::vector<std::string> Zeilen;  // without their line ends
     bool Bom = false;                 // the file began with a UTF-8 byte-order mark, kept on writing

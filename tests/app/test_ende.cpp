@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <set>
 #include <sstream>
 
 #include "AppHilfen.h"
@@ -215,5 +216,58 @@ TEST(EndeZuEnde, PlaceAPieceInTheRealWindowAndCloseIt) {
     EXPECT_NE(geschrieben.find("[MapForm]\nTop=0\nLeft=0\nHeight=700\nWidth=1000\n"), std::string::npos) << geschrieben;
     EXPECT_NE(geschrieben.find("[ToolsForm]\nTop=20\nLeft=1010\n"), std::string::npos) << geschrieben;
     EXPECT_NE(geschrieben.find("GameInfo=1"), std::string::npos);
+    VariablenZuruecksetzen();
+}
+
+// Under a file size limit the program died of SIGXFSZ in the middle of a save. The settings
+// written at closing are a save like the others: refused with a message naming the file, the
+// old file kept, no temporary file left, and the program ends with the error's status.
+TEST(EndeZuEnde, ASaveBeyondTheFileSizeLimitIsReportedAndKeepsTheOldFile) {
+    for (const char* p : {"Xvfb", "xdotool", "openbox", "bash"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(p)).isEmpty())
+            GTEST_SKIP() << p << " is not installed";
+    if (!StandardBrettVorhanden()) GTEST_SKIP() << "the default board is not there";
+
+    TempOrdner ordner;
+    BrettKopieren(ordner.Pfad());
+    // Larger than the limit of 2 KiB below, so that writing it again meets the limit.
+    std::string ini = "[MapForm]\nTop=0\nLeft=0\nHeight=500\nWidth=700\n";
+    for (int i = 0; i < 60; ++i) ini += "; a line the program keeps as it is, " + std::to_string(i) + "\n";
+    std::ofstream(ordner.Datei("QelWin.INI")) << ini;
+    const std::vector<std::uint8_t> vorher = Bytes(ordner.Datei("QelWin.INI"));
+    ASSERT_GT(vorher.size(), 2048u);
+    const auto eintraege = [&] {
+        std::set<std::string> namen;
+        for (const auto& e : fs::directory_iterator(ordner.Pfad())) namen.insert(e.path().filename().string());
+        return namen;
+    };
+    const std::set<std::string> dateien = eintraege();
+
+    XSitzung x;
+    ASSERT_TRUE(x.Starten());
+    Prozess programm;
+    programm.P.setProcessEnvironment(x.Umgebung);
+    programm.P.setWorkingDirectory(QString::fromStdString(ordner.Pfad()));
+    programm.P.start(QStringLiteral("bash"), {"-c", "ulimit -f 2; exec \"$0\"", QStringLiteral(QELMAP_EXE)});
+    ASSERT_TRUE(programm.P.waitForStarted(5000));
+    auto suchen = [&](const char* name) {
+        QString w;
+        for (int i = 0; i < 50 && w.isEmpty(); ++i, QThread::msleep(200))
+            w = x.Xdo({"search", "--onlyvisible", "--name", QString::fromLatin1(name)}).split('\n').value(0);
+        return w;
+    };
+    const QString haupt = suchen("^QelMap for Windows");
+    ASSERT_FALSE(haupt.isEmpty()) << programm.P.readAllStandardError().toStdString();
+    x.Xdo({"windowactivate", "--sync", haupt, "key", "ctrl+x"});
+    const QString meldung = suchen("^QelMap$");
+    ASSERT_FALSE(meldung.isEmpty()) << "no message box";
+    x.Xdo({"windowactivate", "--sync", meldung, "key", "Return"});
+    ASSERT_TRUE(programm.P.waitForFinished(10000));
+    EXPECT_EQ(programm.P.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(programm.P.exitCode(), 1);
+    const std::string fehler = programm.P.readAllStandardError().toStdString();
+    EXPECT_NE(fehler.find("QelWin.INI: cannot write the file (File too large)"), std::string::npos) << fehler;
+    EXPECT_EQ(Bytes(ordner.Datei("QelWin.INI")), vorher);
+    EXPECT_EQ(eintraege(), dateien);
     VariablenZuruecksetzen();
 }

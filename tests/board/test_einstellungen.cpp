@@ -92,6 +92,18 @@ TEST_F(Einstellungen, ValuesAreParsedAsIntegersAndAnythingElseGivesTheDefault) {
     EXPECT_LT(t.find("[Unbekannt]"), t.find("[FensterAnzeigen]"));  // new sections go to the end
 }
 
+// An editor's byte-order mark made the first section's name "\xEF\xBB\xBF[MapForm]": its keys were
+// lost and a second section was added on saving.
+TEST_F(Einstellungen, AByteOrderMarkIsSkippedOnReadingAndKeptOnWriting) {
+    TextSchreiben("QelWin.INI", "\xEF\xBB\xBF[MapForm]\r\nTop=5\r\n");
+    EinstellungenLaden();
+    EXPECT_EQ(FensterPlaetze[fwMapForm].Top, 5);
+    EinstellungenSpeichern();
+    const std::string t = Text("QelWin.INI");
+    EXPECT_EQ(t.rfind("\xEF\xBB\xBF[MapForm]\r\nTop=5\r\nLeft=0\r\n", 0), 0u) << t;
+    EXPECT_EQ(t.find("[MapForm]", 4), std::string::npos) << t;
+}
+
 TEST_F(Einstellungen, WindowPlacesGoThroughTheWindows) {
     struct Plaetze : TOhneFenster {
         TFensterPlatz gesetzt[4]{};

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <chrono>
 #include <fcntl.h>
+#include <functional>
 #include <future>
 #include <limits>
 #include <sys/resource.h>
@@ -157,27 +158,51 @@ TEST_F(Fundstellen, APipeAsMapOrSectorFileIsRefusedAtOnce) {
     }
 }
 
-// Everything after the largest map (4 + 24 x 1000 bytes) and after the 9880 bytes of a
-// sector table is ignored, but the files were read whole into memory: a large file (here a
-// sparse gigabyte) could exhaust it.
-TEST_F(Fundstellen, OnlyTheBytesAFormatUsesAreRead) {
+// Files were read whole whatever their size: a sparse gigabyte could exhaust the memory, and
+// the settings file of 100 GB stopped the start with the bare text "std::bad_alloc". Each
+// reader refuses a file beyond its limit at once, naming it and changing nothing; a settings
+// file refused so gives the defaults and is not replaced.
+TEST_F(Fundstellen, AFileBeyondItsReadersLimitIsRefusedAtOnce) {
     std::vector<std::uint8_t> kopf(4 + 2 * 24, 0);
     kopf[0] = 2;
-    kopf[4 + 16] = kopf[4 + 24 + 16] = 3;
-    const std::string map = tmp.Datei("gross.map"), sek = tmp.Datei("gross.sek");
+    const std::string map = tmp.Datei("gross.map"), sek = tmp.Datei("gross.sek"), bild = tmp.Datei("gross.BMP");
     BytesSchreiben(map, kopf);
     BytesSchreiben(sek, std::vector<std::uint8_t>(9880, 7));
+    BytesSchreiben(bild, {'B', 'M'});
     ASSERT_EQ(::truncate(map.c_str(), 1 << 30), 0);
     ASSERT_EQ(::truncate(sek.c_str(), 1 << 30), 0);
+    ASSERT_EQ(::truncate(bild.c_str(), 3ll << 30), 0);
+    EinheitenAnzahl = 5;
+    auto abgelehnt = [](const std::string& datei, const std::function<void()>& lesen) {
+        try {
+            lesen();
+            ADD_FAILURE() << datei << " was read";
+        } catch (const EDateiFehler& e) {
+            EXPECT_NE(std::string(e.what()).find(datei + ": is too large for "), std::string::npos) << e.what();
+        }
+    };
     rusage vorher{}, nachher{};
     ::getrusage(RUSAGE_SELF, &vorher);
-    MapLaden(map);
-    SektorenLaden(sek);
+    abgelehnt(map, [&] { MapLaden(map); });
+    abgelehnt(sek, [&] { SektorenLaden(sek); });
+    TBild b;
+    abgelehnt(bild, [&] { BildLaden(b, bild); });
     ::getrusage(RUSAGE_SELF, &nachher);
-    EXPECT_EQ(EinheitenAnzahl, 2);
-    EXPECT_EQ(Einheiten[2].Art, 3);
-    EXPECT_EQ(Sektoren[130].Reserve[23], 7);
+    EXPECT_EQ(EinheitenAnzahl, 5);
+    EXPECT_EQ(Sektoren[130].Reserve[23], 0);
     EXPECT_LT(nachher.ru_maxrss - vorher.ru_maxrss, 64 * 1024) << "kilobytes more at the peak";
+
+    ImOrdner hier(tmp.Pfad());
+    BytesSchreiben("QelWin.INI", {'[', 'O', 'p', 't', 'i', 'o', 'n', 's', ']', '\n', 'I', 'C', 'P', 's', 'A', 'n', 'z', 'e', 'i', 'g', 'e', 'n', '=', '1', '\n'});
+    ASSERT_EQ(::truncate("QelWin.INI", 100ll << 30), 0);
+    ICPsAnzeigen = true;
+    EinstellungenLaden();
+    EXPECT_FALSE(ICPsAnzeigen);
+    EXPECT_EQ(FensterPlaetze[fwMapForm].Width, 640);
+    abgelehnt(tmp.Datei("QelWin.INI"), [] { EinstellungenSpeichern(); });
+    struct stat st{};
+    ASSERT_EQ(::stat("QelWin.INI", &st), 0);
+    EXPECT_EQ(st.st_size, 100ll << 30);
 }
 
 }  // namespace

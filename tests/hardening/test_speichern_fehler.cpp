@@ -13,11 +13,16 @@
 #include <set>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "TestHilfen.h"
+#include "UDatei.h"
 #include "UDateien.h"
 #include "UFehler.h"
 #include "UVariablen.h"
@@ -114,26 +119,57 @@ private:
     bool ok_ = false;
 };
 
-// A limit on the size of files this process writes; writing beyond it fails with EFBIG
-// instead of raising the signal. Put back as it was on destruction.
+// A limit on the size of files this process writes, put back as it was on destruction. The
+// signal the limit raises is left as the process has it: the save must not die of it.
 class DateiGroessenGrenze {
 public:
     explicit DateiGroessenGrenze(rlim_t bytes) {
         ::getrlimit(RLIMIT_FSIZE, &alt_);
-        signal_ = std::signal(SIGXFSZ, SIG_IGN);
         rlimit neu = alt_;
         neu.rlim_cur = bytes;
         ::setrlimit(RLIMIT_FSIZE, &neu);
     }
-    ~DateiGroessenGrenze() {
-        ::setrlimit(RLIMIT_FSIZE, &alt_);
-        std::signal(SIGXFSZ, signal_);
-    }
+    ~DateiGroessenGrenze() { ::setrlimit(RLIMIT_FSIZE, &alt_); }
 
 private:
     rlimit alt_{};
-    void (*signal_)(int) = nullptr;
 };
+
+// Runs f in a child process, as the user nobody when this one is root (who may write
+// anything); the message of the file error it raised, or "" when it raised none.
+std::string AlsNutzer(const std::function<void()>& f) {
+    int rohr[2];
+    if (::pipe(rohr) != 0) return "no pipe";
+    const pid_t kind = ::fork();
+    if (kind == 0) {
+        ::close(rohr[0]);
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(3);
+        std::string text;
+        try {
+            f();
+        } catch (const EDateiFehler& e) {
+            text = e.what();
+        }
+        if (::write(rohr[1], text.data(), text.size()) < 0) ::_exit(4);
+        ::_exit(0);
+    }
+    ::close(rohr[1]);
+    std::string text;
+    char puffer[512];
+    for (ssize_t n; (n = ::read(rohr[0], puffer, sizeof puffer)) > 0;) text.append(puffer, static_cast<std::size_t>(n));
+    ::close(rohr[0]);
+    int status = 0;
+    ::waitpid(kind, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    return text;
+}
+
+mode_t Modus(const std::string& pfad) {
+    struct stat st{};
+    ::stat(pfad.c_str(), &st);
+    return st.st_mode & 07777;
+}
 
 class SpeichernScheitert : public ::testing::TestWithParam<TArt (*)()> {
 protected:
@@ -232,6 +268,31 @@ TEST_P(SpeichernScheitert, WhereADeviceOrAPipeStandsAtTheName) {
     EXPECT_TRUE(fs::is_fifo(rohr));
 }
 
+// A file the user may not write was replaced by the rename, where writing it would be refused.
+TEST_P(SpeichernScheitert, AReadOnlyFileOrAFolderTheUserMayNotWriteIsRefusedSayingWhy) {
+    ::chmod(tmp.Pfad().c_str(), 0777);
+    const std::string pfad = tmp.Datei(art.Dateiname);
+    BytesSchreiben(pfad, art.Vorher);
+    ::chmod(pfad.c_str(), 0444);
+    std::set<std::string> vorher = Eintraege(tmp.Pfad());
+    std::string fehler = AlsNutzer([&] { art.Speichern(pfad); });
+    EXPECT_NE(fehler.find(art.Dateiname + ": is read-only"), std::string::npos) << fehler;
+    EXPECT_EQ(Bytes(pfad), art.Vorher);
+    EXPECT_EQ(Eintraege(tmp.Pfad()), vorher);
+
+    const std::string zu = tmp.Datei("zu"), drin = zu + "/" + art.Dateiname;
+    fs::create_directory(zu);
+    BytesSchreiben(drin, art.Vorher);
+    ::chmod(drin.c_str(), 0666);
+    ::chmod(zu.c_str(), 0555);
+    fehler = AlsNutzer([&] { art.Speichern(drin); });
+    EXPECT_NE(fehler.find(art.Dateiname + ": cannot be saved: the folder \"" + zu + "\" may not be written by this user"),
+              std::string::npos)
+        << fehler;
+    EXPECT_EQ(Bytes(drin), art.Vorher);
+    EXPECT_EQ(Eintraege(zu), std::set<std::string>{art.Dateiname});
+}
+
 INSTANTIATE_TEST_SUITE_P(Dateien, SpeichernScheitert, ::testing::Values(MapArt, SektorArt, EinstellungenArt),
                          [](const ::testing::TestParamInfo<TArt (*)()>& info) {
                              return std::string(info.param().Name);
@@ -277,6 +338,52 @@ TEST_P(SpeichernUnterNamen, ThroughALinkTheLinkedFileIsWritten) {
     EXPECT_NE(Bytes(echt), art.Vorher);
     EXPECT_EQ(Bytes(echt), Bytes(tmp.Datei(art.Dateiname)));
     EXPECT_EQ(Eintraege(tmp.Datei("spiele")), std::set<std::string>{"echt.dat"});
+}
+
+// A dangling link was replaced by a file of its own, and so was a loop of links.
+TEST_P(SpeichernUnterNamen, ALinkToAFileNotYetThereCreatesItAndALoopIsRefused) {
+    fs::create_directory(tmp.Datei("spiele"));
+    fs::create_symlink("spiele/neu.dat", tmp.Datei(art.Dateiname));
+    art.Speichern(tmp.Datei(art.Dateiname));
+    EXPECT_TRUE(fs::is_symlink(tmp.Datei(art.Dateiname)));
+    EXPECT_EQ(Eintraege(tmp.Datei("spiele")), std::set<std::string>{"neu.dat"});
+    EXPECT_FALSE(Bytes(tmp.Datei("spiele/neu.dat")).empty());
+
+    fs::create_symlink("b", tmp.Datei("a"));
+    fs::create_symlink("a", tmp.Datei("b"));
+    ScheitertOhneSchaden(art, tmp.Datei("a"), "/a: is a link that leads round in a loop");
+    EXPECT_TRUE(fs::is_symlink(tmp.Datei("a")) && fs::is_symlink(tmp.Datei("b")));
+}
+
+// Interrupted saves left their temporary files for ever. A save takes away those of its
+// target that no save holds any more, and nothing else.
+TEST_P(SpeichernUnterNamen, ASaveRemovesWhatInterruptedSavesOfItsTargetLeft) {
+    const std::string pfad = tmp.Datei(art.Dateiname);
+    const std::string eigen = TempDateiPraefix(pfad), fremd = TempDateiPraefix(tmp.Datei("anders.map"));
+    const std::set<std::string> bleiben = {art.Dateiname, eigen + "laeuft", fremd + "a1b2c3", ".qelmap-a1b2c3",
+                                           eigen + "laenger", "notiz.txt"};
+    for (const std::string& name : bleiben) BytesSchreiben(tmp.Datei(name), {1});
+    BytesSchreiben(tmp.Datei(eigen + "a1b2c3"), {1});
+    BytesSchreiben(tmp.Datei(eigen + "Zz09yx"), {1});
+    // A save that is still going on holds its file locked.
+    const int laeuft = ::open(tmp.Datei(eigen + "laeuft").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(laeuft, LOCK_EX), 0);
+    art.Speichern(pfad);
+    ::close(laeuft);
+    EXPECT_EQ(Eintraege(tmp.Pfad()), bleiben);
+}
+
+// The new file had mode 0600 when setting its mode failed: it is made with the mode it is to
+// have, the replaced file's or 0666 less the umask.
+TEST_P(SpeichernUnterNamen, TheSavedFileHasTheModeOfTheFileItReplacesOrOfTheUmask) {
+    const mode_t maske = ::umask(027);
+    art.Speichern(tmp.Datei("neu-" + art.Dateiname));
+    EXPECT_EQ(Modus(tmp.Datei("neu-" + art.Dateiname)), 0640u);
+    BytesSchreiben(tmp.Datei(art.Dateiname), art.Vorher);
+    ::chmod(tmp.Datei(art.Dateiname).c_str(), 0606);
+    art.Speichern(tmp.Datei(art.Dateiname));
+    EXPECT_EQ(Modus(tmp.Datei(art.Dateiname)), 0606u);
+    ::umask(maske);
 }
 
 INSTANTIATE_TEST_SUITE_P(Dateien, SpeichernUnterNamen, ::testing::Values(MapArt, SektorArt),

@@ -2,16 +2,15 @@
 
 #include <QImage>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
 
 #include "TestHilfen.h"
 
-TLauf Werkzeug(const std::string& ordner, const QStringList& argumente) {
-    QProcess p;
-    p.setWorkingDirectory(QString::fromStdString(ordner));
-    p.start(QStringLiteral(QELMAP_TOOL), argumente);
+namespace {
+TLauf Warten(QProcess& p) {
     TLauf l;
     if (!p.waitForFinished(60000)) {
         ADD_FAILURE() << "qelmap-tool did not finish: " << p.errorString().toStdString();
@@ -23,6 +22,24 @@ TLauf Werkzeug(const std::string& ordner, const QStringList& argumente) {
     l.Aus = p.readAllStandardOutput().toStdString();
     l.Fehler = p.readAllStandardError().toStdString();
     return l;
+}
+}  // namespace
+
+TLauf Werkzeug(const std::string& ordner, const QStringList& argumente) {
+    QProcess p;
+    p.setWorkingDirectory(QString::fromStdString(ordner));
+    p.start(QStringLiteral(QELMAP_TOOL), argumente);
+    return Warten(p);
+}
+
+TLauf Shell(const std::string& ordner, const std::string& befehl) {
+    QProcess p;
+    p.setWorkingDirectory(QString::fromStdString(ordner));
+    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+    umgebung.insert(QStringLiteral("TOOL"), QStringLiteral(QELMAP_TOOL));
+    p.setProcessEnvironment(umgebung);
+    p.start(QStringLiteral("/bin/bash"), {QStringLiteral("-c"), QString::fromStdString(befehl)});
+    return Warten(p);
 }
 
 std::vector<std::string> Zeilen(const std::string& text) {

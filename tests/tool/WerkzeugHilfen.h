@@ -16,6 +16,10 @@ struct TLauf {
 // Runs qelmap-tool with the arguments in the folder and waits for it.
 TLauf Werkzeug(const std::string& ordner, const QStringList& argumente);
 
+// Runs a shell command line in the folder, with the tool as "$TOOL" (for limits, redirections
+// and file names that are no UTF-8).
+TLauf Shell(const std::string& ordner, const std::string& befehl);
+
 // The lines of a text, without their line ends.
 std::vector<std::string> Zeilen(const std::string& text);
 

@@ -1,6 +1,8 @@
 // tally, units and sectors on a small crafted board, run through the built tool.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
@@ -199,6 +201,46 @@ TEST(Aufruf, HelpForEveryCommandAndStatus2ForUnreadableFiles) {
         EXPECT_EQ(l.Status, 2);
         EXPECT_NE(l.Fehler.find("cut.map"), std::string::npos) << l.Fehler;
     }
+}
+
+// What the tool prints is its result: output that could not be written is a failure.
+TEST(Aufruf, AFailedWriteToStandardOutputGivesStatus2AndSaysSo) {
+    TempOrdner ordner;
+    SektorDateiSchreiben(ordner.Datei("Sektoren_neu.sek"), {SektorRecord("Moscow", 7, 8)});  // check: owner 7
+    MapDateiSchreiben(ordner.Datei("a.map"), {Stack(150, 50, eaInfanterie, bsRussland, 3, 1)});
+    for (const char* befehl : {"sectors", "units a.map", "tally a.map", "check Sektoren_neu.sek", "--help",
+                               "render --help"}) {
+        SCOPED_TRACE(befehl);
+        const TLauf l = Shell(ordner.Pfad(), std::string("\"$TOOL\" ") + befehl + " > /dev/full");
+        EXPECT_EQ(l.Status, 2);
+        EXPECT_NE(l.Fehler.find("writing to standard output failed (No space left on device)"), std::string::npos)
+            << l.Fehler;
+    }
+}
+
+// Under a file size limit the write fails instead of the signal ending the tool half-way.
+TEST(Aufruf, ASaveBeyondTheFileSizeLimitIsAnErrorThatKeepsTheOldFile) {
+    TempOrdner ordner;
+    MapDateiSchreiben(ordner.Datei("a.map"), std::vector<TEinheit>(100, Stack(150, 50, eaInfanterie, bsRussland, 3, 1)));
+    BytesSchreiben(ordner.Datei("a.json"), {'a', 'l', 't'});
+    const TLauf l = Shell(ordner.Pfad(), "ulimit -f 1; exec \"$TOOL\" convert a.map a.json");
+    EXPECT_EQ(l.Status, 2);
+    EXPECT_NE(l.Fehler.find("a.json: cannot write the file (File too large)"), std::string::npos) << l.Fehler;
+    EXPECT_EQ(Bytes(ordner.Datei("a.json")), (std::vector<std::uint8_t>{'a', 'l', 't'}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(ordner.Pfad()), {}), 2);
+}
+
+// A name in Latin-1 ("sp\xE4t") is no UTF-8; it is opened, written and named as the bytes given.
+TEST(Aufruf, FileNamesPassThroughAsTheirBytes) {
+    TempOrdner ordner;
+    SektorDateiSchreiben(ordner.Datei("Sektoren_neu.sek"), {});
+    MapDateiSchreiben(ordner.Datei("sp\xE4t.map"), {Stack(150, 50, eaInfanterie, bsRussland, 3, 1)});
+    TLauf l = Shell(ordner.Pfad(), "\"$TOOL\" convert \"$(printf 'sp\\344t.map')\" \"$(printf 'sp\\344t.json')\"");
+    EXPECT_EQ(l.Status, 0) << l.Fehler;
+    EXPECT_TRUE(std::filesystem::exists(ordner.Datei("sp\xE4t.json")));
+    l = Shell(ordner.Pfad(), "\"$TOOL\" tally \"$(printf 'fr\\374h.map')\"");
+    EXPECT_EQ(l.Status, 2);
+    EXPECT_NE(l.Fehler.find("fr\xFCh.map: cannot open the file"), std::string::npos) << l.Fehler;
 }
 
 }  // namespace

@@ -80,7 +80,7 @@ int BefehlTally(const QStringList& argumente) {
     p.Parser.addOption(json);
     p.Argument("MAP", "The map file (.map) of the position.");
     if (!p.Lesen(argumente)) return StatusOk;
-    const std::string map = p.Positionen(1, 1).at(0).toStdString();
+    const std::string map = ArgumentBytes(p.Positionen(1, 1).at(0));
     BrettLaden(p, map);
     SpielstandBerechnen();
     const int an = AxisAlertLevel(Spielstand.AxisIncome, true);
@@ -127,7 +127,7 @@ int BefehlUnits(const QStringList& argumente) {
     p.Parser.addOptions({flaggen, keineIc, keineAa});
     p.Argument("MAP", "The map file (.map) of the position.");
     if (!p.Lesen(argumente)) return StatusOk;
-    BrettLaden(p, p.Positionen(1, 1).at(0).toStdString());
+    BrettLaden(p, ArgumentBytes(p.Positionen(1, 1).at(0)));
     std::string t;
     for (const std::string& z :
          UnitListeZeilen(p.Parser.isSet(flaggen), !p.Parser.isSet(keineIc), !p.Parser.isSet(keineAa)))
@@ -144,7 +144,7 @@ int BefehlSectors(const QStringList& argumente) {
     p.Argument("FILE.sek", "The sector file; without it --sectors or Sektoren_neu.sek.");
     if (!p.Lesen(argumente)) return StatusOk;
     QStringList pos = p.Positionen(0, 1);
-    SektorenLaden(pos.isEmpty() ? SektorDateiPfad(p) : pos.at(0).toStdString());
+    SektorenLaden(pos.isEmpty() ? SektorDateiPfad(p) : ArgumentBytes(pos.at(0)));
     std::string t;
     for (const std::string& z : SektorenListeZeilen()) t += Latin1ZuUtf8(z) + "\n";
     Ausgeben(t);

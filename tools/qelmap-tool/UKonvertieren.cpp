@@ -21,6 +21,9 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
+// The JSON of the largest file accepted: its bytes as hex with room for the records.
+constexpr std::size_t JsonDateiGrenze = 4 * MapDateiGrenze;
+
 constexpr const char* FormatMap = "qelmap map";
 constexpr const char* FormatSektoren = "qelmap sectors";
 
@@ -356,13 +359,15 @@ int BefehlConvert(const QStringList& argumente) {
     p.Argument("OUT", "The file to write (replaced if it exists).");
     if (!p.Lesen(argumente)) return StatusOk;
     const QStringList pos = p.Positionen(2, 2);
-    const std::string ein = pos.at(0).toStdString(), aus = pos.at(1).toStdString();
+    const std::string ein = ArgumentBytes(pos.at(0)), aus = ArgumentBytes(pos.at(1));
     const TArt einArt = ArtNachEndung(ein), ausArt = ArtNachEndung(aus);
     if ((einArt == taJson) == (ausArt == taJson))
         throw EAufrufFehler("convert turns a .map or .sek file into .json or back; \"" + ein + "\" and \"" + aus +
                             "\" are not such a pair");
 
-    const TBytes roh = DateiLesen(ein);
+    const TBytes roh = einArt == taJson   ? DateiLesen(ein, JsonDateiGrenze, "a JSON file of the tool")
+                       : einArt == taMap ? DateiLesen(ein, MapDateiGrenze, "a map file")
+                                         : DateiLesen(ein, SektorDateiGrenze, "a sector file");
     if (einArt != taJson) {
         const std::string text = BinaerZuJson(roh, ein, einArt == taMap);
         DateiSchreiben(aus, text.data(), text.size());

@@ -120,7 +120,7 @@ int BefehlCheck(const QStringList& argumente) {
     pr.BildPfad = DatenDatei(p, SektorBildName);
     bool unlesbar = false;
     for (const QString& q : dateien) {
-        const std::string datei = q.toStdString();
+        const std::string datei = ArgumentBytes(q);
         try {
             if (Endung(datei) == ".sek")
                 SektorenPruefen(pr, datei);
@@ -132,7 +132,6 @@ int BefehlCheck(const QStringList& argumente) {
             unlesbar = true;
         }
     }
-    std::fflush(stdout);
     if (unlesbar) return StatusFehler;
     return pr.Probleme ? StatusProbleme : StatusOk;
 }

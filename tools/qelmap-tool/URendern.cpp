@@ -24,7 +24,7 @@ void ZahlenPaar(const QString& text, const char* trenner, const char* option, st
     QRegularExpression muster(QString("^(-?\\d{1,9})%1(-?\\d{1,9})$").arg(QRegularExpression::escape(trenner)));
     QRegularExpressionMatch m = muster.match(text.trimmed());
     if (!m.hasMatch())
-        throw EAufrufFehler(std::string("--") + option + " \"" + text.toStdString() + "\" must be two whole numbers as A" +
+        throw EAufrufFehler(std::string("--") + option + " \"" + ArgumentBytes(text) + "\" must be two whole numbers as A" +
                             trenner + "B");
     a = m.captured(1).toInt();
     b = m.captured(2).toInt();
@@ -79,9 +79,9 @@ int BefehlRender(const QStringList& argumente) {
     p.Parser.addOptions({aus, zoom, scroll, view, icps, namen});
     p.Argument("MAP", "The map file (.map) of the position.");
     if (!p.Lesen(argumente)) return StatusOk;
-    const std::string map = p.Positionen(1, 1).at(0).toStdString();
+    const std::string map = ArgumentBytes(p.Positionen(1, 1).at(0));
     if (!p.Parser.isSet(aus)) throw EAufrufFehler("-o OUT.png is missing");
-    const std::string ziel = p.Parser.value(aus).toStdString();
+    const std::string ziel = ArgumentBytes(p.Parser.value(aus));
 
     bool ok;
     const int z = p.Parser.value(zoom).toInt(&ok);

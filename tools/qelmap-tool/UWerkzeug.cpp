@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 
@@ -41,7 +42,7 @@ void TBefehlParser::Argument(const char* name, const char* beschreibung) {
 
 bool TBefehlParser::Lesen(const QStringList& argumente) {
     // parse() rather than process(): process() exits with status 1 on errors, and ours is 2.
-    if (!Parser.parse(argumente)) throw EAufrufFehler(Parser.errorText().toStdString());
+    if (!Parser.parse(argumente)) throw EAufrufFehler(ArgumentBytes(Parser.errorText()));
     if (Parser.isSet(Hilfe)) {
         // Qt's usage line names the executable's path and puts the options first; ours reads
         // as the command is typed.
@@ -57,12 +58,12 @@ bool TBefehlParser::Lesen(const QStringList& argumente) {
 QStringList TBefehlParser::Positionen(int min, int max) const {
     QStringList p = Parser.positionalArguments();
     if (p.size() < min) throw EAufrufFehler("missing argument; see --help");
-    if (p.size() > max) throw EAufrufFehler("too many arguments (\"" + p.at(max).toStdString() + "\"); see --help");
+    if (p.size() > max) throw EAufrufFehler("too many arguments (\"" + ArgumentBytes(p.at(max)) + "\"); see --help");
     return p;
 }
 
 std::string DatenOrdner(const TBefehlParser& p) {
-    if (p.Parser.isSet(p.Daten)) return p.Parser.value(p.Daten).toStdString();
+    if (p.Parser.isSet(p.Daten)) return ArgumentBytes(p.Parser.value(p.Daten));
     return ".";
 }
 
@@ -72,7 +73,7 @@ std::string DatenDatei(const TBefehlParser& p, const char* name) {
 }
 
 std::string SektorDateiPfad(const TBefehlParser& p) {
-    if (p.Parser.isSet(p.SektorDatei)) return p.Parser.value(p.SektorDatei).toStdString();
+    if (p.Parser.isSet(p.SektorDatei)) return ArgumentBytes(p.Parser.value(p.SektorDatei));
     return DatenDatei(p, "Sektoren_neu.sek");
 }
 
@@ -86,4 +87,22 @@ std::string Endung(const std::string& pfad) {
     return e;
 }
 
-void Ausgeben(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+int AusgabeFehler = 0;
+
+void Ausgeben(const std::string& text) {
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() && !AusgabeFehler) AusgabeFehler = errno;
+}
+
+bool AusgabeGelungen() {
+    if (std::fflush(stdout) != 0 && !AusgabeFehler) AusgabeFehler = errno;
+    if (std::ferror(stdout) && !AusgabeFehler) AusgabeFehler = EIO;
+    return AusgabeFehler == 0;
+}
+
+QStringList Argumente(int argc, char** argv) {
+    QStringList liste;
+    for (int i = 0; i < argc; ++i) liste << QString::fromLatin1(argv[i]);
+    return liste;
+}
+
+std::string ArgumentBytes(const QString& argument) { return argument.toLatin1().toStdString(); }

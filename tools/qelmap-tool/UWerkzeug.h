@@ -51,3 +51,11 @@ std::string Latin1ZuUtf8(const std::string& s);
 std::string Endung(const std::string& pfad);
 
 void Ausgeben(const std::string& text);  // to standard output
+// Flushes standard output; false when any write to it failed, AusgabeFehler then says why.
+bool AusgabeGelungen();
+extern int AusgabeFehler;
+
+// File names are bytes, whatever the locale says: the arguments are taken one byte per
+// character, and ArgumentBytes gives an argument's bytes back.
+QStringList Argumente(int argc, char** argv);
+std::string ArgumentBytes(const QString& argument);

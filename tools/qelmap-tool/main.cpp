@@ -2,6 +2,7 @@
 // command line, computed by the same code as the program.
 #include <QCoreApplication>
 #include <QStringList>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -38,9 +39,18 @@ void Uebersicht(std::FILE* ziel) {
                  "pictures\nare read from the current directory unless --sectors FILE or --data DIR name others.\n");
 }
 
+// What was printed is incomplete: that is a failure whatever the command found.
+int AusgabeMelden(const char* befehl) {
+    std::fprintf(stderr, "qelmap-tool %s: writing to standard output failed (%s)\n", befehl, std::strerror(AusgabeFehler));
+    return StatusFehler;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Beyond a file size limit a write fails with EFBIG, reported like any other failed write,
+    // instead of the signal ending the tool in the middle.
+    std::signal(SIGXFSZ, SIG_IGN);
     QCoreApplication app(argc, argv);
     if (argc < 2) {
         Uebersicht(stderr);
@@ -48,7 +58,7 @@ int main(int argc, char** argv) {
     }
     if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h") || !std::strcmp(argv[1], "help")) {
         Uebersicht(stdout);
-        return StatusOk;
+        return AusgabeGelungen() ? StatusOk : AusgabeMelden("--help");
     }
     const TBefehl* befehl = nullptr;
     for (const TBefehl& b : Befehle)
@@ -58,21 +68,16 @@ int main(int argc, char** argv) {
         return StatusFehler;
     }
     // The command's parser sees the program name and the arguments after the command.
-    QStringList argumente = app.arguments();
+    QStringList argumente = Argumente(argc, argv);
     argumente.removeAt(1);
+    int status = StatusFehler;
     try {
-        int status = befehl->Ausfuehren(argumente);
-        if (std::fflush(stdout) != 0) {
-            std::fprintf(stderr, "qelmap-tool: writing to standard output failed\n");
-            return StatusFehler;
-        }
-        return status;
+        status = befehl->Ausfuehren(argumente);
     } catch (const EAufrufFehler& e) {
         std::fprintf(stderr, "qelmap-tool %s: %s\n", befehl->Name, e.what());
-    } catch (const EDateiFehler& e) {
-        std::fprintf(stderr, "qelmap-tool %s: %s\n", befehl->Name, e.what());
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "qelmap-tool %s: %s\n", befehl->Name, e.what());
+        std::fprintf(stderr, "qelmap-tool %s: %s\n", befehl->Name, FehlerText(e).c_str());
     }
-    return StatusFehler;
+    if (!AusgabeGelungen()) return AusgabeMelden(befehl->Name);
+    return status;
 }
