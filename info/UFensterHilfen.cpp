@@ -2,12 +2,15 @@
 
 #include <QBitmap>
 #include <QEvent>
-#include <QFile>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <cstdio>
+
+#include "UDatei.h"
+#include "UFehler.h"
 
 QFont FensterSchrift(int pixel) {
     QFont f(QStringLiteral("MS Sans Serif"));
@@ -38,10 +41,15 @@ QImage BildAlsImage(const TBild& bild) {
 }
 
 QImage BildDatei(const char* name) {
-    const QString n = QString::fromUtf8(name);
-    if (!QFile::exists(n)) return QImage();
-    QImage img(n);
-    return img.isNull() ? QImage() : img.convertToFormat(QImage::Format_RGB32);
+    if (!DateiExistiert(name)) return QImage();
+    TBild bild;
+    try {
+        BildLaden(bild, name);
+    } catch (const EDateiFehler& e) {
+        std::fprintf(stderr, "QelMap: %s; the built-in picture is used instead\n", e.what());
+        return QImage();
+    }
+    return BildAlsImage(bild);
 }
 
 QPixmap Transparent(const QImage& bild) {

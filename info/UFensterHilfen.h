@@ -12,7 +12,8 @@
 QFont FensterSchrift(int pixel = 10);
 QLabel* LabelAn(QWidget* eltern, const QString& text, int x, int y, int w = -1, int h = 13);
 QImage BildAlsImage(const TBild& bild);
-// A picture file of the current folder, or a null image when it is missing or unreadable.
+// A picture file of the current folder, or a null image when it is missing or cannot be read
+// (said on standard error), so that the caller uses its built-in picture.
 QImage BildDatei(const char* name);
 // A tool window with no title-bar button beyond close, which is never left minimised: some
 // window managers draw minimise and maximise despite the window's hints, and a minimised

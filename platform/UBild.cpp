@@ -26,6 +26,37 @@ bool GruenSechsBit(const std::uint8_t* d, std::size_t n) {
     return kompression == 3 && gruen == 0x07E0;
 }
 
+std::uint32_t Wort(const std::uint8_t* d) {
+    return d[0] | (d[1] << 8) | (d[2] << 16) | (static_cast<std::uint32_t>(d[3]) << 24);
+}
+
+// The bytes an uncompressed bitmap needs for the pixels its header announces, or 0 when the
+// bytes are no such bitmap (run-length coded ones end where their codes say).
+std::uint64_t BmpNoetigeBytes(const std::uint8_t* d, std::size_t n) {
+    if (n < 26 || d[0] != 'B' || d[1] != 'M') return 0;
+    const std::uint32_t kopf = Wort(d + 14);
+    std::int64_t breite, hoehe;
+    std::uint32_t bits, kompression = 0;
+    if (kopf == 12) {
+        breite = d[18] | (d[19] << 8);
+        hoehe = d[20] | (d[21] << 8);
+        bits = d[24] | (d[25] << 8);
+    } else {
+        if (n < 34) return 0;
+        breite = static_cast<std::int32_t>(Wort(d + 18));
+        hoehe = static_cast<std::int32_t>(Wort(d + 22));
+        bits = d[28] | (d[29] << 8);
+        kompression = Wort(d + 30);
+    }
+    if (kompression != 0 && kompression != 3) return 0;
+    if (breite <= 0 || bits == 0 || bits > 32) return 0;
+    if (hoehe < 0) hoehe = -hoehe;
+    if (hoehe == 0) return 0;
+    // Rows are padded to four bytes; the padding of the last row is not asked for.
+    const std::uint64_t zeile = (static_cast<std::uint64_t>(breite) * bits + 31) / 32 * 4;
+    return Wort(d + 10) + zeile * static_cast<std::uint64_t>(hoehe - 1) + (static_cast<std::uint64_t>(breite) * bits + 7) / 8;
+}
+
 // Far beyond every picture of the board (the map has 1587 x 913 pixels).
 constexpr std::int64_t MaxBildPixel = std::int64_t{4096} * 4096;
 
@@ -49,6 +80,11 @@ void BildAusBytes(TBild& bild, const std::uint8_t* daten, std::size_t laenge, co
     const QSize angekuendigt = leser.size();
     if (angekuendigt.isValid() && ZuGross(angekuendigt.width(), angekuendigt.height()))
         throw EDateiFehler(name, ZuGrossText(angekuendigt.width(), angekuendigt.height()));
+    // The reader would take a picture cut short and leave its missing rows black.
+    const std::uint64_t noetig = BmpNoetigeBytes(daten, laenge);
+    if (noetig > laenge)
+        throw EDateiFehler(name, "is cut short: its header announces " + std::to_string(noetig) +
+                                     " bytes of picture, but the file has only " + std::to_string(laenge));
     QImage img = leser.read();
     if (img.isNull()) throw EDateiFehler(name, "cannot be read as a picture");
     if (ZuGross(img.width(), img.height())) throw EDateiFehler(name, ZuGrossText(img.width(), img.height()));

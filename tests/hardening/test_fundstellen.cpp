@@ -78,6 +78,15 @@ TEST_F(Fundstellen, OldBitmapHeadersKeepTheirColours) {
     EXPECT_EQ(bild.BitsProPixel, 24);
     EXPECT_EQ(bild.Rgb[0], 0x106400u);
     EXPECT_EQ(bild.Rgb[1], 0xC89600u);
+
+    // Cut short, the picture was taken with its missing pixels black.
+    d.resize(d.size() - 3);
+    try {
+        BildAusBytes(bild, d.data(), d.size(), "kurz.bmp");
+        ADD_FAILURE() << "a picture cut short was taken";
+    } catch (const EDateiFehler& e) {
+        EXPECT_NE(std::string(e.what()).find("kurz.bmp: is cut short"), std::string::npos) << e.what();
+    }
 }
 
 // A few bytes of bitmap header may announce any size, and run-length coding fills the rest

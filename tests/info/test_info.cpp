@@ -6,7 +6,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "TestHilfen.h"
 #include "UDDrawInit.h"
+#include "UFensterHilfen.h"
 #include "UGameInfoForm.h"
 #include "UInputs.h"
 #include "UPieces.h"
@@ -64,6 +66,27 @@ TEST_F(Fenster, TheChartSelectsKindByColumnAndOwnerByRow) {
     EXPECT_TRUE(f.isVisible());
     EXPECT_TRUE(f.close());
     EXPECT_TRUE(f.windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+// The palette's and tool bar's own pictures are optional: a broken one is said on standard
+// error and the built-in picture drawn instead (it was dropped without a word).
+TEST_F(Fenster, ABrokenOptionalPictureIsReportedAndTheBuiltInOneUsed) {
+    TempOrdner tmp;
+    ImOrdner hier(tmp.Pfad());
+    QImage knopf(23, 23, QImage::Format_RGB32);
+    knopf.fill(Qt::red);
+    ASSERT_TRUE(knopf.save("ToolsMove.BMP", "BMP"));
+    EXPECT_EQ(BildDatei("ToolsMove.BMP").pixel(5, 5), qRgb(255, 0, 0));
+    std::vector<std::uint8_t> d = Bytes("ToolsMove.BMP");
+    d.resize(d.size() / 2);
+    BytesSchreiben("ToolsMove.BMP", d);
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(BildDatei("ToolsMove.BMP").isNull());
+    TToolsForm f(nullptr);
+    const std::string fehler = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(fehler.find("ToolsMove.BMP: is cut short"), std::string::npos) << fehler;
+    EXPECT_NE(fehler.find("the built-in picture is used instead"), std::string::npos) << fehler;
+    EXPECT_FALSE(f.MoveImage->pixmap().isNull());
 }
 
 TEST_F(Fenster, TheGameInformationWindowShowsEveryFigureAndHint) {
