@@ -570,16 +570,24 @@ namespace {
 
 // Applies a stored place once more when the window's frame becomes known: the window
 // manager frames the window after it is shown and then moves it, and the move (or a later
-// resize or activation) is the event that reports it.
+// resize, activation or the first paint) is the event that reports it.
 class TRahmenKorrektur : public QObject {
 public:
     TRahmenKorrektur(QWidget* w, const TFensterPlatz& platz, bool groesse, bool ort)
         : QObject(w), fenster_(w), platz_(platz), groesse_(groesse), ort_(ort) {
+        // A later place replaces an earlier one still waiting for the frame.
+        for (QObject* alt : w->findChildren<QObject*>(Name, Qt::FindDirectChildrenOnly)) delete alt;
+        setObjectName(Name);
         w->installEventFilter(this);
     }
+    static constexpr const char* Name = "Rahmenkorrektur";
     bool eventFilter(QObject*, QEvent* e) override {
         const QEvent::Type t = e->type();
-        if (t != QEvent::Move && t != QEvent::Resize && t != QEvent::Show && t != QEvent::WindowActivate) return false;
+        // A window shown later, that keeps its client place and is not activated, reports
+        // its frame by nothing but its first paint.
+        if (t != QEvent::Move && t != QEvent::Resize && t != QEvent::Show && t != QEvent::WindowActivate &&
+            t != QEvent::Paint)
+            return false;
         QWindow* h = fenster_->windowHandle();
         if (!fenster_->isVisible() || !h || h->frameMargins().isNull()) return false;
         const QMargins m = h->frameMargins();
