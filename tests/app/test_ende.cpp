@@ -1,6 +1,10 @@
 // The real program in a real window: started under a virtual X server with a window
 // manager, driven with xdotool, photographed with import, closed with its close button.
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <csignal>
 #include <algorithm>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -11,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <set>
 #include <sstream>
+#include <cmath>
 
 #include "AppHilfen.h"
 #include "UBild.h"
@@ -36,9 +41,13 @@ class XSitzung {
 public:
     QProcessEnvironment Umgebung;
 
-    bool Starten() {
+    ~XSitzung() {
+        if (dbusPid_ > 0) ::kill(dbusPid_, SIGTERM);
+    }
+
+    bool Starten(const char* bildschirm = "1280x1024x24") {
         x_.P.setProgram(QStringLiteral("Xvfb"));
-        x_.P.setArguments({"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+        x_.P.setArguments({"-displayfd", "1", "-screen", "0", QString::fromLatin1(bildschirm), "-nolisten", "tcp"});
         x_.P.start();
         if (!x_.P.waitForStarted(5000)) return false;
         QByteArray nummer;
@@ -57,6 +66,34 @@ public:
         return true;
     }
 
+    // A private session bus with the accessibility bus on it: programs started afterwards with
+    // this environment publish their windows, which Baum then reads.
+    bool Barrierefrei() {
+        const QString aus = Aufruf(QStringLiteral("dbus-launch"), {"--sh-syntax"});
+        for (const QString& z : aus.split('\n')) {
+            const QString wert = z.section('\'', 1, 1);
+            if (z.startsWith(QStringLiteral("DBUS_SESSION_BUS_ADDRESS="))) Umgebung.insert("DBUS_SESSION_BUS_ADDRESS", wert);
+            if (z.startsWith(QStringLiteral("DBUS_SESSION_BUS_PID="))) dbusPid_ = z.section('=', 1).remove(';').toInt();
+        }
+        if (dbusPid_ <= 0) return false;
+        a11y_.P.setProcessEnvironment(Umgebung);
+        a11y_.P.start(QStringLiteral("/usr/libexec/at-spi-bus-launcher"), {"--launch-immediately"});
+        if (!a11y_.P.waitForStarted(5000)) return false;
+        Umgebung.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
+        QThread::msleep(300);
+        return true;
+    }
+
+    // The accessibility tree of the program, one node a line (see atspi_lesen.py).
+    std::vector<QJsonObject> Baum() {
+        std::vector<QJsonObject> knoten;
+        const QString aus = Aufruf(QStringLiteral("/usr/bin/python3"),
+                                   {QStringLiteral(ATSPI_SKRIPT), "dump", "Vantor Map for Windows"});
+        for (const QString& z : aus.split('\n'))
+            if (!z.isEmpty()) knoten.push_back(QJsonDocument::fromJson(z.toUtf8()).object());
+        return knoten;
+    }
+
     // Runs xdotool (or another X client) and gives its output.
     QString Aufruf(const QString& programm, const QStringList& args, int ms = 15000) {
         QProcess p;
@@ -73,8 +110,26 @@ public:
     }
 
 private:
-    Prozess x_, wm_;
+    Prozess x_, wm_, a11y_;
+    int dbusPid_ = 0;
 };
+
+// A node's screen rectangle.
+QRect Rechteck(const QJsonObject& k) {
+    const QJsonArray a = k.value(QStringLiteral("extents")).toArray();
+    return a.size() == 4 ? QRect(a[0].toInt(), a[1].toInt(), a[2].toInt(), a[3].toInt()) : QRect();
+}
+bool Hat(const QJsonObject& k, const char* zustand) {
+    return k.value(QStringLiteral("states")).toArray().contains(QString::fromLatin1(zustand));
+}
+// The first node of that role whose name starts with the text, a null object when none.
+QJsonObject Knoten(const std::vector<QJsonObject>& baum, const char* rolle, const QString& name) {
+    for (const QJsonObject& k : baum)
+        if (k.value(QStringLiteral("role")).toString() == QLatin1String(rolle) &&
+            k.value(QStringLiteral("name")).toString().startsWith(name))
+            return k;
+    return QJsonObject();
+}
 
 // Screen position of a window's client area, as xwininfo gives it.
 QPoint Position(XSitzung& x, const QString& fenster) {
@@ -84,6 +139,22 @@ QPoint Position(XSitzung& x, const QString& fenster) {
         return a < 0 ? -1 : info.mid(a + name.size()).section('\n', 0, 0).trimmed().toInt();
     };
     return QPoint(wert(QStringLiteral("Absolute upper-left X:")), wert(QStringLiteral("Absolute upper-left Y:")));
+}
+
+// The window's frame on the screen: its client area with the margins the window manager reports.
+QRect Rahmen(XSitzung& x, const QString& fenster) {
+    const QString info = x.Aufruf(QStringLiteral("xwininfo"), {"-id", fenster});
+    auto wert = [&](const QString& name) {
+        const int a = info.indexOf(name);
+        return a < 0 ? -1 : info.mid(a + name.size()).section('\n', 0, 0).trimmed().toInt();
+    };
+    const QRect client(wert(QStringLiteral("Absolute upper-left X:")), wert(QStringLiteral("Absolute upper-left Y:")),
+                       wert(QStringLiteral("Width:")), wert(QStringLiteral("Height:")));
+    const QString r = x.Aufruf(QStringLiteral("xprop"), {"-id", fenster, "_NET_FRAME_EXTENTS"});
+    const QStringList m = r.mid(r.indexOf('=') + 1).split(',');
+    if (m.size() != 4) return client;
+    return client.adjusted(-m[0].trimmed().toInt(), -m[2].trimmed().toInt(), m[1].trimmed().toInt(),
+                           m[3].trimmed().toInt());
 }
 
 // The file's text with plain line ends.
@@ -200,6 +271,17 @@ TEST(EndeZuEnde, PlaceAPieceInTheRealWindowAndCloseIt) {
     EXPECT_TRUE(passt(nachher, sx - 7, sy - 5)) << "no infantry at " << sx << "," << sy;
     EXPECT_FALSE(passt(vorher, sx - 7, sy - 5));
 
+    // The placed piece is not saved: a recovery file holds it a moment later, and Start.map
+    // is left alone.
+    const std::int32_t vorherAnzahl = EinheitenAnzahl;
+    const std::string wieder = ordner.Datei("Wiederherstellung.map");
+    for (int i = 0; i < 50 && !fs::exists(wieder); ++i) QThread::msleep(100);
+    ASSERT_TRUE(fs::exists(wieder));
+    MapLaden(wieder);
+    EXPECT_EQ(EinheitenAnzahl, vorherAnzahl + 1);
+    MapLaden(ordner.Datei("Start.map"));
+    EXPECT_EQ(EinheitenAnzahl, vorherAnzahl);
+
     // The close button at the right end of the title bar.
     client = Position(x, haupt);
     const QString rand = x.Aufruf(QStringLiteral("xprop"), {"-id", haupt, "_NET_FRAME_EXTENTS"});
@@ -216,6 +298,174 @@ TEST(EndeZuEnde, PlaceAPieceInTheRealWindowAndCloseIt) {
     EXPECT_NE(geschrieben.find("[MapForm]\nTop=0\nLeft=0\nHeight=700\nWidth=1000\n"), std::string::npos) << geschrieben;
     EXPECT_NE(geschrieben.find("[ToolsForm]\nTop=20\nLeft=1010\n"), std::string::npos) << geschrieben;
     EXPECT_NE(geschrieben.find("GameInfo=1"), std::string::npos);
+    VariablenZuruecksetzen();
+}
+
+// A first start without a settings file, on the smallest screen the program is made for, read
+// from outside through the accessibility tree, the window manager's properties and the pixels.
+TEST(EndeZuEnde, AFirstStartSeenFromOutside) {
+    for (const char* p : {"Xvfb", "xdotool", "import", "openbox", "xwininfo", "xprop", "dbus-launch",
+                          "/usr/libexec/at-spi-bus-launcher"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(p)).isEmpty() && !fs::exists(p))
+            GTEST_SKIP() << p << " is not installed";
+    if (!fs::exists("/usr/lib/python3/dist-packages/pyatspi")) GTEST_SKIP() << "python3-pyatspi is not installed";
+    if (!StandardBrettVorhanden()) GTEST_SKIP() << "the default board is not there";
+
+    TempOrdner ordner;
+    BrettKopieren(ordner.Pfad());
+    // Changes an earlier run could not save.
+    fs::copy_file(ordner.Datei("Start.map"), ordner.Datei("Wiederherstellung.map"));
+    const std::string start = Text(ordner.Datei("Start.map"));
+    XSitzung x;
+    ASSERT_TRUE(x.Starten("1024x768x24"));
+    ASSERT_TRUE(x.Barrierefrei());
+    Prozess programm;
+    programm.P.setProcessEnvironment(x.Umgebung);
+    programm.P.setWorkingDirectory(QString::fromStdString(ordner.Pfad()));
+    programm.P.start(QStringLiteral(QELMAP_EXE), {});
+    ASSERT_TRUE(programm.P.waitForStarted(5000));
+    auto suchen = [&](const char* name) {
+        QString w;
+        for (int i = 0; i < 50 && w.isEmpty(); ++i, QThread::msleep(200))
+            w = x.Xdo({"search", "--onlyvisible", "--name", QString::fromLatin1(name)}).split('\n').value(0);
+        return w;
+    };
+    const QString haupt = suchen("^QelMap for Windows");
+    const QString tools = suchen("^tools$"), spiel = suchen("^gameinfo$");
+    ASSERT_FALSE(haupt.isEmpty()) << programm.P.readAllStandardError().toStdString();
+    ASSERT_FALSE(tools.isEmpty());
+    ASSERT_FALSE(spiel.isEmpty());
+    // Until every window stays where it is (the program places them once the frames are known).
+    std::vector<QRect> rahmen;
+    for (int i = 0; i < 20; ++i) {
+        QThread::msleep(300);
+        std::vector<QRect> jetzt = {Rahmen(x, haupt), Rahmen(x, tools), Rahmen(x, spiel)};
+        if (jetzt == rahmen) break;
+        rahmen = jetzt;
+    }
+
+    // The notice names the kept file without blocking the start.
+    std::vector<QJsonObject> baum = x.Baum();
+    ASSERT_FALSE(baum.empty()) << "the program is not on the accessibility bus";
+    const QJsonObject hinweis = Knoten(baum, "label", QStringLiteral("The changes of an earlier run"));
+    ASSERT_FALSE(hinweis.isEmpty());
+    EXPECT_TRUE(hinweis.value(QStringLiteral("name")).toString().contains(QStringLiteral("Wiederherstellung-")));
+    EXPECT_FALSE(fs::exists(ordner.Datei("Wiederherstellung.map")));
+    const QString box = suchen("unsaved changes kept");
+    ASSERT_FALSE(box.isEmpty());
+    x.Xdo({"windowactivate", "--sync", box, "key", "Return"});
+
+    // "random units" is disabled.
+    const QJsonObject zufall = Knoten(baum, "menu item", QStringLiteral("random units"));
+    ASSERT_FALSE(zufall.isEmpty());
+    EXPECT_FALSE(Hat(zufall, "enabled"));
+    EXPECT_TRUE(Hat(Knoten(baum, "menu item", QStringLiteral("list units")), "enabled"));
+
+    // The sector information too, opened from the windows menu.
+    const QRect fenster = Rechteck(Knoten(baum, "menu item", QStringLiteral("Windows")));
+    x.Xdo({"mousemove", QString::number(fenster.center().x()), QString::number(fenster.center().y()), "click", "1"});
+    QThread::msleep(400);
+    const QRect eintrag = Rechteck(Knoten(x.Baum(), "menu item", QStringLiteral("sectorninfo")));
+    x.Xdo({"mousemove", QString::number(eintrag.center().x()), QString::number(eintrag.center().y()), "click", "1"});
+    const QString sektor = suchen("^Sektorinfo$");
+    ASSERT_FALSE(sektor.isEmpty());
+    QThread::msleep(600);
+    rahmen = {Rahmen(x, haupt), Rahmen(x, tools), Rahmen(x, spiel), Rahmen(x, sektor)};
+    // Every window wholly on the screen and none over another (so none over the main window's
+    // menu and tool bar either).
+    const QRect schirm(0, 0, 1024, 768);
+    auto zeigen = [](QRect r) {
+        return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) + "x" +
+               std::to_string(r.height());
+    };
+    for (std::size_t i = 0; i < rahmen.size(); ++i) {
+        EXPECT_TRUE(schirm.contains(rahmen[i])) << zeigen(rahmen[i]);
+        for (std::size_t j = i + 1; j < rahmen.size(); ++j)
+            EXPECT_FALSE(rahmen[i].intersects(rahmen[j])) << zeigen(rahmen[i]) << " and " << zeigen(rahmen[j]);
+    }
+
+    // The tool windows offer no minimise or maximise, and the palette cannot stay minimised.
+    for (const QString& w : {tools, spiel, sektor}) {
+        const QString aktionen = x.Aufruf(QStringLiteral("xprop"), {"-id", w, "_NET_WM_ALLOWED_ACTIONS"});
+        EXPECT_FALSE(aktionen.contains(QStringLiteral("MINIMIZE"))) << aktionen.toStdString();
+        EXPECT_FALSE(aktionen.contains(QStringLiteral("MAXIMIZE"))) << aktionen.toStdString();
+    }
+    x.Xdo({"windowminimize", tools});
+    QThread::msleep(1000);
+    EXPECT_TRUE(x.Aufruf(QStringLiteral("xwininfo"), {"-id", tools}).contains(QStringLiteral("IsViewable")));
+
+    // The pointer at the bottom right of the view: the whole pointer text lies in the window.
+    const QRect client = Rechteck(Knoten(baum, "filler", QStringLiteral("QelMap for Windows //")));
+    const QRect bar = Rechteck(Knoten(baum, "menu bar", QString()));
+    x.Xdo({"mousemove", QString::number(client.right() - 3), QString::number(client.bottom() - 30)});
+    QThread::msleep(400);
+    baum = x.Baum();
+    const QJsonObject zeiger = Knoten(baum, "label", QStringLiteral("MouseX: "));
+    if (zeiger.isEmpty()) x.Bild(ordner.Datei("kein-zeiger.png")).save("/tmp/pl/kein-zeiger.png");
+    ASSERT_FALSE(zeiger.isEmpty()) << zeigen(client);
+    EXPECT_TRUE(client.contains(Rechteck(zeiger))) << zeiger.value(QStringLiteral("name")).toString().toStdString();
+
+    // The alert message stands out from what lies around its glyphs (green on the start position).
+    const QRect meldung = Rechteck(Knoten(baum, "label", QStringLiteral("Axisincome")));
+    ASSERT_FALSE(meldung.isEmpty());
+    EXPECT_GT(meldung.top(), bar.top());
+    const QImage bild = x.Bild(ordner.Datei("erster-start.png"));
+    const QRgb gruen = qRgb(0, 128, 0) & 0xFFFFFFu;
+    auto leucht = [](QRgb c) {
+        auto k = [](int v) {
+            const double w = v / 255.0;
+            return w <= 0.04045 ? w / 12.92 : std::pow((w + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * k(qRed(c)) + 0.7152 * k(qGreen(c)) + 0.0722 * k(qBlue(c));
+    };
+    int glyphen = 0, schwach = 0;
+    for (int py = meldung.top() + 1; py < meldung.bottom(); ++py)
+        for (int px = meldung.left() + 1; px < meldung.right(); ++px) {
+            if ((bild.pixel(px, py) & 0xFFFFFFu) != gruen) continue;
+            ++glyphen;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const QRgb n = bild.pixel(px + dx, py + dy) & 0xFFFFFFu;
+                    const double a = leucht(n), b = leucht(gruen);
+                    if (n != gruen && (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05) < 3.0) ++schwach;
+                }
+        }
+    EXPECT_GT(glyphen, 100);
+    EXPECT_EQ(schwach, 0);
+
+    // The about box: every line wholly inside the box.
+    const QRect ueber = Rechteck(Knoten(baum, "menu item", QStringLiteral("About")));
+    x.Xdo({"mousemove", QString::number(ueber.center().x()), QString::number(ueber.center().y()), "click", "1"});
+    ASSERT_FALSE(suchen("^QelMap for Windows$").isEmpty());
+    QThread::msleep(300);
+    baum = x.Baum();
+    QRect dialog;
+    for (const QJsonObject& k : baum)
+        if (k.value(QStringLiteral("role")).toString() == QLatin1String("dialog") && Hat(k, "showing") &&
+            k.value(QStringLiteral("name")).toString() == QLatin1String("QelMap for Windows"))
+            dialog = Rechteck(k);
+    ASSERT_FALSE(dialog.isEmpty());
+    int zeilen = 0;
+    for (const QJsonObject& k : baum) {
+        const QJsonArray pfad = k.value(QStringLiteral("path")).toArray();
+        if (k.value(QStringLiteral("role")).toString() != QLatin1String("label") || pfad.size() != 2 ||
+            pfad[0].toString() != QLatin1String("QelMap for Windows"))
+            continue;
+        ++zeilen;
+        EXPECT_TRUE(dialog.contains(Rechteck(k))) << k.value(QStringLiteral("name")).toString().toStdString();
+    }
+    EXPECT_EQ(zeilen, 4);
+    x.Xdo({"key", "Return"});
+    QThread::msleep(300);
+
+    // The end of the desktop session closes the program as the close box does: settings
+    // written, exit status 0, and Start.map untouched.
+    programm.P.terminate();
+    ASSERT_TRUE(programm.P.waitForFinished(10000));
+    EXPECT_EQ(programm.P.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(programm.P.exitCode(), 0);
+    EXPECT_TRUE(fs::exists(ordner.Datei("QelWin.INI")));
+    EXPECT_EQ(Text(ordner.Datei("Start.map")), start);
     VariablenZuruecksetzen();
 }
 
