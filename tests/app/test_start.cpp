@@ -270,3 +270,12 @@ TEST(Start, UnsavedChangesAreKeptForRecoveryAndNamedAtTheNextStart) {
     EXPECT_EQ(Sektoren[3].ICPs, 77);
     hinweis->close();
 }
+
+TEST(Start, AMinimisedPaletteComesBack) {
+    Lauf lauf;
+    ASSERT_TRUE(lauf.Gestartet());
+    ToolsForm->showMinimized();
+    QTest::qWait(20);
+    EXPECT_FALSE(ToolsForm->isMinimized());
+    EXPECT_TRUE(ToolsForm->isVisible());
+}
