@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Takes docs/screenshot.png: the program on the default board in a virtual X server with a
-# window manager, the ICP figures on, a piece chosen and the pointer over French North Africa.
+# Takes docs/screenshot.png: the program started for the first time (no settings file) on the
+# default board in a virtual X server of 1024 x 768 with a window manager; the ICP figures
+# switched on, the sector information opened from the "Windows" menu, a piece chosen
+# and the pointer over Western Canada.
 #   docs/screenshot.sh [path/to/qelmap]      (default: build/app/qelmap)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,35 +12,17 @@ work="$(mktemp -d)"
 pids=()
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  # The program writes its settings as it ends: let it finish before its folder goes.
+  wait 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
 
+# A first start: no settings file, so the program places its windows itself.
 cp data/* "$work/"
-cat > "$work/QelWin.INI" <<'INI'
-[MapForm]
-Top=0
-Left=0
-Height=960
-Width=1250
-[GameInfoForm]
-Top=140
-Left=1262
-[ToolsForm]
-Top=10
-Left=1262
-[SektorInfoForm]
-Top=380
-Left=1262
-[Options]
-ICPsAnzeigen=1
-LandnameAmCursor=1
-[FensterAnzeigen]
-SektorInfo=1
-GameInfo=1
-INI
+rm -f "$work/QelWin.INI"
 
-exec 3< <(Xvfb -displayfd 1 -screen 0 1680x1000x24 -nolisten tcp)
+exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp)
 pids+=($!)
 read -r -t 10 display <&3
 export DISPLAY=":$display" QT_QPA_PLATFORM=xcb
@@ -53,8 +37,13 @@ for _ in $(seq 50); do
   sleep 0.2
 done
 sleep 1
-xdotool mousemove --window "$tools" 37 22 sleep 0.2 click 1
-xdotool mousemove 700 420 sleep 0.3 mousemove 705 425
+# "show ICPs" is the first entry of "Options", the second entry of the menu bar; "sectorninfo"
+# the first of "Windows", the fourth.
+xdotool mousemove 60 28 click 1 sleep 0.5 mousemove 80 50 sleep 0.2 click 1 sleep 0.3
+xdotool mousemove 156 28 click 1 sleep 0.5 mousemove 170 50 sleep 0.2 click 1
 sleep 0.5
-import -window root -crop 1680x960+0+0 +repage "$out"
+xdotool mousemove --window "$tools" 37 22 sleep 0.2 click 1
+xdotool mousemove 200 250 sleep 0.3 mousemove 205 255
+sleep 0.5
+import -window root -crop 1024x560+0+0 +repage "$out"
 echo "wrote $out"
