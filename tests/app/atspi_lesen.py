@@ -1,10 +1,8 @@
 #!/usr/bin/env python3
 """Reads the window state of a running program from outside, through its accessibility tree.
 
-  atspi_lesen.py dump PROGRAM              one JSON object a line for every node: role, name,
-                                           states, screen extents, text and the path of names
-  atspi_lesen.py click PROGRAM NAME...     runs the first action of the node reached by the
-                                           path of names (a menu entry, a button)
+  atspi_lesen.py dump PROGRAM    one JSON object a line for every node: role, name, states,
+                                 screen extents, text and the path of names
 Exit status 1 when the program is not on the accessibility bus.
 """
 import json
@@ -51,25 +49,6 @@ def knoten(n, pfad, aus):
             knoten(c, pfad + [c.name or ""], aus)
 
 
-def suchen(n, namen):
-    if not namen:
-        return n
-    for i in range(n.childCount):
-        c = n.getChildAtIndex(i)
-        if c is not None and (c.name or "") == namen[0]:
-            r = suchen(c, namen[1:])
-            if r is not None:
-                return r
-    # Names may skip unnamed levels (panels, frames without a name).
-    for i in range(n.childCount):
-        c = n.getChildAtIndex(i)
-        if c is not None and not c.name:
-            r = suchen(c, namen)
-            if r is not None:
-                return r
-    return None
-
-
 def main():
     was, programm = sys.argv[1], sys.argv[2]
     a = anwendung(programm)
@@ -80,13 +59,6 @@ def main():
         knoten(a, [], aus)
         for k in aus:
             print(json.dumps(k))
-        return 0
-    if was == "click":
-        n = suchen(a, sys.argv[3:])
-        if n is None:
-            print("not found", file=sys.stderr)
-            return 2
-        n.queryAction().doAction(0)
         return 0
     return 2
 

@@ -15,7 +15,6 @@
 #include <gtest/gtest.h>
 #include <set>
 #include <sstream>
-#include <cmath>
 
 #include "AppHilfen.h"
 #include "UBild.h"
@@ -302,7 +301,7 @@ TEST(EndeZuEnde, PlaceAPieceInTheRealWindowAndCloseIt) {
 }
 
 // A first start without a settings file, on the smallest screen the program is made for, read
-// from outside through the accessibility tree, the window manager's properties and the pixels.
+// from outside through the accessibility tree and the window manager's properties.
 TEST(EndeZuEnde, AFirstStartSeenFromOutside) {
     for (const char* p : {"Xvfb", "xdotool", "import", "openbox", "xwininfo", "xprop", "dbus-launch",
                           "/usr/libexec/at-spi-bus-launcher"})
@@ -396,7 +395,6 @@ TEST(EndeZuEnde, AFirstStartSeenFromOutside) {
 
     // The pointer at the bottom right of the view: the whole pointer text lies in the window.
     const QRect client = Rechteck(Knoten(baum, "filler", QStringLiteral("QelMap for Windows //")));
-    const QRect bar = Rechteck(Knoten(baum, "menu bar", QString()));
     x.Xdo({"mousemove", QString::number(client.right() - 3), QString::number(client.bottom() - 30)});
     QThread::msleep(400);
     baum = x.Baum();
@@ -404,34 +402,6 @@ TEST(EndeZuEnde, AFirstStartSeenFromOutside) {
     if (zeiger.isEmpty()) x.Bild(ordner.Datei("kein-zeiger.png")).save("/tmp/pl/kein-zeiger.png");
     ASSERT_FALSE(zeiger.isEmpty()) << zeigen(client);
     EXPECT_TRUE(client.contains(Rechteck(zeiger))) << zeiger.value(QStringLiteral("name")).toString().toStdString();
-
-    // The alert message stands out from what lies around its glyphs (green on the start position).
-    const QRect meldung = Rechteck(Knoten(baum, "label", QStringLiteral("Axisincome")));
-    ASSERT_FALSE(meldung.isEmpty());
-    EXPECT_GT(meldung.top(), bar.top());
-    const QImage bild = x.Bild(ordner.Datei("erster-start.png"));
-    const QRgb gruen = qRgb(0, 128, 0) & 0xFFFFFFu;
-    auto leucht = [](QRgb c) {
-        auto k = [](int v) {
-            const double w = v / 255.0;
-            return w <= 0.04045 ? w / 12.92 : std::pow((w + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * k(qRed(c)) + 0.7152 * k(qGreen(c)) + 0.0722 * k(qBlue(c));
-    };
-    int glyphen = 0, schwach = 0;
-    for (int py = meldung.top() + 1; py < meldung.bottom(); ++py)
-        for (int px = meldung.left() + 1; px < meldung.right(); ++px) {
-            if ((bild.pixel(px, py) & 0xFFFFFFu) != gruen) continue;
-            ++glyphen;
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) {
-                    const QRgb n = bild.pixel(px + dx, py + dy) & 0xFFFFFFu;
-                    const double a = leucht(n), b = leucht(gruen);
-                    if (n != gruen && (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05) < 3.0) ++schwach;
-                }
-        }
-    EXPECT_GT(glyphen, 100);
-    EXPECT_EQ(schwach, 0);
 
     // The about box: every line wholly inside the box.
     const QRect ueber = Rechteck(Knoten(baum, "menu item", QStringLiteral("About")));
