@@ -27,7 +27,7 @@ parallel="${QELMAP_FUZZ_PARALLEL:-$cores}"
 start=$SECONDS
 
 packages=(clang-14 libclang-rt-14-dev cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libgmock-dev
-          nlohmann-json3-dev)
+          libbenchmark-dev nlohmann-json3-dev)
 "$PWD/tools/apt-install.sh" "${packages[@]}"
 
 # clang: its UndefinedBehaviorSanitizer also checks float-to-integer conversions, which
