@@ -48,7 +48,8 @@ THelpForm::THelpForm(QWidget* eltern)
     setFont(FensterSchrift());
     setGeometry(324, 220, 254, 137);
     Memo1 = new QPlainTextEdit(QString::fromLatin1(HilfeText), this);
-    Memo1->setGeometry(0, 0, 254, 144);
+    // The field ends with the window, so that its last line scrolls into view whole.
+    Memo1->setGeometry(0, 0, 254, 137);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     HelpForm = this;
 }

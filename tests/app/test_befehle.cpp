@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QMenu>
 #include <QStyle>
@@ -505,6 +506,8 @@ std::string Abgeschnitten(QWidget* w) {
         o.initFrom(k);
         const QRect feld = k->style()->subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxEditField, k);
         for (int i = 0; i < k->count() && gut; ++i) gut = passt(text = k->itemText(i), feld);
+    } else if (qobject_cast<QAbstractScrollArea*>(w)) {
+        text = QStringLiteral("(its text field)");
     } else {
         return std::string();
     }
