@@ -52,6 +52,7 @@
 #include "UWiederherstellung.h"
 #include "UZufall.h"
 #include "UDatei.h"
+#include "UIni.h"
 
 TMapForm* MapForm = nullptr;
 std::int32_t BlinkZaehler = 0;
@@ -669,8 +670,9 @@ void TMapForm::Initialisieren() {
     BitmapsLaden();
     DisplayReady = true;
     delete IntroForm;
-    // Without a settings file the windows would all open at the top left, one over the other.
-    const bool ersterStart = !DateiExistiert(EinstellungenPfad());
+    // Without places in the settings the windows would all open at the top left, one over
+    // the other.
+    const bool ersterStart = !PlaetzeGenannt();
     EinstellungenLaden();
     if (ersterStart) ErsterStartPlaetze();
     Anordnen();
@@ -716,6 +718,15 @@ void TMapForm::WiederherstellungMelden(const std::string& dateien) {
     QTimer::singleShot(0, WiederherstellungsHinweis, [] {
         if (WiederherstellungsHinweis) WiederherstellungsHinweis->show();
     });
+}
+
+bool TMapForm::PlaetzeGenannt() {
+    const std::string pfad = EinstellungenPfad();
+    if (!DateiExistiert(pfad)) return false;
+    for (const char* sektion : {"MapForm", "GameInfoForm", "ToolsForm", "SektorInfoForm"})
+        for (const char* schluessel : {"Top", "Left"})
+            if (IniLesen(pfad, sektion, schluessel, "\n") != "\n") return true;
+    return false;
 }
 
 void TMapForm::ErsterStartPlaetze() {

@@ -106,8 +106,11 @@ private:
     int MenuHoehe() const;
     // Menu bar, client area, tool bar and status bar for the window's size.
     void Anordnen();
-    // Places for a start without a settings file: every window wholly on the screen, none over another.
+    // Places for a start without a settings file, or one that names no place: every window
+    // wholly on the screen, none over another.
     void ErsterStartPlaetze();
+    // The settings file names the place of at least one window.
+    bool PlaetzeGenannt();
     // A notice beside the game that names the recovery files an earlier run left.
     void WiederherstellungMelden(const std::string& dateien);
     void TitelSetzen(const QString& datei);

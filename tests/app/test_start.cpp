@@ -279,3 +279,11 @@ TEST(Start, AMinimisedPaletteComesBack) {
     EXPECT_FALSE(ToolsForm->isMinimized());
     EXPECT_TRUE(ToolsForm->isVisible());
 }
+
+TEST(Start, ASettingsFileThatNamesNoPlacePutsTheWindowsSideBySide) {
+    Lauf lauf(false);
+    std::ofstream(lauf.Datei("QelWin.INI")) << "[Options]\nICPsAnzeigen=1\n";
+    ASSERT_TRUE(lauf.Starten());
+    EXPECT_EQ(ToolsForm->frameGeometry().topLeft(), QPoint(648, 0));
+    EXPECT_TRUE(MapForm->OptionsMenu_ICPsAnzeigen->isChecked());
+}
