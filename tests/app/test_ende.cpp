@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <csignal>
+#include <unistd.h>
 #include <algorithm>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -41,6 +42,11 @@ public:
     QProcessEnvironment Umgebung;
 
     ~XSitzung() {
+        // The accessibility bus launcher runs its own bus daemon: both end with their group.
+        if (a11y_.P.processId() > 0) {
+            ::kill(-static_cast<pid_t>(a11y_.P.processId()), SIGTERM);
+            a11y_.P.waitForFinished(3000);
+        }
         if (dbusPid_ > 0) ::kill(dbusPid_, SIGTERM);
     }
 
@@ -76,6 +82,7 @@ public:
         }
         if (dbusPid_ <= 0) return false;
         a11y_.P.setProcessEnvironment(Umgebung);
+        a11y_.P.setChildProcessModifier([] { ::setpgid(0, 0); });
         a11y_.P.start(QStringLiteral("/usr/libexec/at-spi-bus-launcher"), {"--launch-immediately"});
         if (!a11y_.P.waitForStarted(5000)) return false;
         Umgebung.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
