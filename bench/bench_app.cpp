@@ -108,7 +108,7 @@ void BM_Mausbewegung_1000Stapel(benchmark::State& state) {
     while (EinheitenAnzahl < MaxEinheiten) {
         const double x = zufall() % static_cast<unsigned>(ViewBreite), y = zufall() % static_cast<unsigned>(ViewHoehe);
         const std::uint8_t s = SektorAn(ViewZuMap(TPunkt{static_cast<int>(x), static_cast<int>(y)}));
-        if (s >= 1 && s <= 127)
+        if (s >= 1 && s <= SetzSektoren)
             EinheitHinzufuegen(s, static_cast<TEinheitArt>(1 + zufall() % 11), static_cast<TBesitzer>(1 + zufall() % 5),
                                x, y, static_cast<std::uint16_t>(1 + zufall() % 20));
     }

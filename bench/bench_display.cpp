@@ -56,7 +56,7 @@ void MusterLaden() {
     BildInSurface(*SurfaceMap, map, MapBreite, MapHoehe);
     BildInSurface(*SurfacePieces, pieces, 320, 200);
     PieceGeometrieSetzen(15, 10);
-    for (int s = 1; s <= 128; ++s) {
+    for (int s = 1; s <= IcpSektoren; ++s) {
         SektorNameSetzen(Sektoren[s], "Sector " + std::to_string(s));
         Sektoren[s].ICPs = std::uint8_t(s % 13);
         Sektoren[s].HotSpotX = int(zufall() % 1560);

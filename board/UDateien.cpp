@@ -107,7 +107,9 @@ void SektorenSpeichern(const std::string& datei) { DateiSchreiben(datei, &Sektor
 
 // ---- Settings file ------------------------------------------------------------------------
 
-TFensterPlatz FensterPlaetze[4] = {{0, 0, 400, 640}, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}};
+// The main window's place without a settings file; the tool windows' is (0, 0).
+constexpr TFensterPlatz HauptfensterVorgabe = {0, 0, 400, 640};
+TFensterPlatz FensterPlaetze[4] = {HauptfensterVorgabe, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}};
 
 namespace {
 
@@ -190,10 +192,10 @@ std::string EinstellungenPfad() {
 void EinstellungenParsen(const std::uint8_t* daten, std::size_t laenge, TEinstellungen& e) {
     const TIniText ini = IniParsen(daten, laenge);
     TFensterPlatz& haupt = e.Plaetze[fwMapForm];
-    haupt.Top = ZahlLesen(ini, "MapForm", "Top", 0);
-    haupt.Left = ZahlLesen(ini, "MapForm", "Left", 0);
-    haupt.Height = ZahlLesen(ini, "MapForm", "Height", 400);
-    haupt.Width = ZahlLesen(ini, "MapForm", "Width", 640);
+    haupt.Top = ZahlLesen(ini, "MapForm", "Top", HauptfensterVorgabe.Top);
+    haupt.Left = ZahlLesen(ini, "MapForm", "Left", HauptfensterVorgabe.Left);
+    haupt.Height = ZahlLesen(ini, "MapForm", "Height", HauptfensterVorgabe.Height);
+    haupt.Width = ZahlLesen(ini, "MapForm", "Width", HauptfensterVorgabe.Width);
     for (int f = fwGameInfoForm; f <= fwSektorInfoForm; ++f) {
         e.Plaetze[f].Top = ZahlLesen(ini, FensterSektion[f], "Top", 0);
         e.Plaetze[f].Left = ZahlLesen(ini, FensterSektion[f], "Left", 0);

@@ -8,7 +8,7 @@ std::vector<std::string> UnitListeZeilen(bool flaggen, bool industrie, bool flak
     for (int p = 1; p <= BesitzerAnzahl; ++p) {
         zeilen.push_back(std::string("***** ") + BesitzerName(p) + " *****");
         zeilen.emplace_back();
-        for (int s = 1; s <= 127; ++s) {
+        for (int s = 1; s <= SetzSektoren; ++s) {
             std::vector<std::string> eintraege;
             for (int k = 1; k <= ArtenAnzahl; ++k) {
                 if ((k == eaFlagge && !flaggen) || (k == eaIndustrie && !industrie) || (k == eaFlak && !flak))

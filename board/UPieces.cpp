@@ -33,7 +33,7 @@ void EinheitenSetzen(TMapPunkt m, TEinheitArt art, TBesitzer besitzer, std::uint
     if (art < 1 || art > ArtenAnzahl || besitzer < 1 || besitzer > BesitzerAnzahl) return;
     std::uint8_t s = SektorAn(m);
     AktuellerSektor = s;
-    if (s < 1 || s > 127) return;
+    if (s < 1 || s > SetzSektoren) return;
     std::uint16_t nummer, vorher;
     EinheitSuchen(s, art, besitzer, nummer, vorher);
     if (vorher == 0) {

@@ -48,8 +48,8 @@ void SpielstandBerechnen() {
     std::memset(PieceCounts, 0, sizeof PieceCounts);
 
     // Flags seen per sector and power, so the income pass needs no search per sector.
-    bool flagge[128][6] = {};
-    bool gesehen[128][6] = {};
+    bool flagge[SetzSektoren + 1][BesitzerAnzahl + 1] = {};
+    bool gesehen[SetzSektoren + 1][BesitzerAnzahl + 1] = {};
     for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i) {
         const TEinheit& e = Einheiten[i];
         if (e.Besitzer < 1 || e.Besitzer > 5 || e.Art < 1 || e.Art > 11) continue;
@@ -60,13 +60,13 @@ void SpielstandBerechnen() {
         else if (e.Art <= eaSchlachtschiff)
             Spielstand.SeaUnits[e.Besitzer] += wert;
         // Only the first flag stack of a power in a sector counts: one of 0 pieces captures nothing.
-        if (e.Art == eaFlagge && e.Sektor >= 1 && e.Sektor <= 127 && !gesehen[e.Sektor][e.Besitzer]) {
+        if (e.Art == eaFlagge && e.Sektor >= 1 && e.Sektor <= SetzSektoren && !gesehen[e.Sektor][e.Besitzer]) {
             gesehen[e.Sektor][e.Besitzer] = true;
             flagge[e.Sektor][e.Besitzer] = e.Anzahl != 0;
         }
     }
 
-    for (int s = 1; s <= 127; ++s) {
+    for (int s = 1; s <= SetzSektoren; ++s) {
         int halter = Sektoren[s].StartBesitzer;
         for (int p = 1; p <= 5; ++p)
             if (flagge[s][p]) {

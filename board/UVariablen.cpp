@@ -36,7 +36,7 @@ std::int32_t Zoom = 1;
 std::int32_t PiecesZoom = 1;
 std::int32_t ViewBreite = 0, ViewHoehe = 0;
 TPunkt ViewUrsprung = {0, 0};
-std::int32_t MaxViewBreite = 1240, MaxViewHoehe = 913;
+std::int32_t MaxViewBreite = MaxViewBreiteVorgabe, MaxViewHoehe = MaxViewHoeheVorgabe;
 
 std::int32_t Runden(double v) {
     // Coordinates come from files and may be anything: a value beyond 32 bits or NaN must not
@@ -79,10 +79,10 @@ bool EditModus = false;
 bool DisplayReady = false;
 
 bool OwnPiecesVorhanden = false;
-std::int32_t OwnPiecesBreite = 165, OwnPiecesHoehe = 50;
+std::int32_t OwnPiecesBreite = ChartBreite, OwnPiecesHoehe = ChartHoehe;
 TPunkt PieceGroesse = {0, 0};
 TPunkt PieceHalbe = {0, 0};
-TRechteck PieceRechtecke[ArtenAnzahl + 1][BesitzerAnzahl + 1];
+TRect PieceRechtecke[ArtenAnzahl + 1][BesitzerAnzahl + 1];
 
 void PieceGeometrieSetzen(std::int32_t w, std::int32_t h) {
     PieceGroesse = {w, h};
@@ -110,8 +110,8 @@ void VariablenZuruecksetzen() {
     Zoom = PiecesZoom = 1;
     ViewBreite = ViewHoehe = 0;
     ViewUrsprung = {0, 0};
-    MaxViewBreite = 1240;
-    MaxViewHoehe = 913;
+    MaxViewBreite = MaxViewBreiteVorgabe;
+    MaxViewHoehe = MaxViewHoeheVorgabe;
     SektorBild = TBild{};
     SektorBildGeladen = false;
     MapName.clear();
@@ -122,8 +122,8 @@ void VariablenZuruecksetzen() {
     EditModus = false;
     DisplayReady = false;
     OwnPiecesVorhanden = false;
-    OwnPiecesBreite = 165;
-    OwnPiecesHoehe = 50;
+    OwnPiecesBreite = ChartBreite;
+    OwnPiecesHoehe = ChartHoehe;
     PieceGroesse = PieceHalbe = {0, 0};
     std::memset(PieceRechtecke, 0, sizeof PieceRechtecke);
     ToolMode = tmMove;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "UBild.h"
+#include "USurface.h"
 
 // ---- Map -------------------------------------------------------------------------------
 constexpr int MapBreite = 1587;
@@ -82,7 +83,9 @@ std::string SektorName(const TSektor& s);
 void SektorNameSetzen(TSektor& s, const std::string& name);
 
 // ---- Tables ------------------------------------------------------------------------------
-constexpr int SektorenAnzahl = 130;
+constexpr int SektorenAnzahl = 130;  // records of the sector table and file
+constexpr int SetzSektoren = 127;    // sectors 1..127 take pieces and count for income
+constexpr int IcpSektoren = 128;     // sectors 1..128 show ICP figures and take hot spots
 constexpr int MaxEinheiten = 1000;
 
 extern TSektor Sektoren[SektorenAnzahl + 1];  // 1..130; entry 0 is unused
@@ -98,7 +101,8 @@ extern std::int32_t Zoom;        // 1..6
 extern std::int32_t PiecesZoom;  // 1..6
 extern std::int32_t ViewBreite, ViewHoehe;
 extern TPunkt ViewUrsprung;
-extern std::int32_t MaxViewBreite, MaxViewHoehe;  // 1240, 913 until the display set-up
+extern std::int32_t MaxViewBreite, MaxViewHoehe;  // the defaults below until the display set-up
+constexpr std::int32_t MaxViewBreiteVorgabe = 1240, MaxViewHoeheVorgabe = MapHoehe;
 
 // ---- Coordinates -------------------------------------------------------------------------
 TMapPunkt MapPunkt(double x, double y);
@@ -123,14 +127,15 @@ extern bool EditModus;
 extern bool DisplayReady;
 
 // ---- Own pieces and piece geometry (set by the picture loading) ------------------------------
+// The built-in pieces: a grid of 15 x 10 cells, a column per kind and a row per owner, which
+// makes the chart of 165 x 50 at the top left of the pieces sheet.
+constexpr std::int32_t ZellBreite = 15, ZellHoehe = 10;
+constexpr std::int32_t ChartBreite = ArtenAnzahl * ZellBreite, ChartHoehe = BesitzerAnzahl * ZellHoehe;
 extern bool OwnPiecesVorhanden;
-extern std::int32_t OwnPiecesBreite, OwnPiecesHoehe;  // 165, 50 without own pieces
-struct TRechteck {
-    std::int32_t Left, Top, Right, Bottom;  // right and bottom exclusive
-};
+extern std::int32_t OwnPiecesBreite, OwnPiecesHoehe;  // the chart's size without own pieces
 extern TPunkt PieceGroesse;  // W, H
 extern TPunkt PieceHalbe;    // W div 2, H div 2
-extern TRechteck PieceRechtecke[ArtenAnzahl + 1][BesitzerAnzahl + 1];  // [kind 1..11][owner 1..5]
+extern TRect PieceRechtecke[ArtenAnzahl + 1][BesitzerAnzahl + 1];  // [kind 1..11][owner 1..5]
 // Sets the geometry from the cell size and fills PieceRechtecke.
 void PieceGeometrieSetzen(std::int32_t w, std::int32_t h);
 

@@ -44,9 +44,9 @@ void PiecesBildLaden() {
     InSurfaceLaden(SurfacePieces, PiecesBildDatei, PiecesBreite, PiecesHoehe);
     if (OwnPiecesVorhanden) {
         InSurfaceLaden(SurfaceOwnPieces, OwnPiecesBildDatei, OwnPiecesBreite, OwnPiecesHoehe);
-        PieceGeometrieSetzen(OwnPiecesBreite / 11, OwnPiecesHoehe / 5);
+        PieceGeometrieSetzen(OwnPiecesBreite / ArtenAnzahl, OwnPiecesHoehe / BesitzerAnzahl);
     } else {
-        PieceGeometrieSetzen(15, 10);
+        PieceGeometrieSetzen(ZellBreite, ZellHoehe);
     }
 }
 

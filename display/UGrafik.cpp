@@ -29,7 +29,6 @@ constexpr std::int32_t ZiffernLinks = 165, ZiffernBreite = 9, ZiffernHoehe = 10;
 constexpr TRect Box1 = {165, 10, 175, 24};
 constexpr TRect Box2 = {175, 10, 193, 24};
 constexpr std::int32_t FontBreite = 11, FontHoehe = 15, FontZeile1 = 170, FontZeile2 = 185;
-constexpr std::int32_t ZellBreite = 15, ZellHoehe = 10;  // cells of the built-in pieces
 
 TRect ZiffernZelle(unsigned d) {
     const std::int32_t l = ZiffernLinks + ZiffernBreite * static_cast<std::int32_t>(d);
@@ -122,7 +121,7 @@ void BlitPiece(TPunkt p, std::uint8_t art, std::uint8_t besitzer) {
         y > std::int64_t{ViewHoehe} - std::int64_t{PieceGroesse.Y} * Zoom + 40)
         return;
     RestoreSurfaces();
-    const TRechteck& r = PieceRechtecke[art][besitzer];
+    const TRect& r = PieceRechtecke[art][besitzer];
     const TSurface* quelle = OwnPiecesVorhanden ? SurfaceOwnPieces : SurfacePieces;
     const std::int32_t zx = static_cast<std::int32_t>(x) + BackRand, zy = static_cast<std::int32_t>(y) + BackRand;
     // A failed piece copy only leaves this piece out of the frame.
@@ -182,7 +181,7 @@ void BlitICPs(std::int32_t x, std::int32_t y, std::uint8_t wert) {
 }
 
 void BlitAllICPs() {
-    for (int s = 1; s <= 128; ++s) {
+    for (int s = 1; s <= IcpSektoren; ++s) {
         const TSektor& r = Sektoren[s];
         if (r.ICPs == 0) continue;
         // A hot spot from a file may be anywhere; 64 bits keep the product exact.

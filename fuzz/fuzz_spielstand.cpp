@@ -143,7 +143,7 @@ void UnitListePruefen(int optionenA, int optionenB) {
                 FUZZ_PRUEFEN(zeile == std::string("***** ") + BesitzerName(power) + " *****", zeile);
             }
         FUZZ_PRUEFEN(power == 5, "the unit list has not five powers");
-        FUZZ_PRUEFEN(z.size() <= 5u * (3 + 127 * 14), "the unit list is longer than the board allows");
+        FUZZ_PRUEFEN(z.size() <= 5u * (3 + SetzSektoren * 14), "the unit list is longer than the board allows");
     }
 }
 

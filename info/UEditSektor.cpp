@@ -81,7 +81,7 @@ void SektorEditieren() {
 }
 
 void ICPsHotSpotSetzen() {
-    if (AktuellerSektor < 1 || AktuellerSektor > 128) return;
+    if (AktuellerSektor < 1 || AktuellerSektor > IcpSektoren) return;
     TSektor& s = Sektoren[AktuellerSektor];
     s.HotSpotX = CursorPoint.X / Zoom + ScrollX;
     s.HotSpotY = CursorPoint.Y / Zoom + ScrollY;

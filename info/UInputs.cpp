@@ -34,7 +34,7 @@ bool ZurueckZumUrsprung() {
     const TEinheitArt art = Selection.Art;
     const TBesitzer besitzer = Selection.Besitzer;
     std::uint8_t s = SektorAn(CarryOrigin);
-    if (s >= 1 && s <= 127 && s == CarrySector && HatPlatz(s, art, besitzer)) {
+    if (s >= 1 && s <= SetzSektoren && s == CarrySector && HatPlatz(s, art, besitzer)) {
         EinheitenSetzen(CarryOrigin, art, besitzer, Selection.Anzahl);
         return true;
     }
@@ -58,7 +58,7 @@ void Ablegen(int x, int y) {
     const std::uint8_t s = SektorAn(m);
     AktuellerSektor = s;
     bool abgelegt;
-    if (s >= 1 && s <= 127 && HatPlatz(s, Selection.Art, Selection.Besitzer)) {
+    if (s >= 1 && s <= SetzSektoren && HatPlatz(s, Selection.Art, Selection.Besitzer)) {
         EinheitenSetzen(m, Selection.Art, Selection.Besitzer, Selection.Anzahl);
         if (s == CarrySector) {
             std::uint16_t nummer, anzahl;

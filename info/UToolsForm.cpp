@@ -24,12 +24,12 @@ QImage Karte() {
     QImage karte = BildDatei("ToolsPieces.BMP");
     if (!karte.isNull()) return karte;
     QImage pieces = BildDatei("PIECES.BMP");
-    karte = QImage(165, 50, QImage::Format_RGB32);
-    for (int y = 0; y < 50; ++y)
-        for (int x = 0; x < 165; ++x) {
+    karte = QImage(ChartBreite, ChartHoehe, QImage::Format_RGB32);
+    for (int y = 0; y < ChartHoehe; ++y)
+        for (int x = 0; x < ChartBreite; ++x) {
             QRgb p = (x < pieces.width() && y < pieces.height()) ? pieces.pixel(x, y) : Farbschluessel;
             // A 5-6-5 sheet read by shifting gives F800F8 for its magenta.
-            if ((p & 0xF8FCF8u) == (Farbschluessel & 0xF8FCF8u)) p = BesitzerFarbe[y / 10];
+            if ((p & 0xF8FCF8u) == (Farbschluessel & 0xF8FCF8u)) p = BesitzerFarbe[y / ZellHoehe];
             karte.setPixel(x, y, p);
         }
     return karte;
@@ -61,7 +61,7 @@ TToolsForm::TToolsForm(QWidget* eltern)
     setWindowTitle(QStringLiteral("tools"));
     setFixedSize(192, 51);
     PiecesImage = new QLabel(this);
-    PiecesImage->setGeometry(0, 0, 165, 50);
+    PiecesImage->setGeometry(0, 0, ChartBreite, ChartHoehe);
     PiecesImage->setPixmap(QPixmap::fromImage(Karte()));
     MoveImage = new QLabel(this);
     MoveImage->setGeometry(165, 0, 23, 23);
@@ -102,11 +102,11 @@ void TToolsForm::closeEvent(QCloseEvent* e) {
 }
 
 void TToolsForm::PiecesImageMouseDown(int x, int y) {
-    // The chart is 165 x 50; a click on its last pixel row or column stays in the table.
-    if (x < 0 || y < 0 || x >= 165 || y >= 50) return;
+    // A click on the chart's last pixel row or column stays in the table.
+    if (x < 0 || y < 0 || x >= ChartBreite || y >= ChartHoehe) return;
     GetrageneZuruecklegen();
-    Selection.Art = static_cast<TEinheitArt>(x / 15 + 1);
-    Selection.Besitzer = static_cast<TBesitzer>(y / 10 + 1);
+    Selection.Art = static_cast<TEinheitArt>(x / ZellBreite + 1);
+    Selection.Besitzer = static_cast<TBesitzer>(y / ZellHoehe + 1);
     Selection.Anzahl = 1;
     ToolMode = tmPlace;
 }

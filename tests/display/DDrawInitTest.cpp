@@ -151,7 +151,7 @@ TEST(Bitmaps, OwnPiecesSetTheGeometry) {
     PiecesBildLaden();
     EXPECT_EQ(PieceGroesse.X, 15);
     EXPECT_EQ(PieceHalbe.Y, 5);
-    const TRechteck r = PieceRechtecke[11][5];
+    const TRect r = PieceRechtecke[11][5];
     EXPECT_EQ(r.Left, 150);
     EXPECT_EQ(r.Top, 40);
     EXPECT_EQ(r.Right, 165);

@@ -37,7 +37,7 @@ struct TWerkzeugFenster : TOhneFenster {
 
 void NamenZeichnen() {
     // Under the ICP figure (14 pixels high) of each sector that can have one.
-    for (int s = 1; s <= 128; ++s) {
+    for (int s = 1; s <= IcpSektoren; ++s) {
         const std::string name = SektorName(Sektoren[s]);
         if (name.empty()) continue;
         BlitText((Sektoren[s].HotSpotX - ScrollX) * Zoom, (Sektoren[s].HotSpotY - ScrollY) * Zoom + 15, name);
