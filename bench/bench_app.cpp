@@ -15,6 +15,8 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "Main.h"
@@ -28,24 +30,36 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A scratch copy of the default board, made the current folder for the whole run.
-struct Brett {
-    fs::path Ordner;
-    bool Da = false;
-    Brett() {
-        const fs::path daten = QELMAP_DATA_DIR;
-        if (!fs::exists(daten / "Start.map")) return;
-        Ordner = fs::temp_directory_path() / ("qelmap-bench-" + std::to_string(::getpid()));
-        fs::create_directories(Ordner);
+// The program finds its files in the current directory, so the benchmarks run as a process of
+// their own started in a scratch copy of the default board; this variable tells that process
+// whether the copy is there ("1") or the board is missing ("0").
+constexpr const char* BrettVariable = "QELMAP_BENCH_BRETT";
+
+int InKopieStarten(char** argv) {
+    const fs::path daten = QELMAP_DATA_DIR;
+    const bool da = fs::exists(daten / "Start.map");
+    const fs::path ordner = fs::temp_directory_path() / ("qelmap-bench-" + std::to_string(::getpid()));
+    posix_spawn_file_actions_t aktionen;
+    posix_spawn_file_actions_init(&aktionen);
+    if (da) {
+        fs::create_directories(ordner);
         for (const auto& e : fs::directory_iterator(daten))
-            if (e.is_regular_file()) fs::copy_file(e.path(), Ordner / e.path().filename(), fs::copy_options::overwrite_existing);
-        fs::current_path(Ordner);
-        Da = true;
+            if (e.is_regular_file()) fs::copy_file(e.path(), ordner / e.path().filename(), fs::copy_options::overwrite_existing);
+        posix_spawn_file_actions_addchdir_np(&aktionen, ordner.c_str());
     }
-    ~Brett() {
-        std::error_code ec;
-        if (Da) fs::remove_all(Ordner, ec);
-    }
+    ::setenv(BrettVariable, da ? "1" : "0", 1);
+    pid_t kind;
+    int status = 1;
+    if (posix_spawn(&kind, "/proc/self/exe", &aktionen, nullptr, argv, environ) == 0 && ::waitpid(kind, &status, 0) == kind)
+        status = WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+    posix_spawn_file_actions_destroy(&aktionen);
+    std::error_code ec;
+    if (da) fs::remove_all(ordner, ec);
+    return status;
+}
+
+struct Brett {
+    bool Da = qgetenv(BrettVariable) == "1";
 };
 
 Brett* brett = nullptr;
@@ -151,6 +165,7 @@ BENCHMARK(BM_Boden_Repaint)->Args({760, 760})->Args({1587, 913})->Unit(benchmark
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet(BrettVariable)) return InKopieStarten(argv);
     // An offscreen screen large enough for the whole map as the view (1587 x 913).
     const fs::path schirm = fs::temp_directory_path() / ("qelmap-bench-screen-" + std::to_string(::getpid()) + ".json");
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
