@@ -1,7 +1,6 @@
 #include "UDatei.h"
 #include "UFehler.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>

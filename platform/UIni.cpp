@@ -2,7 +2,6 @@
 #include "UDatei.h"
 #include "UFehler.h"
 
-#include <cerrno>
 #include <string_view>
 #include <vector>
 
