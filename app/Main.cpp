@@ -1,5 +1,6 @@
 #include "Main.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -83,9 +84,10 @@ TShiftState Zustand(Qt::KeyboardModifiers m, Qt::MouseButtons b) {
 }
 
 TMausKnopf Knopf(Qt::MouseButton b) {
+    if (b == Qt::LeftButton) return mkLinks;
     if (b == Qt::RightButton) return mkRechts;
     if (b == Qt::MiddleButton) return mkMitte;
-    return mkLinks;
+    return mkAndere;
 }
 
 void FehlerMelden(QWidget* eltern, const std::exception& e) {
@@ -121,7 +123,12 @@ void Befehl(F f, bool aendertBrett = true) {
 
 // Runs a file dialog; the chosen file, or an empty string when it was cancelled.
 std::string DateiWaehlen(QFileDialog* d) {
-    if (d->exec() != QDialog::Accepted || d->selectedFiles().isEmpty()) return std::string();
+    const int ergebnis = d->exec();
+    // A dialog closed from its file-name completion list leaves that list open: it would keep
+    // the pointer to itself, the map view would follow it no more, and the next click would
+    // only close it.
+    if (QWidget* liste = QApplication::activePopupWidget()) liste->close();
+    if (ergebnis != QDialog::Accepted || d->selectedFiles().isEmpty()) return std::string();
     return QDir::toNativeSeparators(d->selectedFiles().first()).toLocal8Bit().toStdString();
 }
 
@@ -131,6 +138,33 @@ void FilterSetzen(QFileDialog* d, int index) {
     d->setDefaultSuffix(index == 1 ? QStringLiteral("sek") : QStringLiteral("map"));
 }
 
+// A file list of the dialog opens a double-clicked entry when the button goes up rather than
+// at the second press: a dialog that closed under the held button left the window system's
+// release unseen, and the map view then took every move for a drag of the closed dialog.
+class TDoppelklickBeimLoslassen : public QObject {
+public:
+    TDoppelklickBeimLoslassen(QAbstractItemView* liste) : QObject(liste), liste_(liste) {
+        liste->viewport()->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::MouseButtonDblClick) {
+            offen_ = liste_->indexAt(static_cast<QMouseEvent*>(e)->position().toPoint());
+            return offen_.isValid();
+        }
+        if (e->type() == QEvent::MouseButtonRelease && offen_.isValid()) {
+            const QPersistentModelIndex eintrag = offen_;
+            offen_ = QPersistentModelIndex();
+            QMetaObject::invokeMethod(
+                liste_, [this, eintrag] { if (eintrag.isValid()) emit liste_->activated(eintrag); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    QAbstractItemView* liste_;
+    QPersistentModelIndex offen_;
+};
+
 QFileDialog* DateiDialog(QWidget* eltern, QFileDialog::AcceptMode modus) {
     auto* d = new QFileDialog(eltern);
     d->setOption(QFileDialog::DontUseNativeDialog);
@@ -138,6 +172,7 @@ QFileDialog* DateiDialog(QWidget* eltern, QFileDialog::AcceptMode modus) {
     d->setFileMode(modus == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     d->setNameFilters({FilterSek, FilterMap});
     d->setDirectory(QDir::currentPath());
+    for (QAbstractItemView* liste : d->findChildren<QAbstractItemView*>()) new TDoppelklickBeimLoslassen(liste);
     // Once a default extension is set it follows the chosen filter, so that a name typed
     // without extension gets the extension of the kind of file the user picked.
     QObject::connect(d, &QFileDialog::filterSelected, d, [d](const QString& f) {
@@ -255,11 +290,22 @@ protected:
         const QPoint p = e->position().toPoint();
         Befehl([&] { MouseMoved(Zustand(e->modifiers(), e->buttons()), p.x(), p.y()); }, false);
     }
+    // Only presses inside the map view edit, not those on the tool bar's empty part or the
+    // status bar; the release of such a press does nothing either.
     void mousePressEvent(QMouseEvent* e) override {
         const QPoint p = e->position().toPoint();
+        const QRect view(0, ToolBarHoch, std::max(ViewBreite, 0), std::max(ViewHoehe, 0));
+        if (!view.contains(p)) {
+            ausserhalb_ |= e->button();
+            return;
+        }
         Befehl([&] { MausGedrueckt(Knopf(e->button()), Zustand(e->modifiers(), e->buttons()), p.x(), p.y()); });
     }
     void mouseReleaseEvent(QMouseEvent* e) override {
+        if (ausserhalb_ & e->button()) {
+            ausserhalb_ &= ~e->button();
+            return;
+        }
         const QPoint p = e->position().toPoint();
         Befehl([&] { MausLosgelassen(Knopf(e->button()), Zustand(e->modifiers(), e->buttons()), p.x(), p.y()); });
     }
@@ -267,6 +313,8 @@ protected:
     void keyReleaseEvent(QKeyEvent* e) override { Taste(e, false); }
 
 private:
+    Qt::MouseButtons ausserhalb_;  // buttons pressed outside the map view and not yet released
+
     static void Taste(QKeyEvent* e, bool unten) {
         TShiftState s = Zustand(e->modifiers(), QGuiApplication::mouseButtons());
         // The modifier key itself: its own event may or may not carry it in the state.

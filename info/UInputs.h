@@ -13,7 +13,7 @@ struct TShiftState {
     bool Links = false, Rechts = false, Mitte = false;  // buttons held
 };
 
-enum TMausKnopf { mkLinks, mkRechts, mkMitte };
+enum TMausKnopf { mkLinks, mkRechts, mkMitte, mkAndere };  // mkAndere: back, forward and the like
 
 void MouseMoved(TShiftState shift, int x, int y);
 void KeyPressed(char key);

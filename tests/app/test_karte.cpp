@@ -110,6 +110,25 @@ TEST_F(Karte, PlacingWithThePaletteShowsAfterTheNextMove) {
     EXPECT_EQ(EinheitenAnzahl, 1);
 }
 
+TEST_F(Karte, OnlyLeftPressesInsideTheMapViewEdit) {
+    QTest::mouseClick(ToolsForm->PiecesImage, Qt::LeftButton, {}, QPoint(17, 12));
+    ASSERT_EQ(ToolMode, tmPlace);
+    // The tool bar's empty part and the status bar lie above and below the view.
+    const QPoint leer(MapForm->Client->width() - 5, 10), status(300, 29 + ViewHoehe + 5);
+    for (QPoint p : {leer, status}) {
+        Druecken(p);
+        Loslassen(p);
+    }
+    // Back and forward act as no left button.
+    Druecken(ClientPunkt(m1), {}, Qt::BackButton);
+    Loslassen(ClientPunkt(m1), {}, Qt::BackButton);
+    Druecken(ClientPunkt(m1), {}, Qt::ForwardButton);
+    Loslassen(ClientPunkt(m1), {}, Qt::ForwardButton);
+    EXPECT_EQ(EinheitenAnzahl, 0);
+    Druecken(ClientPunkt(m1));
+    EXPECT_EQ(Anzahl(s1, eaInfanterie), 1);
+}
+
 struct Aufnahme {
     Qt::KeyboardModifiers Tasten;
     std::uint16_t Getragen;
