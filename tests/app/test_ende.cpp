@@ -498,3 +498,113 @@ TEST(EndeZuEnde, ASaveBeyondTheFileSizeLimitIsReportedAndKeepsTheOldFile) {
     EXPECT_EQ(eintraege(), dateien);
     VariablenZuruecksetzen();
 }
+
+// At 150 % the program rounds to a whole scale of 2: every map pixel is an exact block of
+// 2 x 2 screen pixels, the drawn cursor sits on the pointer, a click places at the map point
+// under it, and the status bar gives that point's coordinates.
+TEST(EndeZuEnde, AScaledScreenShowsWholeBlocksWhereThePointerIs) {
+    for (const char* p : {"Xvfb", "xdotool", "import", "openbox", "xwininfo", "dbus-launch",
+                          "/usr/libexec/at-spi-bus-launcher"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(p)).isEmpty() && !fs::exists(p))
+            GTEST_SKIP() << p << " is not installed";
+    if (!fs::exists("/usr/lib/python3/dist-packages/pyatspi")) GTEST_SKIP() << "python3-pyatspi is not installed";
+    if (!StandardBrettVorhanden()) GTEST_SKIP() << "the default board is not there";
+    TempOrdner ordner;
+    BrettKopieren(ordner.Pfad());
+    std::ofstream(ordner.Datei("QelWin.INI")) << "[MapForm]\nTop=0\nLeft=0\nHeight=380\nWidth=460\n[ToolsForm]\n"
+                                                 "Top=400\nLeft=470\n[FensterAnzeigen]\nGameInfo=0\n";
+    XSitzung x;
+    ASSERT_TRUE(x.Starten());
+    ASSERT_TRUE(x.Barrierefrei());
+    Prozess programm;
+    QProcessEnvironment umgebung = x.Umgebung;
+    umgebung.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("1.5"));
+    programm.P.setProcessEnvironment(umgebung);
+    programm.P.setWorkingDirectory(QString::fromStdString(ordner.Pfad()));
+    programm.P.start(QStringLiteral(QELMAP_EXE), {});
+    QString haupt, tools;
+    for (int i = 0; i < 50 && (haupt.isEmpty() || tools.isEmpty()); ++i, QThread::msleep(200)) {
+        haupt = x.Xdo({"search", "--onlyvisible", "--name", "^QelMap for Windows"}).split('\n').value(0);
+        tools = x.Xdo({"search", "--onlyvisible", "--name", "^tools$"}).split('\n').value(0);
+    }
+    ASSERT_FALSE(haupt.isEmpty() || tools.isEmpty()) << programm.P.readAllStandardError().toStdString();
+    QThread::msleep(1500);
+    const QPoint client = Position(x, haupt);
+
+    // The rows below the client's top where the map begins, each map pixel doubled.
+    TBild karte;
+    BildLaden(karte, ordner.Datei("Map(1587x913)[16].BMP"));
+    auto kartenPixel = [&](int mx, int my) { return karte.Rgb[std::size_t(my) * karte.Breite + mx] & 0xF8FCF8u; };
+    const QImage bild = x.Bild(ordner.Datei("skaliert.png"));
+    int viewOben = -1;
+    for (int dy = 40; dy < 200 && viewOben < 0; ++dy) {
+        int treffer = 0;
+        for (int my = 40; my < 100; my += 5)
+            for (int mx = 10; mx < 200; mx += 7)
+                if ((bild.pixel(client.x() + 2 * mx, client.y() + dy + 2 * my) & 0xF8FCF8u) == kartenPixel(mx, my)) ++treffer;
+        if (treffer > 300) viewOben = dy;
+    }
+    ASSERT_GE(viewOben, 0) << "no map at scale 2";
+    int bloecke = 0, ganz = 0, gleich = 0;
+    for (int my = 30; my < 120; ++my)
+        for (int mx = 5; mx < 200; ++mx) {
+            const QPoint o(client.x() + 2 * mx, client.y() + viewOben + 2 * my);
+            const QRgb p = bild.pixel(o);
+            ++bloecke;
+            if (bild.pixel(o + QPoint(1, 0)) == p && bild.pixel(o + QPoint(0, 1)) == p && bild.pixel(o + QPoint(1, 1)) == p) ++ganz;
+            if ((p & 0xF8FCF8u) == kartenPixel(mx, my)) ++gleich;
+        }
+    EXPECT_EQ(ganz, bloecke) << "map pixels smoothed or cut";
+    EXPECT_GT(gleich * 10, bloecke * 9);
+
+    // German infantry from the palette, placed at a land point of the shown map.
+    BildLaden(SektorBild, ordner.Datei("Sektoreninfo(1587x913)[256Grau].BMP"));
+    SektorBildGeladen = true;
+    SektorenLaden(ordner.Datei("Sektoren_neu.sek"));
+    MapLaden(ordner.Datei("Start.map"));
+    ScrollX = ScrollY = 0;
+    Zoom = 1;
+    ViewBreite = 200;
+    ViewHoehe = 130;
+    TMapPunkt m{};
+    bool gefunden = false;
+    for (int s = 1; s <= 127 && !gefunden; ++s) {
+        std::uint16_t nummer, anzahl;
+        EinheitSuchen(static_cast<std::uint8_t>(s), eaInfanterie, bsDeutschland, nummer, anzahl);
+        if (Sektoren[s].Land && nummer == 0 && PunktIn(static_cast<std::uint8_t>(s), m, 15)) gefunden = true;
+    }
+    ASSERT_TRUE(gefunden);
+    x.Xdo({"mousemove", "--window", tools, "44", "30", "sleep", "0.2", "click", "1"});
+    const QPoint klick(client.x() + 2 * int(m.X), client.y() + viewOben + 2 * int(m.Y));
+    x.Xdo({"mousemove", QString::number(klick.x()), QString::number(klick.y()), "sleep", "0.2", "click", "1"});
+    const QPoint weg = klick + QPoint(60, 40);
+    x.Xdo({"mousemove", QString::number(weg.x()), QString::number(weg.y())});
+    QThread::msleep(500);
+    const QImage nachher = x.Bild(ordner.Datei("platziert.png"));
+    TBild pieces;
+    BildLaden(pieces, ordner.Datei("PIECES.BMP"));
+    // A picture of the pieces sheet doubled at a screen point, magenta left out: its share found.
+    auto anteil = [&](int qx, int qy, int w, int h, QPoint oben) {
+        int gezaehlt = 0, da = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x2 = 0; x2 < w; ++x2) {
+                const std::uint32_t p = pieces.Rgb[std::size_t(qy + y) * pieces.Breite + qx + x2];
+                if (p == 0xFF00FFu) continue;
+                ++gezaehlt;
+                for (int b = 0; b < 4; ++b)
+                    if ((nachher.pixel(oben + QPoint(2 * x2 + b % 2, 2 * y + b / 2)) & 0xFFFFFFu) == p) da += b == 3;
+            }
+        return gezaehlt ? double(da) / gezaehlt : 0.0;
+    };
+    EXPECT_GT(anteil(15, 10, 15, 10, klick - QPoint(14, 10)), 0.9) << "no infantry under the click";
+    // The place cursor (hot spot 16, 13) on the pointer; its middle lies under the carried piece.
+    EXPECT_GT(anteil(40, 60, 31, 7, weg - QPoint(32, 26)), 0.9) << "the cursor is not on the pointer";
+
+    // The status bar gives the map point under the pointer.
+    const QJsonObject zeiger = Knoten(x.Baum(), "label", QStringLiteral("MouseX: "));
+    const int vx = int(m.X) + 30, vy = int(m.Y) + 20;
+    EXPECT_EQ(zeiger.value(QStringLiteral("name")).toString().toStdString(),
+              "MouseX: " + std::to_string(vx) + " // MouseY: " + std::to_string(vy) + "MapX: " + std::to_string(vx) +
+                  " // MapY: " + std::to_string(vy));
+    VariablenZuruecksetzen();
+}
