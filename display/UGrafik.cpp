@@ -1,7 +1,6 @@
 #include "UGrafik.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -69,36 +68,18 @@ std::size_t Dezimal(char* buf, unsigned v) {
     return n;
 }
 
-// View positions of the stacks of the frame being drawn, so that every band and both passes
-// round only once, and the view rows each stack may reach with its piece and count.
+// View positions of the stacks of the frame being drawn, so both passes round only once.
 TPunkt StackPunkte[MaxEinheiten + 1];
 bool StackSichtbar[MaxEinheiten + 1];
-std::int32_t StackOben[MaxEinheiten + 1], StackUnten[MaxEinheiten + 1];
 
-void StackPunkteSetzen() {
-    // A stack far off the map (only from a damaged file) cannot be on the view; keeping it
-    // out also keeps the rounding to whole view pixels within range.
+// A stack far off the map (only from a damaged file) cannot be on the view; keeping it out
+// also keeps the rounding to whole view pixels within range.
+bool StackPunktSetzen(std::int32_t i) {
     constexpr double Grenze = 1e6;
-    const std::int32_t h = std::max(PieceGroesse.Y * PiecesZoom, ZellHoehe * PiecesZoom);
-    for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i) {
-        const TEinheit& e = Einheiten[i];
-        StackSichtbar[i] = std::fabs(e.X) < Grenze && std::fabs(e.Y) < Grenze;
-        if (!StackSichtbar[i]) continue;
-        StackPunkte[i] = MapZuView(TMapPunkt{e.X, e.Y});
-        // The piece starts h / 2 above the point, the count's text ends 15 below it.
-        StackOben[i] = StackPunkte[i].Y - h / 2 - 1;
-        StackUnten[i] = StackPunkte[i].Y + std::max(h, FontHoehe) + 1;
-    }
-}
-
-// The pieces, then the counts, of the stacks that may reach view rows oben to below unten.
-void StapelZeichnen(std::int32_t oben, std::int32_t unten) {
-    for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i)
-        if (StackSichtbar[i] && StackUnten[i] > oben && StackOben[i] < unten)
-            BlitPiece(StackPunkte[i], Einheiten[i].Art, Einheiten[i].Besitzer);
-    for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i)
-        if (StackSichtbar[i] && StackUnten[i] > oben && StackOben[i] < unten)
-            BlitCount(StackPunkte[i], Einheiten[i].Art, Einheiten[i].Besitzer, Einheiten[i].Anzahl);
+    const TEinheit& e = Einheiten[i];
+    StackSichtbar[i] = std::fabs(e.X) < Grenze && std::fabs(e.Y) < Grenze;
+    if (StackSichtbar[i]) StackPunkte[i] = MapZuView(TMapPunkt{e.X, e.Y});
+    return StackSichtbar[i];
 }
 
 }  // namespace
@@ -162,8 +143,10 @@ void BlitCount(TPunkt p, std::uint8_t art, std::uint8_t besitzer, std::uint16_t 
 }
 
 void BlitPieces() {
-    StackPunkteSetzen();
-    StapelZeichnen(INT32_MIN, INT32_MAX);
+    for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i)
+        if (StackPunktSetzen(i)) BlitPiece(StackPunkte[i], Einheiten[i].Art, Einheiten[i].Besitzer);
+    for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i)
+        if (StackSichtbar[i]) BlitCount(StackPunkte[i], Einheiten[i].Art, Einheiten[i].Besitzer, Einheiten[i].Anzahl);
 }
 
 void BlitSelection() {
@@ -197,9 +180,7 @@ void BlitICPs(std::int32_t x, std::int32_t y, std::uint8_t wert) {
     }
 }
 
-namespace {
-// The ICP figures that may reach view rows oben to below unten (a figure is 14 rows high).
-void ICPsZeichnen(std::int32_t oben, std::int32_t unten) {
+void BlitAllICPs() {
     for (int s = 1; s <= IcpSektoren; ++s) {
         const TSektor& r = Sektoren[s];
         if (r.ICPs == 0) continue;
@@ -207,12 +188,9 @@ void ICPsZeichnen(std::int32_t oben, std::int32_t unten) {
         const std::int64_t x = (std::int64_t{r.HotSpotX} - ScrollX) * Zoom;
         const std::int64_t y = (std::int64_t{r.HotSpotY} - ScrollY) * Zoom;
         if (x < -BackRand || x > MaxViewBreite || y < -BackRand || y > MaxViewHoehe) continue;
-        if (y + 14 > oben && y < unten) BlitICPs(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), r.ICPs);
+        BlitICPs(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), r.ICPs);
     }
 }
-}  // namespace
-
-void BlitAllICPs() { ICPsZeichnen(INT32_MIN, INT32_MAX); }
 
 void BlitSectorName() {
     // 0 and 255 are no sector; 131..254 have no record and show nothing either.
@@ -256,27 +234,6 @@ void BlitCursor(std::int32_t x, std::int32_t y) {
 
 namespace {
 
-// A frame is drawn band by band, each small enough to stay in the processor's cache while
-// the map, the ~2000 small copies of pieces, counts and figures and the comparison with what
-// is shown go over it. Every pixel lies in one band, so the frame is the one drawn whole.
-constexpr std::int32_t Band = 64;  // rows of SurfaceBack
-
-// Draws rows oben to below unten of SurfaceBack (margins included) in the order of a frame.
-void BandKomponieren(std::int32_t oben, std::int32_t unten) {
-    if (SurfaceBack) {
-        SurfaceBack->ClipOben = oben;
-        SurfaceBack->ClipUnten = unten;
-    }
-    BlitMap();
-    if (ICPsAnzeigen) ICPsZeichnen(oben - BackRand, unten - BackRand);
-    StapelZeichnen(oben - BackRand, unten - BackRand);
-    if (LandnameAmCursor) BlitSectorName();
-    if (EinheitartAmCursor || BesitzerAmCursor) BlitPieceInfo();
-    BlitCursor(CursorPoint.X, CursorPoint.Y);
-    BlitSelection();
-    if (SurfaceBack) SurfaceBack->ClipOben = 0, SurfaceBack->ClipUnten = 1 << 30;
-}
-
 // Copies row y of the composed view to SurfaceFront where it differs from what was shown,
 // widening [lo, hi) by the pixels it copied; false when the row was the same. Rows are
 // compared as a whole first: a pointer move changes few of them.
@@ -297,57 +254,45 @@ bool ZeileZeigen(std::int32_t y, std::int32_t breite, std::int32_t& lo, std::int
     return true;
 }
 
-// What changed of the view in this frame, one rectangle per band.
-TRect Geaendert[(MapHoehe + 2 * BackRand) / Band + 2];  // the front surface is at most the map's height
-int GeaendertAnzahl = 0;
+}  // namespace
 
-// The view's width and height as far as both surfaces hold them.
-std::int32_t ZeigBreite() {
-    return std::clamp(ViewBreite, 0, std::min(SurfaceFront->Breite, SurfaceBack->Breite - 2 * BackRand));
-}
-std::int32_t ZeigHoehe() {
-    return std::clamp(ViewHoehe, 0, std::min(SurfaceFront->Hoehe, SurfaceBack->Hoehe - 2 * BackRand));
-}
-
-// Copies the view rows of SurfaceBack rows oben to below unten to SurfaceFront where they
-// changed and notes the rectangle.
-void BandZeigen(std::int32_t oben, std::int32_t unten) {
-    const std::int32_t w = ZeigBreite();
-    const std::int32_t von = std::max(oben - BackRand, 0), bis = std::min(unten - BackRand, ZeigHoehe());
-    std::int32_t lo = w, hi = 0, erste = bis, letzte = von;
-    for (std::int32_t y = von; y < bis; ++y)
-        if (ZeileZeigen(y, w, lo, hi)) {
-            erste = std::min(erste, y);
-            letzte = y + 1;
-        }
-    if (lo < hi) Geaendert[GeaendertAnzahl++] = TRect{lo, erste, hi, letzte};
-}
-
-void ZeigenPruefen() {
+void BlitBackToFront() {
     RestoreSurfaces();
     if (!SurfaceBack || !SurfaceFront || SurfaceBack->BitsProPixel != SurfaceFront->BitsProPixel) {
         DDErgebnis = !SurfaceBack || !SurfaceFront ? erKeineSurface : erFormat;
         DDFehler("BlitBackToFront");
     }
-    GeaendertAnzahl = 0;
-}
-
-}  // namespace
-
-void BlitBackToFront() {
-    ZeigenPruefen();
-    for (std::int32_t oben = 0; oben < SurfaceBack->Hoehe; oben += Band) BandZeigen(oben, oben + Band);
-    // Only what changed is shown: every other pixel is already the frame's.
-    if (GeaendertAnzahl > 0) Fenster->ViewZeigen(Geaendert, GeaendertAnzahl);
     DDErgebnis = erOK;
+    // Only what changed is copied and shown: every other pixel is already the frame's.
+    // One rectangle per band of rows keeps their number small and their area close.
+    constexpr std::int32_t Band = 16;
+    const std::int32_t w = std::clamp(ViewBreite, 0, std::min(SurfaceFront->Breite, SurfaceBack->Breite - 2 * BackRand));
+    const std::int32_t h = std::clamp(ViewHoehe, 0, std::min(SurfaceFront->Hoehe, SurfaceBack->Hoehe - 2 * BackRand));
+    TRect geaendert[(MapHoehe + Band - 1) / Band];  // the front surface is at most the map's height
+    int n = 0;
+    for (std::int32_t oben = 0; oben < h; oben += Band) {
+        const std::int32_t unten = std::min(oben + Band, h);
+        std::int32_t lo = w, hi = 0, erste = unten, letzte = oben;
+        for (std::int32_t y = oben; y < unten; ++y)
+            if (ZeileZeigen(y, w, lo, hi)) {
+                erste = std::min(erste, y);
+                letzte = y + 1;
+            }
+        if (lo < hi) geaendert[n++] = TRect{lo, erste, hi, letzte};
+    }
+    if (n > 0) Fenster->ViewZeigen(geaendert, n);
 }
 
 // ---- Frame ------------------------------------------------------------------------------------
 
 void FrameKomponieren() {
-    StackPunkteSetzen();
-    const std::int32_t hoehe = SurfaceBack ? SurfaceBack->Hoehe : 1;
-    for (std::int32_t oben = 0; oben < hoehe; oben += Band) BandKomponieren(oben, oben + Band);
+    BlitMap();
+    if (ICPsAnzeigen) BlitAllICPs();
+    BlitPieces();
+    if (LandnameAmCursor) BlitSectorName();
+    if (EinheitartAmCursor || BesitzerAmCursor) BlitPieceInfo();
+    BlitCursor(CursorPoint.X, CursorPoint.Y);
+    BlitSelection();
 }
 
 std::int32_t RateAusZeit(std::int32_t zeit) {
@@ -357,17 +302,8 @@ std::int32_t RateAusZeit(std::int32_t zeit) {
 
 void RenderFrame() {
     FrameStart = GetTickCount();
-    // Composed and shown band by band: each band is compared with what is shown while it
-    // is still in the cache (FrameKomponieren, then BlitBackToFront, band for band).
-    StackPunkteSetzen();
-    const std::int32_t hoehe = SurfaceBack ? SurfaceBack->Hoehe : 1;
-    for (std::int32_t oben = 0; oben < hoehe; oben += Band) {
-        BandKomponieren(oben, oben + Band);
-        if (oben == 0) ZeigenPruefen();
-        BandZeigen(oben, oben + Band);
-    }
-    if (GeaendertAnzahl > 0) Fenster->ViewZeigen(Geaendert, GeaendertAnzahl);
-    DDErgebnis = erOK;
+    FrameKomponieren();
+    BlitBackToFront();
     FrameEnde = GetTickCount();
     FrameZeit = static_cast<std::int32_t>(FrameEnde - FrameStart);
     FrameRate = RateAusZeit(FrameZeit);

@@ -34,9 +34,6 @@ struct TSurface {
     bool HatFarbschluessel = false;
     std::uint32_t Farbschluessel = 0;  // in the surface's own format (0xF81F, 0xFF00FF)
     std::vector<std::uint8_t> Pixel;
-    // Copies into the surface write only its rows from ClipOben to below ClipUnten (all rows
-    // unless a frame is drawn band by band).
-    std::int32_t ClipOben = 0, ClipUnten = 1 << 30;
 
     std::uint8_t* Zeile(std::int32_t y) { return Pixel.data() + static_cast<std::size_t>(y) * Abstand; }
     const std::uint8_t* Zeile(std::int32_t y) const {
@@ -45,8 +42,8 @@ struct TSurface {
 
     // Copies the source rectangle q of quelle into the rectangle z of this surface, scaling
     // it nearest-neighbour (at a whole-number ratio each source pixel becomes an exact
-    // block). No colour key. The copy is clipped to both surfaces and to the clip rows; an
-    // empty rectangle copies nothing and succeeds.
+    // block). No colour key. The copy is clipped to both surfaces; an empty rectangle
+    // copies nothing and succeeds.
     TErgebnis Blt(const TRect& z, const TSurface* quelle, const TRect& q);
     // Copies the source rectangle q unscaled to (x, y), leaving out the source pixels equal
     // to the source's colour key (all pixels are copied when it has none). Clipped likewise.
