@@ -73,6 +73,7 @@ void SpielstandBerechnen() {
                 halter = p;
                 break;
             }
+        Spielstand.Halter[s] = static_cast<std::uint8_t>(halter);
         if (halter >= 1 && halter <= 5) Spielstand.Income[halter] += Sektoren[s].ICPs;
     }
 

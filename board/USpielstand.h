@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "UVariablen.h"
+
 struct TSpielstand {
     std::uint32_t Income[6];     // per power 1..5 (index 0 unused)
     std::uint32_t LandUnits[6];
@@ -15,6 +17,9 @@ struct TSpielstand {
     // Land, sea and all texts: for each power 1..5 at 3(p-1)+0..2, then the Allies at 15..17,
     // then the Axis at 18..20.
     std::string UnitHints[21];
+    // Who collects each sector's income: the first power in owner order with a flag there,
+    // else the start owner as the table has it (0 neutral; a code above 5 collects nothing).
+    std::uint8_t Halter[SetzSektoren + 1];  // entry 0 unused
 };
 
 extern TSpielstand Spielstand;

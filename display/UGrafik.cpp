@@ -28,7 +28,7 @@ namespace {
 constexpr std::int32_t ZiffernLinks = 165, ZiffernBreite = 9, ZiffernHoehe = 10;
 constexpr TRect Box1 = {165, 10, 175, 24};
 constexpr TRect Box2 = {175, 10, 193, 24};
-constexpr std::int32_t FontBreite = 11, FontHoehe = 15, FontZeile1 = 170, FontZeile2 = 185;
+constexpr std::int32_t FontZeile1 = 170, FontZeile2 = 185;
 
 TRect ZiffernZelle(unsigned d) {
     const std::int32_t l = ZiffernLinks + ZiffernBreite * static_cast<std::int32_t>(d);

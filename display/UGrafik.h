@@ -10,6 +10,8 @@
 
 void BlitMap();
 void BlitChar(std::int32_t x, std::int32_t y, std::uint8_t ch);
+// The map font: every character advances FontBreite pixels and is FontHoehe high.
+constexpr std::int32_t FontBreite = 11, FontHoehe = 15;
 void BlitText(std::int32_t x, std::int32_t y, std::string_view s);
 void BlitPiece(TPunkt p, std::uint8_t art, std::uint8_t besitzer);
 void BlitCount(TPunkt p, std::uint8_t art, std::uint8_t besitzer, std::uint16_t anzahl);

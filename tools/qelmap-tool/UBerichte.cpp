@@ -4,6 +4,7 @@
 #include <string>
 
 #include "UBefehle.h"
+#include "UBerichte.h"
 #include "UDateien.h"
 #include "UListen.h"
 #include "USpielstand.h"
@@ -12,21 +13,23 @@
 
 namespace {
 
-using Json = nlohmann::ordered_json;
-
 // Loads the sector table and the position the way the program does at start-up.
 void BrettLaden(const TBefehlParser& p, const std::string& map) {
     SektorenLaden(SektorDateiPfad(p));
     MapLaden(map);
 }
 
-struct TZeile {
-    const char* Name;
-    std::uint32_t Income, Land, Sea, All;
-    int Hinweis;  // index of the land hint; sea and all follow
-};
+Json ZeileJson(const TZeile& z) {
+    const std::string* h = &Spielstand.UnitHints[z.Hinweis];
+    return Json{{"income", z.Income},
+                {"land", z.Land},
+                {"sea", z.Sea},
+                {"all", z.All},
+                {"hints", {{"land", h[hwLand]}, {"sea", h[hwSea]}, {"all", h[hwAll]}}}};
+}
 
-// The rows in the order of the game information window, with the side totals after their powers.
+}  // namespace
+
 std::vector<TZeile> Zeilen() {
     const TSpielstand& s = Spielstand;
     auto macht = [&](int p) {
@@ -42,15 +45,6 @@ std::vector<TZeile> Zeilen() {
             {"Axis", s.AxisIncome, s.AxisLandUnits, s.AxisSeaUnits, s.AxisAllUnits, HinweisAxis}};
 }
 
-Json ZeileJson(const TZeile& z) {
-    const std::string* h = &Spielstand.UnitHints[z.Hinweis];
-    return Json{{"income", z.Income},
-                {"land", z.Land},
-                {"sea", z.Sea},
-                {"all", z.All},
-                {"hints", {{"land", h[hwLand]}, {"sea", h[hwSea]}, {"all", h[hwAll]}}}};
-}
-
 Json StufeJson(int stufe) { return stufe == 0 ? Json(nullptr) : Json(stufe); }
 
 const char* StufeText(int stufe) {
@@ -64,12 +58,9 @@ const char* StufeText(int stufe) {
     }
 }
 
-std::string Rechts(std::uint32_t wert, std::size_t breite) {
-    std::string s = std::to_string(wert);
+std::string Rechts(const std::string& s, std::size_t breite) {
     return std::string(s.size() < breite ? breite - s.size() : 0, ' ') + s;
 }
-
-}  // namespace
 
 int BefehlTally(const QStringList& argumente) {
     TBefehlParser p("tally [--json] [--data DIR] [--sectors FILE] MAP",
@@ -93,7 +84,7 @@ int BefehlTally(const QStringList& argumente) {
             for (const TZeile& z : zeilen)
                 if (z.Name == std::string(BesitzerName(b))) powers[z.Name] = ZeileJson(z);
         Json j{{"powers", powers},
-               {"sides", {{"Allies", ZeileJson(zeilen[3])}, {"Axis", ZeileJson(zeilen[6])}}},
+               {"sides", {{"Allies", ZeileJson(zeilen[ZeileAllies])}, {"Axis", ZeileJson(zeilen[ZeileAxis])}}},
                {"alert", {{"on", StufeJson(an)}, {"off", StufeJson(aus)}}}};
         Ausgeben(j.dump(2) + "\n");
         return StatusOk;
@@ -103,9 +94,9 @@ int BefehlTally(const QStringList& argumente) {
     for (std::size_t i = 0; i < zeilen.size(); ++i) {
         const TZeile& z = zeilen[i];
         std::string name = z.Name;
-        t += name + std::string(16 - name.size(), ' ') + Rechts(z.Income, 6) + Rechts(z.Land, 12) +
-             Rechts(z.Sea, 11) + Rechts(z.All, 11) + "\n";
-        if (i == 3) t += "\n";
+        t += name + std::string(16 - name.size(), ' ') + Rechts(std::to_string(z.Income), 6) + Rechts(std::to_string(z.Land), 12) +
+             Rechts(std::to_string(z.Sea), 11) + Rechts(std::to_string(z.All), 11) + "\n";
+        if (i == ZeileAllies) t += "\n";
     }
     t += "\nAxis alert level: ";
     if (an == aus)
