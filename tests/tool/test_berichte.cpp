@@ -218,6 +218,67 @@ TEST(Aufruf, AFailedWriteToStandardOutputGivesStatus2AndSaysSo) {
     }
 }
 
+// diff of the board against a later position: a capture, a recapture, a stack that joins
+// another of its kind, codes outside the tables and a sector byte without a record.
+TEST_F(Brett, DiffNamesCapturesAndUnitChangesByTheTallyRules) {
+    std::vector<TEinheit> neu = {
+        Stack(1, 1, eaInfanterie, bsRussland, 5, 1), Stack(1, 1, eaPanzer, bsRussland, 2, 1),
+        Stack(1, 1, eaFlagge, bsRussland, 1, 6), Stack(1, 1, eaInfanterie, bsDeutschland, 3, 2),
+        Stack(1, 1, eaJaeger, bsDeutschland, 1, 2), Stack(1, 1, eaBomber, bsDeutschland, 2, 2),
+        Stack(1, 1, eaIndustrie, bsDeutschland, 1, 2), Stack(1, 1, eaFlak, bsDeutschland, 2, 2),
+        Stack(1, 1, eaTransporter, bsEngland, 1, 8), Stack(1, 1, eaUBoot, bsEngland, 2, 8),
+        Stack(1, 1, eaTraeger, bsEngland, 1, 8), Stack(1, 1, eaSchlachtschiff, bsEngland, 1, 8),
+        Stack(1, 1, eaFlagge, bsRussland, 0, 9), Stack(1, 1, eaFlagge, bsEngland, 1, 9),
+        Stack(1, 1, eaFlagge, bsJapan, 1, 7), Stack(1, 1, eaInfanterie, bsJapan, 4, 4),
+        Stack(1, 1, eaJaeger, bsUSA, 2, 5), Stack(1, 1, eaIndustrie, bsUSA, 1, 3),
+        Stack(1, 1, eaFlagge, bsDeutschland, 1, 128),
+        Stack(1, 1, eaFlagge, bsDeutschland, 1, 1),      // Moscow taken
+        Stack(1, 1, eaFlagge, bsRussland, 1, 7),         // Manchuria: Russia comes before Japan
+        Stack(1, 1, eaInfanterie, bsRussland, 3, 1),     // a second stack of the same kind
+        Stack(1, 1, eaInfanterie, 7, 4, 1), Stack(1, 1, 12, bsRussland, 4, 1),  // left out
+        Stack(1, 1, eaInfanterie, bsDeutschland, 2, 200)};
+    MapDateiSchreiben(ordner.Datei("neu.map"), neu);
+
+    TLauf l = Lauf({"diff", "--json", "board.map", "neu.map"});
+    ASSERT_EQ(l.Status, 1) << l.Fehler;
+    const json j = json::parse(l.Aus);
+    EXPECT_EQ(j["old"], "board.map");
+    EXPECT_EQ(j["powers"]["Russia"], (json{{"income", {12, 7}}, {"land", {25, 34}}, {"sea", {0, 0}}, {"all", {25, 34}}}));
+    EXPECT_EQ(j["powers"]["Germany"]["income"], (json{10, 18}));
+    EXPECT_EQ(j["powers"]["Germany"]["land"], (json{51, 57}));
+    EXPECT_EQ(j["sides"]["Axis"]["income"], (json{21, 26}));
+    EXPECT_EQ(j["alert"], (json{{"old", 1}, {"new", 1}}));
+    EXPECT_EQ(j["captured"], (json{{{"sector", 1}, {"name", "Moscow"}, {"icps", 8}, {"from", "Russia"}, {"to", "Germany"}},
+                                   {{"sector", 7}, {"name", "Manchuria"}, {"icps", 3}, {"from", "Japan"}, {"to", "Russia"}}}));
+    auto einheit = [](const char* macht, int s, const char* name, const char* art, int alt, int neu) {
+        return json{{"power", macht}, {"sector", s}, {"name", name}, {"kind", art}, {"old", alt}, {"new", neu}};
+    };
+    EXPECT_EQ(j["units"], (json{einheit("Russia", 1, "Moscow", "Infantry", 5, 8), einheit("Russia", 7, "Manchuria", "Flag", 0, 1),
+                                einheit("Germany", 1, "Moscow", "Flag", 0, 1), einheit("Germany", 200, "", "Infantry", 0, 2)}));
+    std::vector<std::string> schluessel;
+    const nlohmann::ordered_json geordnet = nlohmann::ordered_json::parse(l.Aus);
+    for (const auto& [k, v] : geordnet.items()) schluessel.push_back(k);
+    EXPECT_EQ(schluessel, (std::vector<std::string>{"old", "new", "powers", "sides", "alert", "captured", "units"}));
+
+    l = Lauf({"diff", "board.map", "neu.map"});
+    EXPECT_EQ(l.Status, 1);
+    EXPECT_NE(l.Aus.find("  1 Moscow (8 ICPs): Russia -> Germany\n"), std::string::npos) << l.Aus;
+    EXPECT_NE(l.Aus.find("Russia           12 -> 7 (-5)  25 -> 34 (+9)"), std::string::npos) << l.Aus;
+    EXPECT_NE(l.Aus.find("    200: Infantry 0 -> 2\n"), std::string::npos) << l.Aus;
+    l = Lauf({"diff", "--markdown", "board.map", "neu.map"});
+    EXPECT_NE(l.Aus.find("| 7 | Manchuria | 3 | Japan | Russia |"), std::string::npos) << l.Aus;
+
+    // The same position twice, as two files: one line and status 0. A refused file: status 2.
+    std::filesystem::copy_file(ordner.Datei("board.map"), ordner.Datei("kopie.map"));
+    l = Lauf({"diff", "board.map", "kopie.map"});
+    EXPECT_EQ(l.Status, 0);
+    EXPECT_EQ(l.Aus, "The positions in board.map and kopie.map are the same.\n");
+    BytesSchreiben(ordner.Datei("kurz.map"), {5, 0, 0});
+    l = Lauf({"diff", "board.map", "kurz.map"});
+    EXPECT_EQ(l.Status, 2);
+    EXPECT_NE(l.Fehler.find("kurz.map"), std::string::npos) << l.Fehler;
+}
+
 // Under a file size limit the write fails instead of the signal ending the tool half-way.
 TEST(Aufruf, ASaveBeyondTheFileSizeLimitIsAnErrorThatKeepsTheOldFile) {
     TempOrdner ordner;

@@ -9,3 +9,4 @@ int BefehlSectors(const QStringList& argumente);
 int BefehlCheck(const QStringList& argumente);
 int BefehlConvert(const QStringList& argumente);
 int BefehlRender(const QStringList& argumente);
+int BefehlDiff(const QStringList& argumente);

@@ -26,6 +26,7 @@ const TBefehl Befehle[] = {
     {"check", BefehlCheck, "problems in map and sector files"},
     {"convert", BefehlConvert, "map and sector files to JSON and back"},
     {"render", BefehlRender, "a PNG picture of the map view"},
+    {"diff", BefehlDiff, "what changed from one position to another"},
 };
 
 void Uebersicht(std::FILE* ziel) {
