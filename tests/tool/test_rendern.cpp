@@ -135,6 +135,33 @@ TEST_F(Rendern, NamesAreWrittenUnderTheIcpFigures) {
     EXPECT_EQ(aussen, 0);
 }
 
+// --changes: a ring inside the sectors that changed hands (2: Japan's flag is new) and the
+// ones whose units changed (3: one more Armor); with the position itself as OLD, the plain picture.
+TEST_F(Rendern, ChangesRingTheChangedSectorsAndNothingElse) {
+    SektorBildSchreiben(ordner.Datei("Sektoreninfo(1587x913)[256Grau].BMP"));
+    MapDateiSchreiben(ordner.Datei("alt.map"), {Stack(1450.5, 20.5, eaInfanterie, bsDeutschland, 12, 1),
+                                                Stack(1500, 50, eaBomber, bsRussland, 1, 2),
+                                                Stack(1503, 52, eaTraeger, bsUSA, 2, 2),
+                                                Stack(100, 100, eaPanzer, bsEngland, 4, 3)});
+    ASSERT_EQ(Lauf({"render", "pos.map", "-o", "plain.png"}).Status, 0);
+    TLauf l = Lauf({"render", "pos.map", "--changes", "pos.map", "-o", "same.png"});
+    ASSERT_EQ(l.Status, 0) << l.Fehler;
+    std::string wo;
+    EXPECT_EQ(Unterschiede(WerkzeugBild("same.png"), WerkzeugBild("plain.png"), wo), 0) << wo;
+
+    l = Lauf({"render", "pos.map", "--changes", "alt.map", "-o", "turn.png"});
+    ASSERT_EQ(l.Status, 0) << l.Fehler;
+    const QImage plain = WerkzeugBild("plain.png"), turn = WerkzeugBild("turn.png");
+    EXPECT_EQ(turn.pixel(101, 500), qRgb(255, 0, 255));   // sector 2, by its edge with sector 1
+    EXPECT_EQ(turn.pixel(198, 2), qRgb(255, 0, 255));     // and by its top row
+    EXPECT_EQ(turn.pixel(201, 500), qRgb(255, 216, 0));   // sector 3
+    for (QPoint p : {QPoint(150, 500), QPoint(99, 500), QPoint(350, 500), QPoint(104, 500)}) {
+        SCOPED_TRACE(p.x());
+        EXPECT_EQ(turn.pixel(p), plain.pixel(p));
+    }
+    EXPECT_NE(turn.pixel(1570, 900), plain.pixel(1570, 900));  // the legend
+}
+
 TEST_F(Rendern, BadCallsAndMissingPicturesGiveStatus2) {
     std::filesystem::create_directory(ordner.Datei("d"));
     TLauf l = Lauf({"render", "pos.map", "-o", "x.png", "--data", "d"});

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QRegularExpression>
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "UGrafik.h"
 #include "UMap.h"
 #include "UVariablen.h"
+#include "UVergleich.h"
 #include "UWerkzeug.h"
 
 namespace {
@@ -44,6 +46,66 @@ void NamenZeichnen() {
     }
 }
 
+// Signal colours of render --changes: a sector that changed hands, one whose units changed.
+constexpr std::uint32_t FarbeBesitz = 0xFF00FF, FarbeEinheiten = 0xFFD800;
+constexpr int RingBreite = 3;  // map pixels of the ring along the inside of a marked sector's edge
+
+TStellung Vorher, Jetzt;
+std::uint32_t Markierung[SektorBytes];  // colour per sector byte, 0 for none
+
+// Which sectors changed from OLD to the position in the piece list.
+bool MarkierungenBerechnen(const std::string& alt, const std::string& neu) {
+    MapDateiLesen(alt, Vorher.Map);
+    MapDateiLesen(neu, Jetzt.Map);
+    Vergleichen(Vorher, Jetzt);
+    bool irgendeine = false;
+    for (int s = 0; s < SektorBytes; ++s) {
+        Markierung[s] = BesitzGeaendert(Vorher, Jetzt, s) ? FarbeBesitz
+                        : EinheitenGeaendert(Vorher, Jetzt, s) ? FarbeEinheiten
+                                                               : 0;
+        irgendeine |= Markierung[s] != 0;
+    }
+    return irgendeine;
+}
+
+// The ring inside each marked sector's edge, drawn over the map before the figures and stacks.
+void RingeZeichnen() {
+    const TBild& b = SektorBild;
+    auto sektor = [&](int x, int y) { return BildRot(b, std::clamp(x, 0, b.Breite - 1), std::clamp(y, 0, b.Hoehe - 1)); };
+    for (std::int32_t vy = 0; vy < ViewHoehe; ++vy)
+        for (std::int32_t vx = 0; vx < ViewBreite; ++vx) {
+            const int mx = ScrollX + vx / Zoom, my = ScrollY + vy / Zoom;
+            if (mx >= b.Breite || my >= b.Hoehe) continue;
+            const std::uint8_t s = sektor(mx, my);
+            if (!Markierung[s]) continue;
+            bool rand = false;
+            for (int dy = -RingBreite; dy <= RingBreite && !rand; ++dy)
+                for (int dx = -RingBreite; dx <= RingBreite && !rand; ++dx) rand = sektor(mx + dx, my + dy) != s;
+            if (rand) PixelSetzen(*SurfaceBack, vx + BackRand, vy + BackRand, Markierung[s]);
+        }
+}
+
+// What the two colours mean, in the view's lower right corner.
+void LegendeZeichnen() {
+    const char* texte[2] = {"changed hands", "units changed"};
+    const std::uint32_t farben[2] = {FarbeBesitz, FarbeEinheiten};
+    const std::int32_t rand = 6, kaestchen = 12, breite = 2 * rand + kaestchen + 6 + 13 * FontBreite,
+                       hoehe = 2 * rand + 2 * FontHoehe + 4;
+    const std::int32_t x0 = std::max(0, ViewBreite - breite - 8), y0 = ViewHoehe - hoehe - 8;
+    for (std::int32_t y = std::max(0, y0); y < std::min(ViewHoehe, y0 + hoehe); ++y)
+        for (std::int32_t x = x0; x < std::min(ViewBreite, x0 + breite); ++x) {
+            const bool kante = x == x0 || y == y0 || x == x0 + breite - 1 || y == y0 + hoehe - 1;
+            PixelSetzen(*SurfaceBack, x + BackRand, y + BackRand, kante ? 0x000000 : 0x303030);
+        }
+    for (int i = 0; i < 2; ++i) {
+        const std::int32_t zy = y0 + rand + i * (FontHoehe + 4);
+        for (std::int32_t y = zy + 1; y < zy + 1 + kaestchen; ++y)
+            for (std::int32_t x = x0 + rand; x < x0 + rand + kaestchen; ++x)
+                if (x < ViewBreite && y >= 0 && y < ViewHoehe) PixelSetzen(*SurfaceBack, x + BackRand, y + BackRand, farben[i]);
+        BlitText(x0 + rand + kaestchen + 6, zy, texte[i]);
+    }
+}
+
 void PngSchreiben(const std::string& datei) {
     TBild bild;
     ViewAlsBild(bild);
@@ -63,7 +125,7 @@ void PngSchreiben(const std::string& datei) {
 
 int BefehlRender(const QStringList& argumente) {
     TBefehlParser p("render MAP -o OUT.png [--zoom N] [--scroll X,Y] [--view WxH] [--icps] [--names] [--data DIR] "
-                    "[--sectors FILE]",
+                    "[--changes OLD.map] [--sectors FILE]",
                     "Draws the map view of the position in MAP into a PNG picture, as the program composes it: the "
                     "map at the zoom factor, the stacks and their counts, and with --icps the ICP figures. The "
                     "scroll position is clamped as in the program. The pictures come from the data folder; the "
@@ -76,7 +138,12 @@ int BefehlRender(const QStringList& argumente) {
                             "WxH", "1587x913");
     QCommandLineOption icps("icps", "Show the ICP figures of the sectors.");
     QCommandLineOption namen("names", "Write each sector's name under its ICP figure.");
-    p.Parser.addOptions({aus, zoom, scroll, view, icps, namen});
+    QCommandLineOption aenderungen("changes",
+                                   "Mark what changed since the position in OLD.map: a magenta ring inside every sector "
+                                   "that changed hands, a yellow one inside every sector where units changed, with a "
+                                   "legend in the lower right corner (none when nothing changed).",
+                                   "OLD.map");
+    p.Parser.addOptions({aus, zoom, scroll, view, icps, namen, aenderungen});
     p.Argument("MAP", "The map file (.map) of the position.");
     if (!p.Lesen(argumente)) return StatusOk;
     const std::string map = ArgumentBytes(p.Positionen(1, 1).at(0));
@@ -93,9 +160,15 @@ int BefehlRender(const QStringList& argumente) {
     if (vb < 1 || vb > MapBreite || vh < 1 || vh > MapHoehe)
         throw EAufrufFehler("--view must lie within 1x1 and 1587x913");
 
-    MapLaden(map);
-    const bool mitIcps = p.Parser.isSet(icps), mitNamen = p.Parser.isSet(namen);
-    if (mitIcps || mitNamen) SektorenLaden(SektorDateiPfad(p));
+    const bool mitIcps = p.Parser.isSet(icps), mitNamen = p.Parser.isSet(namen), mitAenderungen = p.Parser.isSet(aenderungen);
+    bool markiert = false;
+    if (mitIcps || mitNamen || mitAenderungen) SektorenLaden(SektorDateiPfad(p));
+    if (mitAenderungen) {
+        markiert = MarkierungenBerechnen(ArgumentBytes(p.Parser.value(aenderungen)), map);
+        if (markiert) BildLaden(SektorBild, DatenDatei(p, SektorBildDatei));
+    } else {
+        MapLaden(map);
+    }
 
     Fenster = &WerkzeugFenster;
     // The display sizes its surfaces from the screen; a screen just larger than the view by the
@@ -118,9 +191,11 @@ int BefehlRender(const QStringList& argumente) {
     ICPsAnzeigen = mitIcps;
 
     BlitMap();
+    if (markiert) RingeZeichnen();
     if (ICPsAnzeigen) BlitAllICPs();
     BlitPieces();
     if (mitNamen) NamenZeichnen();
+    if (markiert) LegendeZeichnen();
     PngSchreiben(ziel);
     return StatusOk;
 }
