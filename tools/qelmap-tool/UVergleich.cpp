@@ -230,6 +230,23 @@ bool EinheitenGeaendert(const TStellung& alt, const TStellung& neu, int s) {
     return false;
 }
 
+bool DiffBericht(const std::string& alt, const std::string& neu, TDiffArt art, std::string& bericht) {
+    MapDateiLesen(alt, Alt.Map);
+    MapDateiLesen(neu, Neu.Map);
+    Vergleichen(Alt, Neu);
+    const TUnterschiede u = Unterschiede();
+    const bool gleich = u.Gleich();
+    if (art == daJson)
+        // A file name that is no UTF-8 shows its odd bytes as U+FFFD.
+        bericht = AlsJson(u, alt, neu).dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    else if (gleich)
+        bericht = art == daMarkdown ? "The positions in " + MarkdownZelle(alt) + " and " + MarkdownZelle(neu) + " are the same.\n"
+                                    : "The positions in " + alt + " and " + neu + " are the same.\n";
+    else
+        bericht = art == daMarkdown ? Markdown(u, alt, neu) : Text(u, alt, neu);
+    return !gleich;
+}
+
 int BefehlDiff(const QStringList& argumente) {
     TBefehlParser p("diff [--markdown | --json] [--data DIR] [--sectors FILE] OLD.map NEW.map",
                     "Prints what changed from the position in OLD.map to the one in NEW.map, counted with one sector "
@@ -246,21 +263,10 @@ int BefehlDiff(const QStringList& argumente) {
     const QStringList pos = p.Positionen(2, 2);
     if (p.Parser.isSet(markdown) && p.Parser.isSet(json)) throw EAufrufFehler("--markdown and --json exclude each other");
     const std::string alt = ArgumentBytes(pos.at(0)), neu = ArgumentBytes(pos.at(1));
-    MapDateiLesen(alt, Alt.Map);
-    MapDateiLesen(neu, Neu.Map);
     SektorenLaden(SektorDateiPfad(p));
-    Vergleichen(Alt, Neu);
-
-    const TUnterschiede u = Unterschiede();
-    const bool gleich = u.Gleich();
-    if (p.Parser.isSet(json))
-        // A file name that is no UTF-8 shows its odd bytes as U+FFFD.
-        Ausgeben(AlsJson(u, alt, neu).dump(2, ' ', false, Json::error_handler_t::replace) + "\n");
-    else if (gleich)
-        Ausgeben(p.Parser.isSet(markdown) ? "The positions in " + MarkdownZelle(alt) + " and " + MarkdownZelle(neu) +
-                                                " are the same.\n"
-                                          : "The positions in " + alt + " and " + neu + " are the same.\n");
-    else
-        Ausgeben(p.Parser.isSet(markdown) ? Markdown(u, alt, neu) : Text(u, alt, neu));
+    std::string bericht;
+    const bool gleich = !DiffBericht(alt, neu, p.Parser.isSet(json) ? daJson : p.Parser.isSet(markdown) ? daMarkdown : daText,
+                                     bericht);
+    Ausgeben(bericht);
     return gleich ? StatusOk : StatusProbleme;
 }

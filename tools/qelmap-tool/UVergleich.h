@@ -1,6 +1,7 @@
 #pragma once
 // Two positions compared by the tallies' rules: what diff prints and render --changes marks.
 #include <cstdint>
+#include <string>
 
 #include "UDateien.h"
 #include "USpielstand.h"
@@ -21,3 +22,8 @@ void Vergleichen(TStellung& alt, TStellung& neu);
 // Sector s changed hands (1..127) or its units changed (any owner, any kind).
 bool BesitzGeaendert(const TStellung& alt, const TStellung& neu, int s);
 bool EinheitenGeaendert(const TStellung& alt, const TStellung& neu, int s);
+
+// What diff prints for two map files, counted with the sector table as it is; true when they
+// differ. A file the program would refuse raises EDateiFehler naming it.
+enum TDiffArt { daText, daMarkdown, daJson };
+bool DiffBericht(const std::string& alt, const std::string& neu, TDiffArt art, std::string& bericht);
