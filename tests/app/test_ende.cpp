@@ -290,6 +290,15 @@ TEST(EndeZuEnde, PlaceAPieceInTheRealWindowAndCloseIt) {
     MapLaden(ordner.Datei("Start.map"));
     EXPECT_EQ(EinheitenAnzahl, vorherAnzahl);
 
+    // "load map" of Start.map, the name typed and Enter pressed while the completion list is
+    // open: the view follows the pointer at once and shows the loaded position, without the piece.
+    x.Xdo({"windowactivate", "--sync", haupt, "key", "ctrl+l", "sleep", "1", "type", "--delay", "60", "Start.map"});
+    x.Xdo({"sleep", "0.5", "key", "Return", "sleep", "0.8"});
+    x.Xdo({"mousemove", QString::number(sx), QString::number(sy + 30), "sleep", "0.2", "mousemove",
+           QString::number(client.x() + 40), QString::number(client.y() + viewOben + 40), "sleep", "0.4"});
+    const QImage geladen = x.Bild(ordner.Datei("geladen.png"));
+    EXPECT_FALSE(passt(geladen, sx - 7, sy - 5)) << "after load map the view still shows the position before it";
+
     // The close button at the right end of the title bar.
     client = Position(x, haupt);
     const QString rand = x.Aufruf(QStringLiteral("xprop"), {"-id", haupt, "_NET_FRAME_EXTENTS"});
