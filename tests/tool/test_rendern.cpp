@@ -154,7 +154,8 @@ TEST_F(Rendern, ChangesRingTheChangedSectorsAndNothingElse) {
     const QImage plain = WerkzeugBild("plain.png"), turn = WerkzeugBild("turn.png");
     EXPECT_EQ(turn.pixel(101, 500), qRgb(255, 0, 255));   // sector 2, by its edge with sector 1
     EXPECT_EQ(turn.pixel(198, 2), qRgb(255, 0, 255));     // and by its top row
-    EXPECT_EQ(turn.pixel(201, 500), qRgb(255, 216, 0));   // sector 3
+    EXPECT_EQ(turn.pixel(102, 500), qRgb(0, 0, 0));       // the ring's inner line
+    EXPECT_EQ(turn.pixel(201, 500), qRgb(0, 255, 255));   // sector 3
     for (QPoint p : {QPoint(150, 500), QPoint(99, 500), QPoint(350, 500), QPoint(104, 500)}) {
         SCOPED_TRACE(p.x());
         EXPECT_EQ(turn.pixel(p), plain.pixel(p));

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <algorithm>
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 
@@ -47,8 +48,10 @@ void NamenZeichnen() {
 }
 
 // Signal colours of render --changes: a sector that changed hands, one whose units changed.
-constexpr std::uint32_t FarbeBesitz = 0xFF00FF, FarbeEinheiten = 0xFFD800;
-constexpr int RingBreite = 3;  // map pixels of the ring along the inside of a marked sector's edge
+// Cyan, not yellow: Japan's land is yellow. A black line inside the ring keeps it plain on a
+// ground of its own colour.
+constexpr std::uint32_t FarbeBesitz = 0xFF00FF, FarbeEinheiten = 0x00FFFF;
+constexpr int RingBreite = 3;  // map pixels along the inside of a marked sector's edge, the last one black
 
 TStellung Vorher, Jetzt;
 std::uint32_t Markierung[SektorBytes];  // colour per sector byte, 0 for none
@@ -78,10 +81,12 @@ void RingeZeichnen() {
             if (mx >= b.Breite || my >= b.Hoehe) continue;
             const std::uint8_t s = sektor(mx, my);
             if (!Markierung[s]) continue;
-            bool rand = false;
-            for (int dy = -RingBreite; dy <= RingBreite && !rand; ++dy)
-                for (int dx = -RingBreite; dx <= RingBreite && !rand; ++dx) rand = sektor(mx + dx, my + dy) != s;
-            if (rand) PixelSetzen(*SurfaceBack, vx + BackRand, vy + BackRand, Markierung[s]);
+            int abstand = RingBreite + 1;  // to the nearest pixel of another sector, up to the ring's width
+            for (int dy = -RingBreite; dy <= RingBreite; ++dy)
+                for (int dx = -RingBreite; dx <= RingBreite; ++dx)
+                    if (sektor(mx + dx, my + dy) != s) abstand = std::min(abstand, std::max(std::abs(dx), std::abs(dy)));
+            if (abstand <= RingBreite)
+                PixelSetzen(*SurfaceBack, vx + BackRand, vy + BackRand, abstand < RingBreite ? Markierung[s] : 0x000000);
         }
 }
 
@@ -140,7 +145,7 @@ int BefehlRender(const QStringList& argumente) {
     QCommandLineOption namen("names", "Write each sector's name under its ICP figure.");
     QCommandLineOption aenderungen("changes",
                                    "Mark what changed since the position in OLD.map: a magenta ring inside every sector "
-                                   "that changed hands, a yellow one inside every sector where units changed, with a "
+                                   "that changed hands, a cyan one inside every sector where units changed, with a "
                                    "legend in the lower right corner (none when nothing changed).",
                                    "OLD.map");
     p.Parser.addOptions({aus, zoom, scroll, view, icps, namen, aenderungen});
