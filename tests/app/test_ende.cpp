@@ -181,13 +181,22 @@ std::string Text(const std::string& pfad) {
     return t;
 }
 
+// What a real-window test needs and this machine lacks ("" when nothing): the programs, the
+// accessibility reader where it reads the window from outside, and the default board.
+std::string Fehlt(std::initializer_list<const char*> programme, bool barrierefrei = false) {
+    for (const char* p : programme)
+        if (QStandardPaths::findExecutable(QString::fromLatin1(p)).isEmpty() && !fs::exists(p))
+            return std::string(p) + " is not installed";
+    if (barrierefrei && !fs::exists("/usr/lib/python3/dist-packages/pyatspi")) return "python3-pyatspi is not installed";
+    if (!StandardBrettVorhanden()) return "the default board is not there";
+    return {};
+}
+
 }  // namespace
 
 TEST(EndeZuEnde, PlaceAPieceInTheRealWindowAndCloseIt) {
-    for (const char* p : {"Xvfb", "xdotool", "import", "openbox", "xwininfo", "xprop"})
-        if (QStandardPaths::findExecutable(QString::fromLatin1(p)).isEmpty())
-            GTEST_SKIP() << p << " is not installed";
-    if (!StandardBrettVorhanden()) GTEST_SKIP() << "the default board is not there";
+    if (const std::string f = Fehlt({"Xvfb", "xdotool", "import", "openbox", "xwininfo", "xprop"}); !f.empty())
+        GTEST_SKIP() << f;
 
     TempOrdner ordner;
     BrettKopieren(ordner.Pfad());
@@ -321,12 +330,11 @@ TEST(EndeZuEnde, PlaceAPieceInTheRealWindowAndCloseIt) {
 // A first start without a settings file, on the smallest screen the program is made for, read
 // from outside through the accessibility tree and the window manager's properties.
 TEST(EndeZuEnde, AFirstStartSeenFromOutside) {
-    for (const char* p : {"Xvfb", "xdotool", "import", "openbox", "xwininfo", "xprop", "dbus-launch",
-                          "/usr/libexec/at-spi-bus-launcher"})
-        if (QStandardPaths::findExecutable(QString::fromLatin1(p)).isEmpty() && !fs::exists(p))
-            GTEST_SKIP() << p << " is not installed";
-    if (!fs::exists("/usr/lib/python3/dist-packages/pyatspi")) GTEST_SKIP() << "python3-pyatspi is not installed";
-    if (!StandardBrettVorhanden()) GTEST_SKIP() << "the default board is not there";
+    if (const std::string f = Fehlt({"Xvfb", "xdotool", "import", "openbox", "xwininfo", "xprop", "dbus-launch",
+                                     "/usr/libexec/at-spi-bus-launcher"},
+                                    true);
+        !f.empty())
+        GTEST_SKIP() << f;
 
     TempOrdner ordner;
     BrettKopieren(ordner.Pfad());
@@ -454,10 +462,7 @@ TEST(EndeZuEnde, AFirstStartSeenFromOutside) {
 // written at closing are a save like the others: refused with a message naming the file, the
 // old file kept, no temporary file left, and the program ends with the error's status.
 TEST(EndeZuEnde, ASaveBeyondTheFileSizeLimitIsReportedAndKeepsTheOldFile) {
-    for (const char* p : {"Xvfb", "xdotool", "openbox", "bash"})
-        if (QStandardPaths::findExecutable(QString::fromLatin1(p)).isEmpty())
-            GTEST_SKIP() << p << " is not installed";
-    if (!StandardBrettVorhanden()) GTEST_SKIP() << "the default board is not there";
+    if (const std::string f = Fehlt({"Xvfb", "xdotool", "openbox", "bash"}); !f.empty()) GTEST_SKIP() << f;
 
     TempOrdner ordner;
     BrettKopieren(ordner.Pfad());
@@ -501,12 +506,11 @@ TEST(EndeZuEnde, ASaveBeyondTheFileSizeLimitIsReportedAndKeepsTheOldFile) {
 // 2 x 2 screen pixels, the drawn cursor sits on the pointer, a click places at the map point
 // under it, and the status bar gives that point's coordinates.
 TEST(EndeZuEnde, AScaledScreenShowsWholeBlocksWhereThePointerIs) {
-    for (const char* p : {"Xvfb", "xdotool", "import", "openbox", "xwininfo", "dbus-launch",
-                          "/usr/libexec/at-spi-bus-launcher"})
-        if (QStandardPaths::findExecutable(QString::fromLatin1(p)).isEmpty() && !fs::exists(p))
-            GTEST_SKIP() << p << " is not installed";
-    if (!fs::exists("/usr/lib/python3/dist-packages/pyatspi")) GTEST_SKIP() << "python3-pyatspi is not installed";
-    if (!StandardBrettVorhanden()) GTEST_SKIP() << "the default board is not there";
+    if (const std::string f = Fehlt({"Xvfb", "xdotool", "import", "openbox", "xwininfo", "dbus-launch",
+                                     "/usr/libexec/at-spi-bus-launcher"},
+                                    true);
+        !f.empty())
+        GTEST_SKIP() << f;
     TempOrdner ordner;
     BrettKopieren(ordner.Pfad());
     std::ofstream(ordner.Datei("QelWin.INI")) << "[MapForm]\nTop=0\nLeft=0\nHeight=380\nWidth=460\n[ToolsForm]\n"
