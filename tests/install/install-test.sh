@@ -7,6 +7,23 @@
 # could not run and nothing else failed.
 set -u
 
+# Waits up to 10 s for the program to end after its close request, and notes its exit status
+# (or "still running", after which it is killed).
+exit_status() {  # pid, notes folder
+    i=0
+    while [ $i -lt 100 ] && kill -0 "$1" 2>/dev/null; do
+        sleep 0.1
+        i=$((i + 1))
+    done
+    if kill -0 "$1" 2>/dev/null; then
+        echo "still running" >"$2/status"
+        kill -KILL "$1"
+        return
+    fi
+    wait "$1"
+    echo $? >"$2/status"
+}
+
 # One session: start the command, wait for the program's windows, note its working folder,
 # close the main window as a window manager would, and report how it ended.
 session() {  # notes folder, command, close helper
@@ -41,18 +58,7 @@ session() {  # notes folder, command, close helper
     else
         kill -TERM "$pid" 2>/dev/null
     fi
-    i=0
-    while [ $i -lt 100 ] && kill -0 "$pid" 2>/dev/null; do
-        sleep 0.1
-        i=$((i + 1))
-    done
-    if kill -0 "$pid" 2>/dev/null; then
-        echo "still running" >"$out/status"
-        kill -KILL "$pid"
-        return
-    fi
-    wait "$pid"
-    echo $? >"$out/status"
+    exit_status "$pid" "$out"
 }
 
 # Accessibility, the one way into a native Wayland program when the compositor has no input
@@ -124,18 +130,7 @@ wayland_session() {  # notes folder, command, the map's most frequent colour
     done
     cp "$out/shots"/*.png "$out/screen.png" 2>/dev/null
     atspi exit "$pid" || kill -TERM "$pid" 2>/dev/null
-    i=0
-    while [ $i -lt 100 ] && kill -0 "$pid" 2>/dev/null; do
-        sleep 0.1
-        i=$((i + 1))
-    done
-    if kill -0 "$pid" 2>/dev/null; then
-        echo "still running" >"$out/status"
-        kill -KILL "$pid"
-        return
-    fi
-    wait "$pid"
-    echo $? >"$out/status"
+    exit_status "$pid" "$out"
 }
 
 if [ "${1:-}" = --session ]; then
