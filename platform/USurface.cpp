@@ -13,7 +13,7 @@
 #include <immintrin.h>
 #endif
 
-bool SurfaceAvx2 = true;
+std::int32_t SurfaceVektorBits = 512;
 
 const char* ErgebnisText(TErgebnis e) {
     switch (e) {
@@ -319,9 +319,42 @@ __attribute__((target("avx2"))) void MitSchluesselAvx2(std::uint8_t* zz, const s
     }
 }
 
+// The keyed copy with AVX-512: each step loads up to a vector of source pixels and stores
+// only those that are not the key, under a mask. The destination is never read, so a
+// glyph's rows do not wait on memory that the map copy before them left out of the cache.
+template <typename T>
+__attribute__((target("avx512f,avx512bw,avx512vl"))) void MitSchluesselAvx512(
+    std::uint8_t* zz, const std::uint8_t* qz, std::int64_t zeilen, std::int64_t n, std::int32_t zAbstand,
+    std::int32_t qAbstand, std::uint32_t schluessel) {
+    constexpr std::int64_t proVektor = 64 / sizeof(T);
+    const __m512i m = sizeof(T) == 4 ? _mm512_set1_epi32(0xFFFFFF) : _mm512_set1_epi16(-1);
+    const __m512i key = sizeof(T) == 4 ? _mm512_set1_epi32(static_cast<int>(schluessel))
+                                       : _mm512_set1_epi16(static_cast<short>(schluessel));
+    for (std::int64_t j = 0; j < zeilen; ++j, zz += zAbstand, qz += qAbstand)
+        for (std::int64_t i = 0; i < n; i += proVektor) {
+            const std::int64_t rest = std::min(n - i, proVektor);
+            const std::uint64_t k = rest == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << rest) - 1;
+            if constexpr (sizeof(T) == 4) {
+                const __m512i sv = _mm512_maskz_loadu_epi32(static_cast<__mmask16>(k), qz + 4 * i);
+                const __mmask16 w = _mm512_mask_cmpneq_epi32_mask(static_cast<__mmask16>(k), _mm512_and_si512(sv, m), key);
+                _mm512_mask_storeu_epi32(zz + 4 * i, w, sv);
+            } else {
+                const __m512i sv = _mm512_maskz_loadu_epi16(static_cast<__mmask32>(k), qz + 2 * i);
+                const __mmask32 w = _mm512_mask_cmpneq_epi16_mask(static_cast<__mmask32>(k), sv, key);
+                _mm512_mask_storeu_epi16(zz + 2 * i, w, sv);
+            }
+        }
+}
+
 bool Avx2Nutzen() {
     static const bool vorhanden = __builtin_cpu_supports("avx2");
-    return SurfaceAvx2 && vorhanden;
+    return SurfaceVektorBits >= 256 && vorhanden;
+}
+
+bool Avx512Nutzen() {
+    static const bool vorhanden = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+                                  __builtin_cpu_supports("avx512vl");
+    return SurfaceVektorBits >= 512 && vorhanden;
 }
 #endif
 
@@ -333,6 +366,10 @@ void MitSchluesselKopieren(TSurface& ziel, const TSurface& quelle, const TKlippu
     std::uint8_t* zz = ziel.Zeile(static_cast<std::int32_t>(k.Y.Z0 + k.Y.Lo)) + (k.X.Z0 + k.X.Lo) * sizeof(T);
     const std::uint8_t* qz = quelle.Zeile(static_cast<std::int32_t>(k.Y.Q0 + k.Y.Lo)) + (k.X.Q0 + k.X.Lo) * sizeof(T);
 #if defined(__x86_64__)
+    if (Avx512Nutzen()) {
+        MitSchluesselAvx512<T>(zz, qz, k.Y.Hi - k.Y.Lo, n, ziel.Abstand, quelle.Abstand, schluessel);
+        return;
+    }
     if (sizeof(T) == 4 && n >= 8 && Avx2Nutzen()) {
         MitSchluesselAvx2(zz, qz, k.Y.Hi - k.Y.Lo, n, ziel.Abstand, quelle.Abstand, schluessel);
         return;

@@ -80,9 +80,9 @@ void SurfaceFuellen(TSurface& s, std::uint32_t rgb);
 // converting them to its format. Pixels outside the picture or the surface are left alone.
 TErgebnis BildInSurface(TSurface& ziel, const TBild& bild, std::int32_t breite, std::int32_t hoehe);
 
-// Whether the copies may use AVX2 where the processor has it (tests turn it off to check
-// the other path against the same oracle).
-extern bool SurfaceAvx2;
+// The widest vectors the copies may use where the processor has them: 512 (AVX-512), 256
+// (AVX2) or 128 (SSE2). Tests lower it to check every path against the same oracle.
+extern std::int32_t SurfaceVektorBits;
 
 // The plain per-pixel copy that Blt (mitSchluessel false) and BltFast (true, z of the
 // size of q) must match exactly; kept as the oracle of their tests.

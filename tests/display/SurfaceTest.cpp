@@ -28,9 +28,9 @@ bool Gleich(const TSurface& a, const TSurface& b) {
 // The fast copies against the plain per-pixel one, over rectangles of every kind: inside,
 // across and wholly outside either surface, empty, at whole and other ratios, shrinking.
 TEST(Surface, CopiesMatchThePlainCopyEverywhere) {
-    for (bool avx2 : {true, false})
+    for (int vektor : {512, 256, 128})
     for (int bits : {16, 32}) {
-        SurfaceAvx2 = avx2;
+        SurfaceVektorBits = vektor;
         std::mt19937 zufall(bits);
         TSurface quelle = Muster(bits, 37, 23, 1);
         SurfaceFarbschluesselSetzen(quelle, PixelWert(bits, Magenta));
@@ -61,7 +61,7 @@ TEST(Surface, CopiesMatchThePlainCopyEverywhere) {
             ASSERT_TRUE(Gleich(a, b)) << bits << " BltFast " << fall;
         }
     }
-    SurfaceAvx2 = true;
+    SurfaceVektorBits = 512;
 }
 
 TEST(Surface, KeyedCopyLeavesMagentaOutScaledCopyKeepsIt) {
