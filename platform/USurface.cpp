@@ -144,14 +144,14 @@ struct TAchse {
     std::int64_t Zn, Qn;   // their widths (heights)
 };
 
-bool AchseKlippen(std::int64_t z0, std::int64_t z1, std::int64_t zMax, std::int64_t q0, std::int64_t q1,
-                  std::int64_t qMax, TAchse& a) {
+bool AchseKlippen(std::int64_t z0, std::int64_t z1, std::int64_t zMin, std::int64_t zMax, std::int64_t q0,
+                  std::int64_t q1, std::int64_t qMax, TAchse& a) {
     a.Z0 = z0;
     a.Q0 = q0;
     a.Zn = z1 - z0;
     a.Qn = q1 - q0;
     if (a.Zn <= 0 || a.Qn <= 0) return false;
-    a.Lo = std::max<std::int64_t>(0, -z0);
+    a.Lo = std::max<std::int64_t>(0, zMin - z0);
     a.Hi = std::min(a.Zn, zMax - z0);
     if (a.Zn == a.Qn) {
         // Unscaled, the common case of every piece and character: no divisions needed.
@@ -166,13 +166,17 @@ bool AchseKlippen(std::int64_t z0, std::int64_t z1, std::int64_t zMax, std::int6
     return a.Lo < a.Hi;
 }
 
+// The destination rows a copy may write.
+inline std::int64_t ErsteZeile(const TSurface& s) { return std::max(0, s.ZeilenVon); }
+inline std::int64_t EndeZeile(const TSurface& s) { return std::min(s.Hoehe, s.ZeilenBis); }
+
 // AchseKlippen for a copy at equal size, n pixels from z0 and q0.
-inline bool UngeschnittenKlippen(std::int64_t z0, std::int64_t n, std::int64_t zMax, std::int64_t q0,
-                                 std::int64_t qMax, TAchse& a) {
+inline bool UngeschnittenKlippen(std::int64_t z0, std::int64_t n, std::int64_t zMin, std::int64_t zMax,
+                                 std::int64_t q0, std::int64_t qMax, TAchse& a) {
     a.Z0 = z0;
     a.Q0 = q0;
     a.Zn = a.Qn = n;
-    a.Lo = std::max({std::int64_t{0}, -z0, -q0});
+    a.Lo = std::max({std::int64_t{0}, zMin - z0, -q0});
     a.Hi = std::min({n, zMax - z0, qMax - q0});
     return a.Lo < a.Hi;
 }
@@ -182,8 +186,8 @@ struct TKlippung {
 };
 
 bool Klippen(const TSurface& ziel, const TRect& z, const TSurface& quelle, const TRect& q, TKlippung& k) {
-    return AchseKlippen(z.Left, z.Right, ziel.Breite, q.Left, q.Right, quelle.Breite, k.X) &&
-           AchseKlippen(z.Top, z.Bottom, ziel.Hoehe, q.Top, q.Bottom, quelle.Hoehe, k.Y);
+    return AchseKlippen(z.Left, z.Right, 0, ziel.Breite, q.Left, q.Right, quelle.Breite, k.X) &&
+           AchseKlippen(z.Top, z.Bottom, ErsteZeile(ziel), EndeZeile(ziel), q.Top, q.Bottom, quelle.Hoehe, k.Y);
 }
 
 // One destination row from one source row: d points at the first pixel to write (offset
@@ -431,8 +435,8 @@ TErgebnis TSurface::BltFast(std::int32_t x, std::int32_t y, const TSurface* quel
     TKlippung k;
     // Unscaled: the destination rectangle has the source's size. Work in 64 bits so that a
     // point near the end of the integer range cannot wrap round.
-    if (!UngeschnittenKlippen(x, w, Breite, q.Left, quelle->Breite, k.X) ||
-        !UngeschnittenKlippen(y, h, Hoehe, q.Top, quelle->Hoehe, k.Y))
+    if (!UngeschnittenKlippen(x, w, 0, Breite, q.Left, quelle->Breite, k.X) ||
+        !UngeschnittenKlippen(y, h, ErsteZeile(*this), EndeZeile(*this), q.Top, quelle->Hoehe, k.Y))
         return erOK;
     if (!quelle->HatFarbschluessel) {
         if (BitsProPixel == 16)

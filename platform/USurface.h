@@ -34,6 +34,10 @@ struct TSurface {
     bool HatFarbschluessel = false;
     std::uint32_t Farbschluessel = 0;  // in the surface's own format (0xF81F, 0xFF00FF)
     std::vector<std::uint8_t> Pixel;
+    // The copies into this surface write only rows [ZeilenVon, ZeilenBis): a frame composed
+    // band by band is cut at the band, exactly as at the surface's edge.
+    std::int32_t ZeilenVon = 0;
+    std::int32_t ZeilenBis = 1 << 30;
 
     std::uint8_t* Zeile(std::int32_t y) { return Pixel.data() + static_cast<std::size_t>(y) * Abstand; }
     const std::uint8_t* Zeile(std::int32_t y) const {
