@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 #include "UBitmaps.h"
 #include "UDDrawInit.h"
@@ -35,15 +36,24 @@ TRect ZiffernZelle(unsigned d) {
     return TRect{l, 0, l + ZiffernBreite, ZiffernHoehe};
 }
 
+// The surface a frame is composed in: the back surface, or a band of its rows whose first
+// row is back row ZielOben.
+TSurface* Ziel = nullptr;
+std::int32_t ZielOben = 0;
+
+TSurface* ZielFlaeche() { return Ziel ? Ziel : SurfaceBack; }
+
 // Copies that may meet a surface not yet created report that instead of touching it.
 TErgebnis Schnell(std::int32_t x, std::int32_t y, const TSurface* quelle, const TRect& q) {
-    if (!SurfaceBack) return erKeineSurface;
-    return SurfaceBack->BltFast(x, y, quelle, q);
+    TSurface* ziel = ZielFlaeche();
+    if (!ziel) return erKeineSurface;
+    return ziel->BltFast(x, y - ZielOben, quelle, q);
 }
 
-TErgebnis Skaliert(TSurface* ziel, const TRect& z, const TSurface* quelle, const TRect& q) {
+TErgebnis Skaliert(const TRect& z, const TSurface* quelle, const TRect& q) {
+    TSurface* ziel = ZielFlaeche();
     if (!ziel) return erKeineSurface;
-    return ziel->Blt(z, quelle, q);
+    return ziel->Blt(TRect{z.Left, z.Top - ZielOben, z.Right, z.Bottom - ZielOben}, quelle, q);
 }
 
 void ZifferZeichnen(std::int32_t x, std::int32_t y, unsigned d, const char* operation) {
@@ -68,6 +78,12 @@ std::size_t Dezimal(char* buf, unsigned v) {
     return n;
 }
 
+// The view rows being composed: the whole view and its margins, or one band of RenderFrame.
+// Drawing that cannot reach them is left out before any copy is worked out.
+std::int64_t BandVon = std::numeric_limits<std::int32_t>::min(), BandBis = std::numeric_limits<std::int32_t>::max();
+
+bool ImBand(std::int64_t oben, std::int64_t hoehe) { return oben < BandBis && oben + hoehe > BandVon; }
+
 // View positions of the stacks of the frame being drawn, so both passes round only once.
 TPunkt StackPunkte[MaxEinheiten + 1];
 bool StackSichtbar[MaxEinheiten + 1];
@@ -90,7 +106,7 @@ void BlitMap() {
     RestoreSurfaces();
     const TRect q = {ScrollX, ScrollY, ScrollX + ViewBreite / Zoom, ScrollY + ViewHoehe / Zoom};
     const TRect z = {BackRand, BackRand, ViewBreite + BackRand, ViewHoehe + BackRand};
-    DDErgebnis = Skaliert(SurfaceBack, z, SurfaceMap, q);
+    DDErgebnis = Skaliert(z, SurfaceMap, q);
     if (DDErgebnis != erOK) DDFehler("BlitMap");
 }
 
@@ -98,6 +114,7 @@ void BlitChar(std::int32_t x, std::int32_t y, std::uint8_t ch) {
     // "=" (61) has no cell in the font: it is left out like any character outside it.
     if (ch < 32 || ch > 90 || ch == 61) return;
     if (x < -BackRand || x > MaxViewBreite || y < -BackRand || y > MaxViewHoehe) return;
+    if (!ImBand(y, FontHoehe)) return;
     RestoreSurfaces();
     const std::int32_t l = ch <= 60 ? FontBreite * (ch - 32) : FontBreite * (ch - 62);
     const std::int32_t t = ch <= 60 ? FontZeile1 : FontZeile2;
@@ -125,7 +142,7 @@ void BlitPiece(TPunkt p, std::uint8_t art, std::uint8_t besitzer) {
     const TSurface* quelle = OwnPiecesVorhanden ? SurfaceOwnPieces : SurfacePieces;
     const std::int32_t zx = static_cast<std::int32_t>(x) + BackRand, zy = static_cast<std::int32_t>(y) + BackRand;
     // A failed piece copy only leaves this piece out of the frame.
-    DDErgebnis = Skaliert(SurfaceBack, TRect{zx, zy, zx + static_cast<std::int32_t>(w), zy + static_cast<std::int32_t>(h)},
+    DDErgebnis = Skaliert(TRect{zx, zy, zx + static_cast<std::int32_t>(w), zy + static_cast<std::int32_t>(h)},
                           quelle, TRect{r.Left, r.Top, r.Right, r.Bottom});
 }
 
@@ -142,11 +159,63 @@ void BlitCount(TPunkt p, std::uint8_t art, std::uint8_t besitzer, std::uint16_t 
              std::string_view(text, n));
 }
 
+namespace {
+
+// Rows from a stack's point that its piece or count may reach.
+std::int64_t StackReichweite() {
+    return std::max({std::int64_t{PieceGroesse.Y} * PiecesZoom, std::int64_t{ZellHoehe} * PiecesZoom,
+                     std::int64_t{FontHoehe}}) + 1;
+}
+
+// Rows composed, compared with the shown frame and copied at a time, in a surface of their
+// own: it stays in the processor's cache from frame to frame, where the back surface would
+// be fetched from memory first (a pointer move finds the caches cold, and a whole view does
+// not fit in them).
+constexpr std::int32_t BandZeilen = 64;
+
+// The stacks each band of a frame meets, in stack order, so that a band does not look at
+// every stack. Band b holds view rows [b * BandZeilen, (b + 1) * BandZeilen); the whole
+// frame is one band holding every stack.
+constexpr std::int32_t BaenderMax = (MapHoehe + BandZeilen - 1) / BandZeilen;
+std::uint16_t BandStacks[BaenderMax][MaxEinheiten];
+std::int32_t BandStacksAnzahl[BaenderMax];
+std::int32_t AktuellesBand = 0;
+
+void StackPunkteSetzen(std::int32_t bandZeilen = 0, std::int32_t baender = 1) {
+    const std::int64_t r = StackReichweite();
+    std::fill_n(BandStacksAnzahl, baender, 0);
+    for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i) {
+        if (!StackPunktSetzen(i)) continue;
+        std::int64_t von = 0, bis = 0;
+        if (bandZeilen > 0) {
+            const std::int64_t y = StackPunkte[i].Y;
+            von = std::clamp<std::int64_t>((y - r) < 0 ? -1 : (y - r) / bandZeilen, 0, baender - 1);
+            bis = std::clamp<std::int64_t>((y + r) < 0 ? -1 : (y + r) / bandZeilen, 0, baender - 1);
+        }
+        for (std::int64_t b = von; b <= bis; ++b) BandStacks[b][BandStacksAnzahl[b]++] = static_cast<std::uint16_t>(i);
+    }
+}
+
+// The stacks of the current band, in two passes: pieces, then the counts over them.
+void StacksZeichnen() {
+    const std::uint16_t* liste = BandStacks[AktuellesBand];
+    const std::int32_t n = BandStacksAnzahl[AktuellesBand];
+    for (std::int32_t k = 0; k < n; ++k) {
+        const TEinheit& e = Einheiten[liste[k]];
+        BlitPiece(StackPunkte[liste[k]], e.Art, e.Besitzer);
+    }
+    for (std::int32_t k = 0; k < n; ++k) {
+        const TEinheit& e = Einheiten[liste[k]];
+        BlitCount(StackPunkte[liste[k]], e.Art, e.Besitzer, e.Anzahl);
+    }
+}
+
+}  // namespace
+
 void BlitPieces() {
-    for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i)
-        if (StackPunktSetzen(i)) BlitPiece(StackPunkte[i], Einheiten[i].Art, Einheiten[i].Besitzer);
-    for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i)
-        if (StackSichtbar[i]) BlitCount(StackPunkte[i], Einheiten[i].Art, Einheiten[i].Besitzer, Einheiten[i].Anzahl);
+    AktuellesBand = 0;
+    StackPunkteSetzen();
+    StacksZeichnen();
 }
 
 void BlitSelection() {
@@ -159,6 +228,7 @@ void BlitSelection() {
 
 void BlitICPs(std::int32_t x, std::int32_t y, std::uint8_t wert) {
     if (x < -BackRand || x > MaxViewBreite || y < -BackRand || y > MaxViewHoehe) return;
+    if (!ImBand(y, Box1.Bottom - Box1.Top)) return;
     RestoreSurfaces();
     const std::int32_t bx = x + BackRand, by = y + BackRand;
     if (wert < 10) {
@@ -239,7 +309,7 @@ namespace {
 // compared as a whole first: a pointer move changes few of them.
 bool ZeileZeigen(std::int32_t y, std::int32_t breite, std::int32_t& lo, std::int32_t& hi) {
     const std::size_t px = static_cast<std::size_t>(SurfaceFront->BitsProPixel / 8);
-    const std::uint8_t* q = SurfaceBack->Zeile(y + BackRand) + BackRand * px;
+    const std::uint8_t* q = ZielFlaeche()->Zeile(y + BackRand - ZielOben) + BackRand * px;
     std::uint8_t* z = SurfaceFront->Zeile(y);
     const std::size_t n = static_cast<std::size_t>(breite) * px;
     if (std::memcmp(z, q, n) == 0) return false;
@@ -254,45 +324,97 @@ bool ZeileZeigen(std::int32_t y, std::int32_t breite, std::int32_t& lo, std::int
     return true;
 }
 
-}  // namespace
-
-void BlitBackToFront() {
+// Front surface and view rows that can be shown; false (and the failure reported) without
+// both surfaces in one format.
+bool ZeigbarerBereich(std::int32_t& w, std::int32_t& h) {
     RestoreSurfaces();
     if (!SurfaceBack || !SurfaceFront || SurfaceBack->BitsProPixel != SurfaceFront->BitsProPixel) {
         DDErgebnis = !SurfaceBack || !SurfaceFront ? erKeineSurface : erFormat;
         DDFehler("BlitBackToFront");
+        return false;
     }
     DDErgebnis = erOK;
-    // Only what changed is copied and shown: every other pixel is already the frame's.
-    // One rectangle per band of rows keeps their number small and their area close.
-    constexpr std::int32_t Band = 16;
-    const std::int32_t w = std::clamp(ViewBreite, 0, std::min(SurfaceFront->Breite, SurfaceBack->Breite - 2 * BackRand));
-    const std::int32_t h = std::clamp(ViewHoehe, 0, std::min(SurfaceFront->Hoehe, SurfaceBack->Hoehe - 2 * BackRand));
-    TRect geaendert[(MapHoehe + Band - 1) / Band];  // the front surface is at most the map's height
-    int n = 0;
-    for (std::int32_t oben = 0; oben < h; oben += Band) {
-        const std::int32_t unten = std::min(oben + Band, h);
-        std::int32_t lo = w, hi = 0, erste = unten, letzte = oben;
-        for (std::int32_t y = oben; y < unten; ++y)
+    w = std::clamp(ViewBreite, 0, std::min(SurfaceFront->Breite, SurfaceBack->Breite - 2 * BackRand));
+    h = std::clamp(ViewHoehe, 0, std::min(SurfaceFront->Hoehe, SurfaceBack->Hoehe - 2 * BackRand));
+    return true;
+}
+
+// One rectangle per band of rows keeps their number small and their area close.
+constexpr std::int32_t RechteckZeilen = 16;
+TRect Geaendert[(MapHoehe + RechteckZeilen - 1) / RechteckZeilen];  // the front surface is at most the map's height
+int GeaendertAnzahl = 0;
+
+// Copies view rows [oben, unten) to the front surface where they changed and notes the
+// rectangles; oben is a multiple of RechteckZeilen.
+void ZeilenZeigen(std::int32_t oben, std::int32_t unten, std::int32_t w) {
+    for (std::int32_t von = oben; von < unten; von += RechteckZeilen) {
+        const std::int32_t bis = std::min(von + RechteckZeilen, unten);
+        std::int32_t lo = w, hi = 0, erste = bis, letzte = von;
+        for (std::int32_t y = von; y < bis; ++y)
             if (ZeileZeigen(y, w, lo, hi)) {
                 erste = std::min(erste, y);
                 letzte = y + 1;
             }
-        if (lo < hi) geaendert[n++] = TRect{lo, erste, hi, letzte};
+        if (lo < hi) Geaendert[GeaendertAnzahl++] = TRect{lo, erste, hi, letzte};
     }
-    if (n > 0) Fenster->ViewZeigen(geaendert, n);
+}
+
+}  // namespace
+
+void BlitBackToFront() {
+    std::int32_t w, h;
+    if (!ZeigbarerBereich(w, h)) return;
+    // Only what changed is copied and shown: every other pixel is already the frame's.
+    GeaendertAnzahl = 0;
+    ZeilenZeigen(0, h, w);
+    if (GeaendertAnzahl > 0) Fenster->ViewZeigen(Geaendert, GeaendertAnzahl);
 }
 
 // ---- Frame ------------------------------------------------------------------------------------
 
-void FrameKomponieren() {
+namespace {
+
+// The frame's layers from the map up, for the stacks' current points.
+void Schichten() {
     BlitMap();
     if (ICPsAnzeigen) BlitAllICPs();
-    BlitPieces();
+    StacksZeichnen();
     if (LandnameAmCursor) BlitSectorName();
     if (EinheitartAmCursor || BesitzerAmCursor) BlitPieceInfo();
     BlitCursor(CursorPoint.X, CursorPoint.Y);
     BlitSelection();
+}
+
+static_assert(BandZeilen % RechteckZeilen == 0);
+TSurface Band;
+
+// Where the view of the last composition is: the back surface, or the front surface after
+// RenderFrame composed it band by band.
+bool ViewImFront = false;
+
+// Composes view rows [von, bis) into the target, cut at them.
+void BandZeilenSetzen(std::int64_t von, std::int64_t bis) {
+    BandVon = von;
+    BandBis = bis;
+    TSurface* ziel = ZielFlaeche();
+    ziel->ZeilenVon = static_cast<std::int32_t>(std::clamp<std::int64_t>(von + BackRand - ZielOben, 0, ziel->Hoehe));
+    ziel->ZeilenBis = static_cast<std::int32_t>(std::clamp<std::int64_t>(bis + BackRand - ZielOben, 0, ziel->Hoehe));
+}
+
+void GanzSetzen() {
+    BandZeilenSetzen(std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
+    Ziel = nullptr;
+    ZielOben = 0;
+    BandZeilenSetzen(std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
+}
+
+}  // namespace
+
+void FrameKomponieren() {
+    ViewImFront = false;
+    AktuellesBand = 0;
+    StackPunkteSetzen();
+    Schichten();
 }
 
 std::int32_t RateAusZeit(std::int32_t zeit) {
@@ -302,8 +424,33 @@ std::int32_t RateAusZeit(std::int32_t zeit) {
 
 void RenderFrame() {
     FrameStart = GetTickCount();
-    FrameKomponieren();
-    BlitBackToFront();
+    std::int32_t w, h;
+    if (!SurfaceBack) {
+        FrameKomponieren();  // reports the missing surface
+    } else if (ZeigbarerBereich(w, h)) {
+        // Band by band, each compared with what is shown while its rows are in the cache.
+        // Rows outside the view (its margins) are not composed: they are never shown.
+        if (Band.Breite != SurfaceBack->Breite || Band.BitsProPixel != SurfaceBack->BitsProPixel)
+            if (SurfaceErzeugen(Band, SurfaceBack->Breite, BandZeilen, SurfaceBack->BitsProPixel) != erOK)
+                SurfaceFreigeben(Band);  // then the bands are composed in the back surface itself
+        StackPunkteSetzen(BandZeilen, (h + BandZeilen - 1) / BandZeilen);
+        GeaendertAnzahl = 0;
+        for (std::int32_t oben = 0; oben < h; oben += BandZeilen) {
+            const std::int32_t unten = std::min(oben + BandZeilen, h);
+            AktuellesBand = oben / BandZeilen;
+            if (!Band.Pixel.empty()) {
+                Ziel = &Band;
+                ZielOben = oben + BackRand;
+            }
+            BandZeilenSetzen(oben, unten);
+            Schichten();
+            ZeilenZeigen(oben, unten, w);
+        }
+        GanzSetzen();
+        AktuellesBand = 0;
+        ViewImFront = true;
+        if (GeaendertAnzahl > 0) Fenster->ViewZeigen(Geaendert, GeaendertAnzahl);
+    }
     FrameEnde = GetTickCount();
     FrameZeit = static_cast<std::int32_t>(FrameEnde - FrameStart);
     FrameRate = RateAusZeit(FrameZeit);
@@ -313,12 +460,14 @@ void RenderFrame() {
 
 void ViewAlsBild(TBild& bild) {
     bild = TBild{};
-    if (!SurfaceBack) return;
+    if (!SurfaceBack || (ViewImFront && !SurfaceFront)) return;
+    const TSurface& quelle = ViewImFront ? *SurfaceFront : *SurfaceBack;
+    const std::int32_t rand = ViewImFront ? 0 : BackRand;
     bild.Breite = std::clamp(ViewBreite, 0, SurfaceBack->Breite - 2 * BackRand);
     bild.Hoehe = std::clamp(ViewHoehe, 0, SurfaceBack->Hoehe - 2 * BackRand);
     bild.BitsProPixel = 32;
     bild.Rgb.resize(static_cast<std::size_t>(bild.Breite) * bild.Hoehe);
     for (std::int32_t y = 0; y < bild.Hoehe; ++y)
         for (std::int32_t x = 0; x < bild.Breite; ++x)
-            bild.Rgb[static_cast<std::size_t>(y) * bild.Breite + x] = PixelLesen(*SurfaceBack, x + BackRand, y + BackRand);
+            bild.Rgb[static_cast<std::size_t>(y) * bild.Breite + x] = PixelLesen(quelle, x + rand, y + rand);
 }

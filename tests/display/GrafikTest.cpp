@@ -259,6 +259,50 @@ TEST(GrafikFrame, SixteenAndThirtyTwoBitsShowTheSamePicture) {
     EXPECT_EQ(PixelLesen(*SurfaceFront, 123, 45), bilder[1].Rgb[45 * 500 + 123]);
 }
 
+// RenderFrame composes band by band into the front surface; what it shows must be the
+// frame composed whole, with stacks, figures and texts across band borders, at every zoom,
+// own pieces larger than a band's rows included, and after the pointer moved.
+TEST(GrafikFrame, FrameShownBandByBandIsTheFrameComposedWhole) {
+    for (int zoom : {1, 2, 5})
+    for (int eigene : {0, 1}) {
+        DisplayAufbauen(32, 700, 530);
+        if (eigene) {
+            OwnPiecesVorhanden = true;
+            SurfaceOwnPieces = SurfacePieces;
+            PieceGeometrieSetzen(25, 20);
+            PiecesZoom = 4;
+        }
+        Zoom = zoom;
+        ScrollX = 40;
+        ScrollY = 30;
+        ICPsAnzeigen = LandnameAmCursor = EinheitartAmCursor = BesitzerAmCursor = true;
+        for (int s = 1; s <= 60; ++s) {
+            Sektoren[s].ICPs = std::uint8_t(s * 7 % 130);
+            Sektoren[s].HotSpotX = 40 + s * 9 % 300;
+            Sektoren[s].HotSpotY = 30 + s * 13 % 260;
+        }
+        for (int s = 1; s <= 300; ++s)  // many within reach of the rows a band ends at (multiples of 64)
+            Stapel(s, 40 + (s * 37 % 700) / double(zoom), 30 + (64 * (s % 9) + s * 13 % 90 - 45) / double(zoom), 1 + s % 11,
+                   1 + s % 5, s % 25);
+        AktuellerSektor = 3;
+        CursorEinheit = 7;
+        ToolMode = tmPlace;
+        Selection = {4, 2, 12};
+        TBild gezeigt, ganz;
+        for (TPunkt zeiger : {TPunkt{330, 250}, TPunkt{333, 190}, TPunkt{690, 520}}) {
+            CursorPoint = zeiger;
+            RenderFrame();
+            ViewAlsBild(gezeigt);
+            FrameKomponieren();
+            ViewAlsBild(ganz);
+            ASSERT_EQ(gezeigt.Rgb.size(), ganz.Rgb.size());
+            ASSERT_TRUE(gezeigt.Rgb == ganz.Rgb) << "zoom " << zoom << " own pieces " << eigene << " pointer " << zeiger.X;
+        }
+        SurfaceOwnPieces = nullptr;
+        OwnPiecesVorhanden = false;
+    }
+}
+
 TEST(GrafikFrame, RateIsTheInverseOfOneFrameTime) {
     EXPECT_EQ(RateAusZeit(16), 62);  // 62.5 to even
     EXPECT_EQ(RateAusZeit(15), 67);
