@@ -401,10 +401,12 @@ void BandZeilenSetzen(std::int64_t von, std::int64_t bis) {
     ziel->ZeilenBis = static_cast<std::int32_t>(std::clamp<std::int64_t>(bis + BackRand - ZielOben, 0, ziel->Hoehe));
 }
 
+// Back to composing the whole view in the back surface (the band surface's own window is
+// set anew for every band).
 void GanzSetzen() {
-    BandZeilenSetzen(std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
     Ziel = nullptr;
     ZielOben = 0;
+    AktuellesBand = 0;
     BandZeilenSetzen(std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
 }
 
@@ -447,7 +449,6 @@ void RenderFrame() {
             ZeilenZeigen(oben, unten, w);
         }
         GanzSetzen();
-        AktuellesBand = 0;
         ViewImFront = true;
         if (GeaendertAnzahl > 0) Fenster->ViewZeigen(Geaendert, GeaendertAnzahl);
     }
