@@ -429,7 +429,7 @@ void RenderFrame() {
     std::int32_t w, h;
     if (!SurfaceBack) {
         FrameKomponieren();  // reports the missing surface
-    } else if (ZeigbarerBereich(w, h)) {
+    } else if (ZeigbarerBereich(w, h) && w > 0 && h > 0) {
         // Band by band, each compared with what is shown while its rows are in the cache.
         // Rows outside the view (its margins) are not composed: they are never shown.
         if (Band.Breite != SurfaceBack->Breite || Band.BitsProPixel != SurfaceBack->BitsProPixel)
