@@ -192,6 +192,25 @@ std::string Fehlt(std::initializer_list<const char*> programme, bool barrierefre
     return {};
 }
 
+// A point deep inside a land sector of the board's top-left view of the given size, in a
+// sector without a German infantry stack, so that a new one shows where it is put.
+bool FreierLandpunkt(TempOrdner& ordner, int breite, int hoehe, TMapPunkt& m) {
+    BildLaden(SektorBild, ordner.Datei("Sektoreninfo(1587x913)[256Grau].BMP"));
+    SektorBildGeladen = true;
+    SektorenLaden(ordner.Datei("Sektoren_neu.sek"));
+    MapLaden(ordner.Datei("Start.map"));
+    ScrollX = ScrollY = 0;
+    Zoom = 1;
+    ViewBreite = breite;
+    ViewHoehe = hoehe;
+    for (int s = 1; s <= 127; ++s) {
+        std::uint16_t nummer, anzahl;
+        EinheitSuchen(static_cast<std::uint8_t>(s), eaInfanterie, bsDeutschland, nummer, anzahl);
+        if (Sektoren[s].Land && nummer == 0 && PunktIn(static_cast<std::uint8_t>(s), m, 15)) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 TEST(EndeZuEnde, PlaceAPieceInTheRealWindowAndCloseIt) {
@@ -244,23 +263,8 @@ TEST(EndeZuEnde, PlaceAPieceInTheRealWindowAndCloseIt) {
     ASSERT_GT(besteTreffer, 1000) << "the map view is not on the screen";
 
     // A point deep inside a land sector of the shown part of the map.
-    BildLaden(SektorBild, ordner.Datei("Sektoreninfo(1587x913)[256Grau].BMP"));
-    SektorBildGeladen = true;
-    SektorenLaden(ordner.Datei("Sektoren_neu.sek"));
-    ScrollX = ScrollY = 0;
-    Zoom = 1;
-    ViewBreite = 900;
-    ViewHoehe = 500;
     TMapPunkt m{};
-    bool gefunden = false;
-    MapLaden(ordner.Datei("Start.map"));
-    for (int s = 1; s <= 127 && !gefunden; ++s) {
-        // A sector without a German infantry stack, so that the new one shows where it is put.
-        std::uint16_t nummer, anzahl;
-        EinheitSuchen(static_cast<std::uint8_t>(s), eaInfanterie, bsDeutschland, nummer, anzahl);
-        if (Sektoren[s].Land && nummer == 0 && PunktIn(static_cast<std::uint8_t>(s), m, 15)) gefunden = true;
-    }
-    ASSERT_TRUE(gefunden);
+    ASSERT_TRUE(FreierLandpunkt(ordner, 900, 500, m));
 
     // German infantry from the palette, a click on the land, the pointer moved away.
     x.Xdo({"mousemove", "--window", tools, "22", "15", "sleep", "0.2", "click", "1"});
@@ -560,22 +564,8 @@ TEST(EndeZuEnde, AScaledScreenShowsWholeBlocksWhereThePointerIs) {
     EXPECT_GT(gleich * 10, bloecke * 9);
 
     // German infantry from the palette, placed at a land point of the shown map.
-    BildLaden(SektorBild, ordner.Datei("Sektoreninfo(1587x913)[256Grau].BMP"));
-    SektorBildGeladen = true;
-    SektorenLaden(ordner.Datei("Sektoren_neu.sek"));
-    MapLaden(ordner.Datei("Start.map"));
-    ScrollX = ScrollY = 0;
-    Zoom = 1;
-    ViewBreite = 200;
-    ViewHoehe = 130;
     TMapPunkt m{};
-    bool gefunden = false;
-    for (int s = 1; s <= 127 && !gefunden; ++s) {
-        std::uint16_t nummer, anzahl;
-        EinheitSuchen(static_cast<std::uint8_t>(s), eaInfanterie, bsDeutschland, nummer, anzahl);
-        if (Sektoren[s].Land && nummer == 0 && PunktIn(static_cast<std::uint8_t>(s), m, 15)) gefunden = true;
-    }
-    ASSERT_TRUE(gefunden);
+    ASSERT_TRUE(FreierLandpunkt(ordner, 200, 130, m));
     x.Xdo({"mousemove", "--window", tools, "44", "30", "sleep", "0.2", "click", "1"});
     const QPoint klick(client.x() + 2 * int(m.X), client.y() + viewOben + 2 * int(m.Y));
     x.Xdo({"mousemove", QString::number(klick.x()), QString::number(klick.y()), "sleep", "0.2", "click", "1"});
