@@ -53,21 +53,20 @@ TIniText IniParsen(const std::uint8_t* daten, std::size_t laenge) {
         ini.Bom = true;
         i = 3;
     }
+    // CR LF, LF and a CR alone (old Mac editors) each end a line; reading a CR-only file as one
+    // line would lose every key and make the next save append every section a second time.
     std::string zeile;
     for (; i < laenge; ++i) {
         const char c = static_cast<char>(daten[i]);
-        if (c == '\n') {
-            if (!zeile.empty() && zeile.back() == '\r') zeile.pop_back();
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < laenge && daten[i + 1] == '\n') ++i;
             ini.Zeilen.push_back(zeile);
             zeile.clear();
         } else {
             zeile.push_back(c);
         }
     }
-    if (!zeile.empty()) {
-        if (zeile.back() == '\r') zeile.pop_back();
-        ini.Zeilen.push_back(zeile);
-    }
+    if (!zeile.empty()) ini.Zeilen.push_back(zeile);
     return ini;
 }
 

@@ -102,6 +102,17 @@ TEST_F(Einstellungen, AByteOrderMarkIsSkippedOnReadingAndKeptOnWriting) {
     const std::string t = Text("QelWin.INI");
     EXPECT_EQ(t.rfind("\xEF\xBB\xBF[MapForm]\r\nTop=5\r\nLeft=0\r\n", 0), 0u) << t;
     EXPECT_EQ(t.find("[MapForm]", 4), std::string::npos) << t;
+
+    // Lines ended by a CR alone are lines too: read, and written back once in CR LF.
+    TextSchreiben("QelWin.INI", "[MapForm]\rTop=7\r[Options]\rICPsAnzeigen=1\r");
+    EinstellungenLaden();
+    EXPECT_EQ(FensterPlaetze[fwMapForm].Top, 7);
+    EXPECT_TRUE(ICPsAnzeigen);
+    EinstellungenSpeichern();
+    const std::string cr = Text("QelWin.INI");
+    EXPECT_EQ(cr.rfind("[MapForm]\r\nTop=7\r\n", 0), 0u) << cr;
+    EXPECT_EQ(cr.find("[MapForm]", 1), std::string::npos) << cr;
+    EXPECT_EQ(cr.find("[Options]"), cr.rfind("[Options]")) << cr;
 }
 
 TEST_F(Einstellungen, WindowPlacesGoThroughTheWindows) {
