@@ -133,6 +133,17 @@ TEST_F(Rendern, NamesAreWrittenUnderTheIcpFigures) {
         }
     EXPECT_GT(innen, 0);
     EXPECT_EQ(aussen, 0);
+
+    // A hot spot near the end of 32 bits places no name and overflows nothing.
+    SektorDateiSchreiben(ordner.Datei("Sektoren_neu.sek"),
+                         {SektorRecord("Alpha", bsRussland, 7, true, 1440, 10),
+                          SektorRecord("Beta", bsDeutschland, 12, true, 1500, 60),
+                          SektorRecord("Gamma", bsJapan, 0, true, 1550, 30),
+                          SektorRecord("Delta", bsJapan, 0, true, 2147483640, -2147483640)});
+    TLauf l = Lauf({"render", "pos.map", "-o", "c.png", "--view", "180x100", "--scroll", "1400,0", "--names"});
+    ASSERT_EQ(l.Status, 0) << l.Fehler;
+    std::string wo;
+    EXPECT_EQ(Unterschiede(WerkzeugBild("c.png"), b, wo), 0) << wo;
 }
 
 // --changes: a ring inside the sectors that changed hands (2: Japan's flag is new) and the

@@ -43,7 +43,14 @@ void NamenZeichnen() {
     for (int s = 1; s <= IcpSektoren; ++s) {
         const std::string name = SektorName(Sektoren[s]);
         if (name.empty()) continue;
-        BlitText((Sektoren[s].HotSpotX - ScrollX) * Zoom, (Sektoren[s].HotSpotY - ScrollY) * Zoom + 15, name);
+        // A hot spot from a file may lie anywhere in 32 bits: place the name in 64 bits and
+        // leave out one that cannot touch the view.
+        const std::int64_t x = (std::int64_t{Sektoren[s].HotSpotX} - ScrollX) * Zoom;
+        const std::int64_t y = (std::int64_t{Sektoren[s].HotSpotY} - ScrollY) * Zoom + 15;
+        if (x + std::int64_t{FontBreite} * static_cast<std::int64_t>(name.size()) < 0 || x > ViewBreite ||
+            y + FontHoehe < 0 || y > ViewHoehe)
+            continue;
+        BlitText(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), name);
     }
 }
 
