@@ -165,6 +165,18 @@ TEST_F(Brett, SectorsListsAll130LinesFromTheChosenFile) {
     ASSERT_EQ(l.Status, 0) << l.Fehler;
     EXPECT_EQ(Zeilen(l.Aus)[0], "K\xC3\xB6nigsberg / Germany / 3 / Land");
     EXPECT_EQ(Lauf({"sectors", "--sectors", "other.sek"}).Aus, l.Aus);
+
+    // Control characters of a name never reach the terminal raw: escape sequences, bells and
+    // C1 controls are written as \xNN in the text reports; JSON escapes them itself.
+    SektorDateiSchreiben(ordner.Datei("boese.sek"), {SektorRecord("A\x1B]0;x\x07\x9B", bsDeutschland, 3)});
+    l = Lauf({"sectors", "boese.sek"});
+    EXPECT_EQ(Zeilen(l.Aus)[0], "A\\x1b]0;x\\x07\\x9b / Germany / 3 / Land");
+    MapDateiSchreiben(ordner.Datei("f.map"), {Stack(1, 1, eaFlagge, bsJapan, 1, 1)});
+    l = Lauf({"diff", "--sectors", "boese.sek", "board.map", "f.map"});
+    EXPECT_NE(l.Aus.find("A\\x1b]0;x\\x07\\x9b"), std::string::npos) << l.Aus;
+    EXPECT_EQ(l.Aus.find('\x1B'), std::string::npos);
+    l = Lauf({"diff", "--json", "--sectors", "boese.sek", "board.map", "f.map"});
+    EXPECT_EQ(json::parse(l.Aus)["captured"][0]["name"], "A\x1B]0;x\x07\xC2\x9B");
 }
 
 }  // namespace

@@ -122,7 +122,7 @@ int BefehlUnits(const QStringList& argumente) {
     std::string t;
     for (const std::string& z :
          UnitListeZeilen(p.Parser.isSet(flaggen), !p.Parser.isSet(keineIc), !p.Parser.isSet(keineAa)))
-        t += Latin1ZuUtf8(z) + "\n";
+        t += TerminalText(z) + "\n";
     Ausgeben(t);
     return StatusOk;
 }
@@ -137,7 +137,7 @@ int BefehlSectors(const QStringList& argumente) {
     QStringList pos = p.Positionen(0, 1);
     SektorenLaden(pos.isEmpty() ? SektorDateiPfad(p) : ArgumentBytes(pos.at(0)));
     std::string t;
-    for (const std::string& z : SektorenListeZeilen()) t += Latin1ZuUtf8(z) + "\n";
+    for (const std::string& z : SektorenListeZeilen()) t += TerminalText(z) + "\n";
     Ausgeben(t);
     return StatusOk;
 }

@@ -26,9 +26,11 @@ void Zaehlen(TStellung& st) {
 // Both positions are read whole before anything is counted: a refused file ends the command.
 TStellung Alt, Neu;
 
-std::string SektorNameAn(int s) {
+// The name for the text and markdown reports, control characters escaped; JSON escapes its own.
+std::string SektorNameAn(int s, bool json = false) {
     const TSektor* r = SektorRecord(static_cast<unsigned>(s));
-    return r ? Latin1ZuUtf8(SektorName(*r)) : std::string();
+    if (!r) return std::string();
+    return json ? Latin1ZuUtf8(SektorName(*r)) : TerminalText(SektorName(*r));
 }
 
 // "12 Ukraine", or "0" for a sector byte without a name.
@@ -190,7 +192,7 @@ Json AlsJson(const TUnterschiede& u, const std::string& alt, const std::string& 
     Json erobert = Json::array();
     for (int s : u.Erobert)
         erobert.push_back({{"sector", s},
-                           {"name", SektorNameAn(s)},
+                           {"name", SektorNameAn(s, true)},
                            {"icps", Sektoren[s].ICPs},
                            {"from", HalterName(s, Alt)},
                            {"to", HalterName(s, Neu)}});
@@ -198,7 +200,7 @@ Json AlsJson(const TUnterschiede& u, const std::string& alt, const std::string& 
     for (const auto& e : u.Einheiten)
         einheiten.push_back({{"power", BesitzerName(e.Besitzer)},
                              {"sector", e.Sektor},
-                             {"name", SektorNameAn(e.Sektor)},
+                             {"name", SektorNameAn(e.Sektor, true)},
                              {"kind", ArtName(e.Art)},
                              {"old", e.Alt},
                              {"new", e.Neu}});

@@ -81,6 +81,21 @@ std::string Latin1ZuUtf8(const std::string& s) {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())).toUtf8().toStdString();
 }
 
+std::string TerminalText(const std::string& s) {
+    std::string sicher;
+    for (unsigned char c : s) {
+        if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
+            static const char hex[] = "0123456789abcdef";
+            sicher += "\\x";
+            sicher += hex[c >> 4];
+            sicher += hex[c & 15];
+        } else {
+            sicher += static_cast<char>(c);
+        }
+    }
+    return Latin1ZuUtf8(sicher);
+}
+
 std::string Endung(const std::string& pfad) {
     std::string e = std::filesystem::path(pfad).extension().string();
     for (char& c : e) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

@@ -46,6 +46,9 @@ std::string DatenDatei(const TBefehlParser& p, const char* name);
 
 // Sector names are single bytes per character; terminals and JSON want UTF-8.
 std::string Latin1ZuUtf8(const std::string& s);
+// The same for text meant for a terminal: control characters of a name from a file (C0, DEL,
+// C1) are written as "\xNN", so that no file can move the cursor or retitle the terminal.
+std::string TerminalText(const std::string& s);
 
 // Lower-case extension with its dot ("" when there is none).
 std::string Endung(const std::string& pfad);
