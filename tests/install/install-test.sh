@@ -177,6 +177,18 @@ grep -qx 'Exec=qelmap-launch --restore-defaults' "$desktop" || fail "the desktop
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$desktop" || fail "the desktop entry is not valid"
 fi
+# The desktop knows a position and a sector table by their own names.
+if command -v update-mime-database >/dev/null && command -v gio >/dev/null; then
+    mkdir -p "$t/mime-home" && cp -r "$p/share/mime" "$t/mime-home/" && update-mime-database "$t/mime-home/mime" >/dev/null 2>&1
+    for pair in "Start.map application/x-qelmap-position" "Sektoren_neu.sek application/x-qelmap-sectors"; do
+        set -- $pair
+        type=$(XDG_DATA_HOME=$t/mime-home gio info -a standard::content-type "$data/$1" 2>/dev/null |
+               sed -n 's/^ *standard::content-type: //p')
+        [ "$type" = "$2" ] || fail "the desktop takes $1 for '$type', not $2"
+    done
+else
+    skip "update-mime-database or gio is missing"
+fi
 # What software centres show: valid, for the menu entry, with the screenshot of the sources.
 metainfo=$p/share/metainfo/localhost.qelmap.QelMap.metainfo.xml
 if [ ! -f "$metainfo" ]; then
@@ -410,7 +422,7 @@ else
         fail "the package holds files not owned by root"
     expect="./usr/bin/qelmap-launch ./usr/share/applications/qelmap.desktop
 ./usr/share/icons/hicolor/scalable/apps/qelmap.svg ./usr/share/man/man1/qelmap-tool.1.gz
-./usr/share/metainfo/localhost.qelmap.QelMap.metainfo.xml"
+./usr/share/metainfo/localhost.qelmap.QelMap.metainfo.xml ./usr/share/mime/packages/qelmap.xml"
     [ -x "$p/bin/qelmap" ] && expect="$expect ./usr/bin/qelmap"
     [ -x "$p/bin/qelmap-tool" ] && expect="$expect ./usr/bin/qelmap-tool"
     for f in $expect; do
