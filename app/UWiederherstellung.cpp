@@ -1,10 +1,15 @@
 #include "UWiederherstellung.h"
 
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "UDatei.h"
 #include "UDateien.h"
@@ -65,13 +70,30 @@ std::string AlteWiederherstellungenSichern() {
         if (!f) std::strftime(datum, sizeof datum, "%Y%m%d-%H%M%S", std::localtime(&t));
         const fs::path alt(name);
         std::string neu;
-        for (int i = 0; i < 100; ++i) {
+        bool umbenannt = false;
+        // Never over a file of the same second: the kernel refuses the rename when the name
+        // is taken, and the next number is tried.
+        for (long i = 0; i < 1000000 && !umbenannt; ++i) {
             neu = alt.stem().string() + "-" + datum + (i ? "-" + std::to_string(i) : std::string()) +
                   alt.extension().string();
-            if (!fs::exists(neu, f)) break;
+            if (renameat2(AT_FDCWD, name, AT_FDCWD, neu.c_str(), RENAME_NOREPLACE) == 0) {
+                umbenannt = true;
+            } else if (errno == EINVAL || errno == ENOSYS) {
+                // A file system without the flag: a hard link cannot replace either.
+                if (link(name, neu.c_str()) != 0) {
+                    if (errno == EEXIST) continue;
+                    break;
+                }
+                if (unlink(name) != 0) {
+                    unlink(neu.c_str());
+                    break;
+                }
+                umbenannt = true;
+            } else if (errno != EEXIST) {
+                break;
+            }
         }
-        fs::rename(name, neu, f);
-        namen += (f ? std::string(name) : neu) + "\n";
+        namen += (umbenannt ? neu : std::string(name)) + "\n";
     }
     return namen;
 }

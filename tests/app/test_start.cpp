@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -16,6 +18,7 @@
 #include "UIntroForm.h"
 #include "USektorInfoForm.h"
 #include "UToolsForm.h"
+#include "UWiederherstellung.h"
 
 namespace {
 
@@ -269,6 +272,25 @@ TEST(Start, UnsavedChangesAreKeptForRecoveryAndNamedAtTheNextStart) {
     SektorenLaden(lauf.Datei(alteSek));
     EXPECT_EQ(Sektoren[3].ICPs, 77);
     hinweis->close();
+}
+
+// Many recovery files of one second: the next number is taken, and no kept file is replaced.
+TEST(Start, KeptRecoveryFilesAreNeverReplaced) {
+    TempOrdner ordner;
+    ImOrdner hier(ordner.Pfad());
+    std::ofstream("Wiederherstellung.map") << "neu";
+    const std::time_t t = std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(
+        std::filesystem::last_write_time("Wiederherstellung.map")));
+    char datum[32];
+    std::strftime(datum, sizeof datum, "%Y%m%d-%H%M%S", std::localtime(&t));
+    auto name = [&](int i) {
+        return "Wiederherstellung-" + std::string(datum) + (i ? "-" + std::to_string(i) : "") + ".map";
+    };
+    for (int i = 0; i < 120; ++i) std::ofstream(name(i)) << i;
+    EXPECT_EQ(AlteWiederherstellungenSichern(), name(120) + "\n");
+    EXPECT_EQ(Text(name(120)), "neu");
+    EXPECT_EQ(Text(name(99)), "99");
+    EXPECT_FALSE(std::filesystem::exists("Wiederherstellung.map"));
 }
 
 TEST(Start, AMinimisedPaletteComesBack) {
