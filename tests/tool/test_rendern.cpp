@@ -115,6 +115,13 @@ TEST_F(Rendern, DefaultIsTheWholeMapAtZoom1) {
     ASSERT_EQ(werkzeug.size(), QSize(MapBreite, MapHoehe));
     std::string wo;
     EXPECT_EQ(Unterschiede(werkzeug, ProgrammBild(MapBreite, MapHoehe, 1, 0, 0, false), wo), 0) << wo;
+
+    // A map picture of another size is still drawn, and named with both sizes.
+    ASSERT_TRUE(QImage(100, 50, QImage::Format_RGB32).save(QString::fromStdString(ordner.Datei("Map(1587x913)[16].BMP")), "BMP"));
+    l = Lauf({"render", "pos.map", "-o", "klein.png"});
+    EXPECT_EQ(l.Status, 0);
+    EXPECT_NE(l.Fehler.find("Map(1587x913)[16].BMP is 100x50 pixels, but the board needs 1587x913"), std::string::npos)
+        << l.Fehler;
 }
 
 TEST_F(Rendern, NamesAreWrittenUnderTheIcpFigures) {
