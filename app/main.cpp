@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "Main.h"
+#include "UEinzelstart.h"
 
 namespace {
 
@@ -36,5 +37,6 @@ int main(int argc, char** argv) {
     FaktorenRunden("QT_SCALE_FACTOR");
     FaktorenRunden("QT_SCREEN_SCALE_FACTORS");
     QApplication app(argc, argv);
+    if (!SpielordnerSperren()) return 0;
     return Programm();
 }

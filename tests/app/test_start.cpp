@@ -1,6 +1,8 @@
 // Start-up, shutdown and the settings the program keeps between runs.
 #include <QAction>
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QProcess>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTest>
@@ -291,6 +293,47 @@ TEST(Start, KeptRecoveryFilesAreNeverReplaced) {
     EXPECT_EQ(Text(name(120)), "neu");
     EXPECT_EQ(Text(name(99)), "99");
     EXPECT_FALSE(std::filesystem::exists("Wiederherstellung.map"));
+}
+
+// Two starts in one game folder: the second asks the first to the front and ends with 0,
+// leaving the first's live recovery file alone; a killed first leaves the folder free.
+TEST(Start, OneProgramPerGameFolder) {
+    TempOrdner ordner;
+    BrettKopieren(ordner.Pfad());
+    const std::string live = ordner.Datei("Wiederherstellung.map");
+    auto starten = [&](QProcess& p) {
+        QProcessEnvironment u = QProcessEnvironment::systemEnvironment();
+        u.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p.setProcessEnvironment(u);
+        p.setWorkingDirectory(QString::fromStdString(ordner.Pfad()));
+        p.start(QStringLiteral(QELMAP_EXE), {});
+    };
+    auto bis = [](auto zustand) {
+        for (QDeadlineTimer frist(30000); !zustand();)
+            if (frist.hasExpired()) return false;
+            else QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        return true;
+    };
+    // Started as far as the recovery files: an earlier run's one has been renamed.
+    std::ofstream(live) << "earlier";
+    QProcess erster, zweiter, dritter;
+    starten(erster);
+    ASSERT_TRUE(bis([&] { return !std::filesystem::exists(live); }));
+    std::ofstream(live) << "live";
+    starten(zweiter);
+    ASSERT_TRUE(zweiter.waitForFinished(30000));
+    EXPECT_EQ(zweiter.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(zweiter.exitCode(), 0);
+    EXPECT_FALSE(zweiter.readAllStandardError().contains("already running"));
+    EXPECT_EQ(Text(live), "live");
+    EXPECT_EQ(erster.state(), QProcess::Running);
+
+    erster.kill();
+    ASSERT_TRUE(erster.waitForFinished(10000));
+    starten(dritter);
+    EXPECT_TRUE(bis([&] { return !std::filesystem::exists(live); }));
+    dritter.terminate();
+    EXPECT_TRUE(dritter.waitForFinished(30000));
 }
 
 TEST(Start, AMinimisedPaletteComesBack) {
