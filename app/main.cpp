@@ -1,7 +1,7 @@
 #include <QApplication>
 #include <cmath>
 
-#include "Main.h"
+#include "UStart.h"
 
 int main(int argc, char** argv) {
     // At a fractional scale (150 %) map pixels would become blocks of one and of two screen
