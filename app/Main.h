@@ -1,14 +1,10 @@
 #pragma once
-// The main window: menus, tool bar, map view, status bar and the Axis-income alert timer;
-// and the program's start-up and shutdown.
-#include <QImage>
+// The main window: its components and its layout (menu bar, tool bar, map view, status bar).
+// What the components do lives in the units named at each group.
 #include <QWidget>
 #include <cstdint>
 
-#include "UDDrawInit.h"
-#include "UDateien.h"
 #include "UFenster.h"
-#include "UInputs.h"
 
 class QAction;
 class QComboBox;
@@ -17,7 +13,6 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class QTimer;
-class QToolButton;
 
 // The main window is the program's window boundary (IFenster) in Qt. On a platform that lets no
 // program place windows, move the pointer or take the focus, PlatzAnwenden, PlatzErfassen,
@@ -32,8 +27,11 @@ public:
     // activate a window (not so on Wayland).
     bool Platzierbar;
 
+    // Menu bar, tool bar and popup menu, made from the table of UMenues. A submenu is named
+    // by its menu action.
     QMenuBar* MainMenu;
-    QMenu *DateiMenu, *OptionsMenu, *ToolsMenu, *FensterMenu;
+    QMenu* PopupMenu;
+    QAction *DateiMenu, *OptionsMenu, *ToolsMenu, *FensterMenu;
     QAction *DateiMenu_MapLaden, *DateiMenu_MapSpeichern, *DateiMenu_MapSpeichernAls, *DateiMenu_SInfoLaden,
         *DateiMenu_SInfoSpeichern, *DateiMenu_Beenden;
     QAction *OptionsMenu_ICPsAnzeigen, *OptionsMenu_LandAmCursorAnzeigen, *OptionsMenu_EinheitAmCursorAnzeigen,
@@ -41,41 +39,22 @@ public:
     QAction *ToolsMenu_EinheitenAusgeben, *ToolsMenu_GameinfoAusgeben, *ToolsMenu_SektorenAusgeben, *ToolsMenu_Zufall;
     QAction *FensterMenu_SektorenInfo, *FensterMenu_GameInfo, *FensterMenu_GameCenter;
     QAction *HelpMenu, *AboutMenu;
+    QAction *ToolBar_MapLaden, *ToolBar_MapSpeichern, *ToolBar_VorherigeMap, *ToolBar_NaechsteMap;
+    QAction *PopUpMenu_Edit, *PopUpMenu_ICPsHotSpotSetzen;
 
-    QWidget* Client;  // the area below the menu bar: tool bar, map view, status bar
+    QWidget* Client;  // the area below the menu bar: tool bar, map view (UMapView), status bar
     QWidget* ToolBar;
-    QToolButton *ToolBar_MapLaden, *ToolBar_MapSpeichern, *ToolBar_VorherigeMap, *ToolBar_NaechsteMap;
     QComboBox* PiecesZoomComboBox;
-    QLabel* AxisIncomeLabel;
+    QLabel* AxisIncomeLabel;  // UAlarm
     QWidget* StatusBar;
     QLabel* StatusPanel[3];
-    QMenu* PopupMenu;
-    QAction *PopUpMenu_Edit, *PopUpMenu_ICPsHotSpotSetzen;
-    QFileDialog *OpenDialog, *SaveDialog;
-    QTimer* Timer;
+    QFileDialog *OpenDialog, *SaveDialog;  // UDateiBefehle
+    QTimer* Timer;                         // UAlarm
 
-    void Initialisieren();
-    void TimerTimer();
-
-    void DateiMenu_MapLadenClick();
-    void DateiMenu_MapSpeichernClick();
-    void DateiMenu_MapSpeichernAlsClick();
-    void DateiMenu_SInfoLadenClick();
-    void DateiMenu_SInfoSpeichernClick();
-    void OptionsMenu_EditModusClick();
-    void ToolsMenu_EinheitenAusgebenClick();
-    void ToolsMenu_SektorenAusgebenClick();
-    void ToolsMenu_ZufallClick();
-    void FensterMenu_SektorenInfoClick();
-    void FensterMenu_GameInfoClick();
-    void FensterMenu_GameCenterClick();
-    void HelpMenuClick();
-    void AboutMenuClick();
-    void ToolBar_VorherigeMapClick();
-    void ToolBar_NaechsteMapClick();
-    void PiecesZoomComboBoxChange(int index);
-    void PopUpMenu_EditClick();
-    void PopUpMenu_ICPsHotSpotSetzenClick();
+    void TitelSetzen(const QString& datei);
+    // Menu bar, client area, tool bar and status bar for the window's size.
+    void Anordnen();
+    int MenuHoehe() const;
 
     // IFenster
     TPunkt ClientUrsprung() override;
@@ -103,41 +82,10 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    int MenuHoehe() const;
-    // Menu bar, client area, tool bar and status bar for the window's size.
-    void Anordnen();
-    // Places for a start without a settings file, or one that names no place: every window
-    // wholly on the screen, none over another.
-    void ErsterStartPlaetze();
-    // The settings file names the place of at least one window.
-    bool PlaetzeGenannt();
-    // A notice beside the game that names the recovery files an earlier run left.
-    void WiederherstellungMelden(const std::string& dateien);
-    void TitelSetzen(const QString& datei);
-    // After a map was loaded or saved under a chosen name: caption, MapName and tallies follow it.
-    void MapDateiUebernehmen(const std::string& datei);
+    void BarsAufbauen();
 };
 
 extern TMapForm* MapForm;
 
-// Alert timer state.
-extern std::int32_t BlinkZaehler;
-extern bool BlinkPhase;
-extern std::int32_t AlarmStufe;
-constexpr std::int32_t BlinkGrenze = 5;
-// The timer's real resolution: a tick every 60 ms, and never two within 56 ms, so that a
-// phase of six ticks lasts at least a third of a second.
-constexpr int TickIntervall = 60;
-constexpr int TickAbstandMin = 56;
-
-// A copy of the view as last presented (null before the first frame).
-QImage PraesentierteView();
-
-// Creates the twelve windows in their order; FensterFreigeben deletes them again.
-void FensterErzeugen();
-void FensterFreigeben();
-// Windows and start-up. An error is shown in a message box naming the file and written to
-// standard error; the result is then false and the main window stays hidden.
-bool Starten();
-// The whole program: title, windows, start-up, event loop. Returns the exit status.
-int Programm();
+constexpr int ToolBarHoch = 29;
+constexpr int StatusBarHoch = 19;

@@ -2,7 +2,7 @@
 #include <QByteArrayList>
 #include <cmath>
 
-#include "Main.h"
+#include "UStart.h"
 #include "UEinzelstart.h"
 
 namespace {

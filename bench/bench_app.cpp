@@ -27,6 +27,8 @@
 #include <unistd.h>
 
 #include "Main.h"
+#include "UDateien.h"
+#include "UStart.h"
 #include "UBild.h"
 #include "UPieces.h"
 #include "USpielstand.h"
@@ -94,7 +96,7 @@ void BM_Start_BisZumErstenFrame(benchmark::State& state) {
         Frisch();
         FensterErzeugen();
         state.ResumeTiming();
-        MapForm->Initialisieren();
+        Initialisieren();
         state.PauseTiming();
         FensterFreigeben();
         state.ResumeTiming();

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "Main.h"
+#include "UStart.h"
 #include "UDatei.h"
 #include "USpielstand.h"
 #include "UZufall.h"

@@ -9,6 +9,8 @@
 
 #include "AppHilfen.h"
 #include "Main.h"
+#include "UAlarm.h"
+#include "UStart.h"
 #include "UBitmaps.h"
 #include "UFensterHilfen.h"
 #include "UGameInfoForm.h"
@@ -24,7 +26,7 @@ protected:
     }
     static void Ticks(int n, std::uint32_t einkommen) {
         Spielstand.AxisIncome = einkommen;
-        for (int i = 0; i < n; ++i) MapForm->TimerTimer();
+        for (int i = 0; i < n; ++i) TimerTimer();
     }
     static QString Text() { return MapForm->AxisIncomeLabel->text(); }
     static QColor Farbe() { return MapForm->AxisIncomeLabel->palette().color(QPalette::WindowText); }
@@ -121,7 +123,7 @@ TEST_F(Alarm, TheTimerRunsFromTheEventLoopAndDuringModalDialogs) {
         waehrend = ticks;
         if (QWidget* m = QApplication::activeModalWidget()) m->close();
     });
-    MapForm->AboutMenuClick();
+    MapForm->AboutMenu->trigger();
     QObject::disconnect(zaehler);
     EXPECT_GT(waehrend, 0) << "no tick while the about box was open";
 }

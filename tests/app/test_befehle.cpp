@@ -26,6 +26,9 @@
 
 #include "AppHilfen.h"
 #include "Main.h"
+#include "UAlarm.h"
+#include "UDateiBefehle.h"
+#include "UStart.h"
 #include "UAboutForm.h"
 #include "UDateien.h"
 #include "UEditSektor.h"
@@ -138,7 +141,7 @@ TEST_F(Befehle, LoadMapFromAnotherFolderThenSaveMapWritesThatFile) {
 TEST_F(Befehle, SaveMapRightAfterStartWritesStartMapHere) {
     const auto vorher = Bytes(lauf.Datei("Start.map"));
     EinheitenAnzahl = 0;
-    MapForm->DateiMenu_MapSpeichernClick();
+    DateiMenu_MapSpeichernClick();
     EXPECT_EQ(Bytes(lauf.Datei("Start.map")).size(), 4u);
     EXPECT_NE(vorher.size(), 4u);
     EXPECT_EQ(MapName, "Start");
@@ -530,7 +533,7 @@ TEST_F(Befehle, EveryTextOfEveryWindowIsShownWhole) {
     // The alert message with each of its texts.
     for (const std::uint32_t einkommen : {0u, 61u, 71u, 84u}) {
         Spielstand.AxisIncome = einkommen;
-        MapForm->TimerTimer();
+        TimerTimer();
         cut += Abgeschnitten(MapForm->AxisIncomeLabel);
     }
     EXPECT_EQ(cut, "");

@@ -11,6 +11,8 @@
 
 #include "AppHilfen.h"
 #include "Main.h"
+#include "UDateien.h"
+#include "UMapView.h"
 #include "UGameInfoForm.h"
 #include "UPieces.h"
 #include "USpielstand.h"

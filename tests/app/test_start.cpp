@@ -16,6 +16,8 @@
 
 #include "AppHilfen.h"
 #include "Main.h"
+#include "UDateien.h"
+#include "UStart.h"
 #include "UGameInfoForm.h"
 #include "UIntroForm.h"
 #include "USektorInfoForm.h"

@@ -1,0 +1,73 @@
+#include "UBefehl.h"
+
+#include <QMessageBox>
+#include <QTimer>
+#include <cstdio>
+#include <stdexcept>
+
+#include "Main.h"
+#include "UFehler.h"
+#include "UInputs.h"
+#include "UVariablen.h"
+#include "UWiederherstellung.h"
+
+namespace {
+QTimer* SicherungsUhr = nullptr;
+constexpr int SicherungNachMs = 250;
+bool SicherungsFehlerGezeigt = false;
+
+void SicherungSchreiben() {
+    // Units in hand are not in the piece list: the file keeps the state before they were
+    // picked up until they are dropped.
+    if (ToolMode == tmCarry || !DisplayReady) return;
+    try {
+        WiederherstellungSchreiben();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "QelMap: %s\n", e.what());
+        // Said once, without stopping the game.
+        if (SicherungsFehlerGezeigt) return;
+        SicherungsFehlerGezeigt = true;
+        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("QelMap"),
+                                    QStringLiteral("Unsaved changes cannot be kept for recovery:\n") +
+                                        QString::fromLocal8Bit(e.what()),
+                                    QMessageBox::Ok, MapForm);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setModal(false);
+        box->show();
+    }
+}
+}  // namespace
+
+void FehlerMelden(QWidget* eltern, const std::exception& e) {
+    const std::string text = FehlerText(e);
+    std::fprintf(stderr, "QelMap: %s\n", text.c_str());
+    QMessageBox::critical(eltern, QStringLiteral("QelMap"), QString::fromLocal8Bit(text));
+}
+
+void Befehl(const std::function<void()>& f, bool aendertBrett) {
+    try {
+        f();
+    } catch (const std::exception& e) {
+        FehlerMelden(MapForm, e);
+    } catch (...) {
+        FehlerMelden(MapForm, std::runtime_error("an unexpected error ended the command"));
+    }
+    if (aendertBrett) SicherungAnstossen();
+}
+
+void SicherungsUhrErzeugen(QObject* eltern) {
+    SicherungsUhr = new QTimer(eltern);
+    SicherungsUhr->setSingleShot(true);
+    SicherungsUhr->setInterval(SicherungNachMs);
+    QObject::connect(SicherungsUhr, &QTimer::timeout, SicherungsUhr, SicherungSchreiben);
+    QObject::connect(SicherungsUhr, &QObject::destroyed, [] { SicherungsUhr = nullptr; });
+    SicherungsFehlerGezeigt = false;
+}
+
+void SicherungAnstossen() {
+    if (SicherungsUhr && !SicherungsUhr->isActive()) SicherungsUhr->start();
+}
+
+void SicherungAnhalten() {
+    if (SicherungsUhr) SicherungsUhr->stop();
+}

@@ -1,0 +1,21 @@
+#pragma once
+// Running a command of the window: an error ends the command and is shown, and the program
+// carries on; a command that may change the board has the recovery files follow it.
+#include <exception>
+#include <functional>
+
+class QObject;
+class QWidget;
+
+// Names the error in a message box and on standard error.
+void FehlerMelden(QWidget* eltern, const std::exception& e);
+
+// Writes the recovery files a moment after a command or a press that may have changed the
+// board, never inside the frame of the event itself. SicherungsUhrErzeugen makes the timer
+// that does it, bound to the given window.
+void SicherungsUhrErzeugen(QObject* eltern);
+void SicherungAnstossen();
+void SicherungAnhalten();
+
+// Runs a command with these rules.
+void Befehl(const std::function<void()>& f, bool aendertBrett = true);

@@ -1,0 +1,17 @@
+#pragma once
+// The places of the main window and the floating windows: applied from the settings,
+// corrected once the window manager's frame is known, captured for the settings, and laid
+// out beside each other at a first start.
+#include "UFenster.h"
+
+// Whether the window system lets the program place windows; says so on standard error if not.
+bool PlatzierbarPruefen();
+
+void FensterPlatzAnwenden(TFenster fenster, const TFensterPlatz& platz);
+TFensterPlatz FensterPlatzErfassen(TFenster fenster);
+
+// The settings file names the place of at least one window.
+bool PlaetzeGenannt();
+// Places for a start without a settings file, or one that names no place: every window
+// wholly on the screen, none over another.
+void ErsterStartPlaetze();

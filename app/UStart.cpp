@@ -1,0 +1,225 @@
+#include "UStart.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "Main.h"
+#include "UAboutForm.h"
+#include "UBefehl.h"
+#include "UBitmaps.h"
+#include "UDDrawInit.h"
+#include "UDateien.h"
+#include "UEditSektor.h"
+#include "UEinheitenListeForm.h"
+#include "UFensterPlaetze.h"
+#include "UGameInfoForm.h"
+#include "UGameinfoAusgebenForm.h"
+#include "UGrafik.h"
+#include "UHelpForm.h"
+#include "UInputs.h"
+#include "UIntroForm.h"
+#include "UMap.h"
+#include "UMapNameEditForm.h"
+#include "USektorInfoForm.h"
+#include "USektorenListe.h"
+#include "USpielstand.h"
+#include "UToolsForm.h"
+#include "UVariablen.h"
+#include "UWiederherstellung.h"
+
+namespace {
+
+int EndeStatus = 0;  // non-zero when the settings could not be written at the close
+QMessageBox* WiederherstellungsHinweis = nullptr;
+
+// A notice beside the game that names the recovery files an earlier run left. Beside the
+// game, not in its way: the start goes on and the box closes with OK.
+void WiederherstellungMelden(const std::string& dateien) {
+    WiederherstellungsHinweis = new QMessageBox(
+        QMessageBox::Information, QStringLiteral("QelMap: unsaved changes kept"),
+        QStringLiteral("The changes of an earlier run that were not saved are kept in\n\n") +
+            QString::fromLocal8Bit(dateien.c_str()) +
+            QStringLiteral("\n\"load map\" of the .map file brings the position back, \"load sektorinfo\" "
+                           "of the .sek file the sector table."),
+        QMessageBox::Ok, MapForm);
+    WiederherstellungsHinweis->setAttribute(Qt::WA_DeleteOnClose);
+    WiederherstellungsHinweis->setModal(false);
+    QObject::connect(WiederherstellungsHinweis, &QObject::destroyed, [] { WiederherstellungsHinweis = nullptr; });
+    QTimer::singleShot(0, WiederherstellungsHinweis, [] {
+        if (WiederherstellungsHinweis) WiederherstellungsHinweis->show();
+    });
+}
+
+// Check marks and windows as the settings describe them; the palette is always shown.
+void FensterNachEinstellungen() {
+    MapForm->OptionsMenu_ICPsAnzeigen->setChecked(ICPsAnzeigen);
+    MapForm->OptionsMenu_LandAmCursorAnzeigen->setChecked(LandnameAmCursor);
+    MapForm->OptionsMenu_EinheitAmCursorAnzeigen->setChecked(EinheitartAmCursor);
+    MapForm->OptionsMenu_EinheitbesitzerAmCursorAnzeigen->setChecked(BesitzerAmCursor);
+    MapForm->OptionsMenu_MausStehtBeimScrollen->setChecked(MausStehtBeimScrollen);
+    ToolsForm->show();
+    if (SektorInfo) SektorInfoForm->show();
+    MapForm->FensterMenu_SektorenInfo->setChecked(SektorInfo);
+    if (GameInfo) GameInfoForm->show();
+    MapForm->FensterMenu_GameInfo->setChecked(GameInfo);
+    MapForm->FensterMenu_GameCenter->setChecked(GameCenter);
+}
+
+}  // namespace
+
+void StartZuruecksetzen() {
+    WiederherstellungsHinweis = nullptr;
+    EndeStatus = 0;
+}
+
+void Initialisieren() {
+    OwnPiecesPruefen();
+    IntroForm->show();
+    IntroForm->InfoLabel->setText(QStringLiteral("Init DirectX..."));
+    IntroForm->repaint();
+    CreateObjects();
+    // The view can grow no larger than the display composes. A window manager applies a
+    // resize later than it is asked for, so the window is not let grow beyond in the first
+    // place rather than shrunk on the next paint.
+    MapForm->setMaximumSize(MaxViewBreite, MaxViewHoehe + MapForm->MenuHoehe() + ToolBarHoch + StatusBarHoch);
+    IntroForm->InfoLabel->setText(QStringLiteral("Loading Bitmaps..."));
+    DisplayReady = false;
+    BitmapsLaden();
+    DisplayReady = true;
+    delete IntroForm;
+    // Without places in the settings the windows would all open at the top left, one over
+    // the other.
+    const bool ersterStart = !PlaetzeGenannt();
+    EinstellungenLaden();
+    if (ersterStart) ErsterStartPlaetze();
+    MapForm->Anordnen();
+    ViewBerechnen();
+    FensterNachEinstellungen();
+    SektorEditZuruecksetzen();
+    SektorenLaden("Sektoren_neu.sek");
+    MapLaden("Start.map");
+    SektorenGesichert("Sektoren_neu.sek");
+    MapGesichert("Start.map");
+    const std::string alte = AlteWiederherstellungenSichern();
+    MapForm->TitelSetzen(QStringLiteral("Start.map"));
+    MapName = "Start";
+    MapForm->Client->setCursor(Qt::BlankCursor);
+    Selection = {0, 0, 0};
+    SpielstandAktualisieren();
+    if (DisplayReady) RenderFrame();
+    if (!alte.empty()) WiederherstellungMelden(alte);
+}
+
+void FormClose() {
+    // Nothing is asked and nothing is lost: what no file command saved goes into the
+    // recovery files, units in hand back where they were picked up first.
+    SicherungAnhalten();
+    try {
+        GetrageneZuruecklegen();
+        WiederherstellungSchreiben();
+    } catch (const std::exception& ex) {
+        FehlerMelden(nullptr, ex);
+        EndeStatus = 1;
+    }
+    if (DisplayReady) {
+        SektorBild = TBild{};
+        SektorBildGeladen = false;
+    }
+    // Nothing is drawn once the display objects are gone.
+    DisplayReady = false;
+    ReleaseObjects();
+    MapForm->Timer->stop();
+    try {
+        EinstellungenSpeichern();
+    } catch (const std::exception& ex) {
+        // Shown, and the program's exit status says it too.
+        FehlerMelden(nullptr, ex);
+        EndeStatus = 1;
+    }
+}
+
+void FensterErzeugen() {
+    auto* haupt = new TMapForm();
+    new TSektorEditForm(haupt);
+    new TEinheitenListeForm(haupt);
+    new TGameInfoForm(haupt);
+    new TSektorenListeForm(haupt);
+    new TToolsForm(haupt);
+    new TSektorInfoForm(haupt);
+    new THelpForm(haupt);
+    new TIntroForm(haupt);
+    new TAboutForm(haupt);
+    new TMapNameEditForm(haupt);
+    new TGameinfoAusgebenForm(haupt);
+}
+
+void FensterFreigeben() { delete MapForm; }
+
+bool Starten() {
+    QApplication::setApplicationName(QStringLiteral("Vantor Map for Windows"));
+    FensterErzeugen();
+    try {
+        Initialisieren();
+    } catch (const std::exception& e) {
+        delete IntroForm;
+        for (QWidget* w : {static_cast<QWidget*>(ToolsForm), static_cast<QWidget*>(GameInfoForm),
+                           static_cast<QWidget*>(SektorInfoForm)})
+            if (w) w->hide();
+        FehlerMelden(nullptr, e);
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+// The end of the desktop session (SIGTERM, SIGHUP) closes the main window as the close box
+// does, so that the recovery files and the settings are written. The handler only writes a
+// byte into a pipe; the event loop reads it.
+int SignalPipe[2] = {-1, -1};
+
+void SignalEmpfangen(int) {
+    const char c = 1;
+    const ssize_t n = ::write(SignalPipe[1], &c, 1);
+    (void)n;
+}
+
+void SignaleAbfangen(QObject* eltern) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, SignalPipe) != 0) return;
+    auto* leser = new QSocketNotifier(SignalPipe[0], QSocketNotifier::Read, eltern);
+    QObject::connect(leser, &QSocketNotifier::activated, eltern, [] {
+        char c;
+        const ssize_t n = ::read(SignalPipe[0], &c, 1);
+        (void)n;
+        if (MapForm && MapForm->isVisible()) MapForm->close();
+        // Every event loop ends, a modal dialog's too.
+        QCoreApplication::exit(0);
+    });
+    struct sigaction sa = {};
+    sa.sa_handler = SignalEmpfangen;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &sa, nullptr);
+    ::sigaction(SIGHUP, &sa, nullptr);
+}
+
+}  // namespace
+
+int Programm() {
+    if (!Starten()) {
+        FensterFreigeben();
+        return 1;
+    }
+    SignaleAbfangen(MapForm);
+    MapForm->show();
+    const int status = QApplication::exec();
+    FensterFreigeben();
+    return status != 0 ? status : EndeStatus;
+}
