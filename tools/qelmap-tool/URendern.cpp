@@ -139,6 +139,9 @@ QByteArray PngKodieren(const TBild& bild, const std::string& datei) {
         QRgb* zeile = reinterpret_cast<QRgb*>(img.scanLine(y));
         for (int x = 0; x < bild.Breite; ++x) zeile[x] = 0xFF000000u | bild.Rgb[static_cast<std::size_t>(y) * bild.Breite + x];
     }
+    // 96 pixels an inch, a browser's: whoever runs the code, the same bytes.
+    img.setDotsPerMeterX(3780);
+    img.setDotsPerMeterY(3780);
     QByteArray png;
     QBuffer puffer(&png);
     puffer.open(QIODevice::WriteOnly);
