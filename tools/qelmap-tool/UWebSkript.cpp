@@ -16,7 +16,7 @@ main { display: flex; flex-wrap: wrap; gap: 1rem; padding: 1rem; align-items: fl
 #view { position: relative; overflow: hidden; height: min(913px, 72vh); max-width: 1587px; border: 1px solid var(--rand);
         background: #333; cursor: crosshair; touch-action: none; user-select: none; }
 #view.dragging { cursor: grabbing; }
-#map { position: absolute; left: 0; top: 0; transform-origin: 0 0; image-rendering: pixelated; image-rendering: crisp-edges;
+#map { position: absolute; left: 0; top: 0; transform-origin: 0 0; image-rendering: pixelated;
        max-width: none; }
 #controls { margin-top: 0.4rem; display: flex; gap: 0.4rem; align-items: center; color: #555; }
 #controls button { font-size: 1.1rem; width: 2rem; }
