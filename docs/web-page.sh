@@ -10,6 +10,6 @@ out="$PWD/docs/web-page.png"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 "$tool" html examples/German-attack.map --changes data/Start.map --icps --data data -o "$work/page.html"
-chromium --headless --no-sandbox --disable-gpu --user-data-dir="$work/profile" --hide-scrollbars \
+chromium --headless --no-sandbox --disable-gpu --disable-dev-shm-usage --user-data-dir="$work/profile" --hide-scrollbars \
   --window-size=1500,940 --screenshot="$out" "file://$work/page.html#test=912,115" 2>/dev/null
 echo "wrote $out"

@@ -274,10 +274,10 @@ TEST_F(Rendern, BrowserShowsSectorsStacksAndTalliesAndRequestsNothing) {
     // any request nowhere in any case.
     const TLauf b = Shell(ordner.Pfad(),
                           "netz=; unshare -n true 2>/dev/null && netz='unshare -n'; $netz chromium --headless "
-                          "--no-sandbox --disable-gpu --user-data-dir=\"$PWD/profil\" --proxy-server=127.0.0.1:9 "
-                          "--host-resolver-rules='MAP * ~NOTFOUND' --virtual-time-budget=10000 --dump-dom "
-                          "\"file://$PWD/seite.html#test=50,500;150,500;250,500\" 2>/dev/null");
-    ASSERT_EQ(b.Status, 0);
+                          "--no-sandbox --disable-gpu --disable-dev-shm-usage --user-data-dir=\"$PWD/profil\" "
+                          "--proxy-server=127.0.0.1:9 --host-resolver-rules='MAP * ~NOTFOUND' "
+                          "--virtual-time-budget=10000 --dump-dom \"file://$PWD/seite.html#test=50,500;150,500;250,500\"");
+    ASSERT_EQ(b.Status, 0) << b.Fehler.substr(b.Fehler.size() > 3000 ? b.Fehler.size() - 3000 : 0);
     const nlohmann::json aus = nlohmann::json::parse(Zwischen(b.Aus, "<pre id=\"test-output\">", "</pre>"), nullptr, false);
     ASSERT_TRUE(aus.is_object()) << b.Aus.substr(0, 2000);
 
