@@ -187,7 +187,7 @@ namespace {
 // message naming the file.
 TEST(Aufruf, HelpForEveryCommandAndStatus2ForUnreadableFiles) {
     TempOrdner ordner;
-    for (const char* befehl : {"tally", "units", "sectors", "check", "convert", "render"}) {
+    for (const char* befehl : {"tally", "units", "sectors", "check", "convert", "render", "html"}) {
         SCOPED_TRACE(befehl);
         TLauf l = Werkzeug(ordner.Pfad(), {befehl, "--help"});
         EXPECT_EQ(l.Status, 0);

@@ -129,6 +129,7 @@ TEST_F(Konvertieren, BadInputIsRefusedWithStatus2NamingTheFile) {
     schreiben("broken.json", "{\"format\": ");
     schreiben("huge.json", R"({"format":"qelmap map","stacks":[{"x":1,"y":-1e+3002,"kind":"Flag","owner":"Japan","count":1,"sector":4}]})");
     schreiben("sectors.json", R"({"format":"qelmap sectors","sectors":[]})");
+    schreiben("other.html", "<html><script>{}</script></html>");
     BytesSchreiben(ordner.Datei("cut.map"), {2, 0, 0, 0, 1});
     struct {
         const char* ein;
@@ -142,6 +143,7 @@ TEST_F(Konvertieren, BadInputIsRefusedWithStatus2NamingTheFile) {
                   {"sectors.json", "o.map", "not the JSON of a map file"},
                   {"sectors.json", "o.sek", "exactly 130"},
                   {"cut.map", "o.json", "cut short"},
+                  {"other.html", "o.map", "holds no position"},
                   {"none.map", "o.json", "none.map"}};
     for (auto& f : faelle) {
         SCOPED_TRACE(f.ein);
@@ -153,6 +155,7 @@ TEST_F(Konvertieren, BadInputIsRefusedWithStatus2NamingTheFile) {
     }
     EXPECT_EQ(Lauf({"convert", "a.map", "b.map"}).Status, 2);  // no JSON side
     EXPECT_EQ(Lauf({"convert", "a.txt", "b.json"}).Status, 2);
+    EXPECT_EQ(Lauf({"convert", "a.map", "b.html"}).Status, 2);  // pages are written by html
 }
 
 }  // namespace

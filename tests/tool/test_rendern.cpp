@@ -1,8 +1,11 @@
-// render: the tool's picture against the frame the program composes from the same files.
+// render: the tool's picture against the frame the program composes from the same files;
+// html: the same picture and the position in a web page, also as a browser shows it.
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <cstring>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 
 #include "TestHilfen.h"
 #include "UBitmaps.h"
@@ -10,6 +13,7 @@
 #include "UDateien.h"
 #include "UGrafik.h"
 #include "UMap.h"
+#include "UWebSeite.h"
 #include "WerkzeugHilfen.h"
 
 namespace {
@@ -195,6 +199,139 @@ TEST_F(Rendern, BadCallsAndMissingPicturesGiveStatus2) {
         EXPECT_NE(l.Fehler.find(args.at(0).toStdString()), std::string::npos) << l.Fehler;
     }
     EXPECT_FALSE(std::filesystem::exists(ordner.Datei("x.png")));
+}
+
+std::string Text(const std::string& pfad) {
+    const std::vector<std::uint8_t> d = Bytes(pfad);
+    return std::string(d.begin(), d.end());
+}
+
+// The text between two marks, as the page holds it (& < > " escaped).
+std::string Zwischen(const std::string& text, const std::string& von, const std::string& bis) {
+    const std::size_t a = text.find(von);
+    if (a == std::string::npos) return "(no " + von + ")";
+    std::string t = text.substr(a + von.size(), text.find(bis, a + von.size()) - a - von.size());
+    for (auto [e, c] : {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&amp;", "&"}})
+        for (std::size_t i = 0; (i = t.find(e, i)) != std::string::npos; ++i) t.replace(i, std::strlen(e), c);
+    return t;
+}
+
+// The page's map is render's picture, its words diff's, its position the map file byte for
+// byte, and every source it names is inside it.
+TEST_F(Rendern, WebPageHoldsRendersPictureDiffsWordsAndTheMapFileByteForByte) {
+    SektorBildSchreiben(ordner.Datei("Sektoreninfo(1587x913)[256Grau].BMP"));
+    MapDateiSchreiben(ordner.Datei("alt.map"), {Stack(1450.5, 20.5, eaInfanterie, bsDeutschland, 12, 1)});
+    std::vector<std::uint8_t> map = Bytes(ordner.Datei("pos.map"));
+    map[4 + 21] = 0xAB;  // padding, and a byte after the last stack: kept by convert's JSON
+    map.push_back(0xEE);
+    BytesSchreiben(ordner.Datei("pos.map"), map);
+    TLauf l = Lauf({"html", "pos.map", "--changes", "alt.map", "--icps", "-o", "seite.html"});
+    ASSERT_EQ(l.Status, 0) << l.Fehler;
+    ASSERT_EQ(Lauf({"render", "pos.map", "--changes", "alt.map", "--icps", "-o", "turn.png"}).Status, 0);
+    const std::string seite = Text(ordner.Datei("seite.html"));
+
+    const QByteArray png = QByteArray::fromBase64(QByteArray::fromStdString(Zwischen(seite, "src=\"data:image/png;base64,", "\"")));
+    std::string wo;
+    EXPECT_EQ(Unterschiede(QImage::fromData(png).convertToFormat(QImage::Format_RGB32), WerkzeugBild("turn.png"), wo), 0) << wo;
+    EXPECT_EQ(Zwischen(seite, "<pre id=\"changes-markdown\">", "</pre>"), Lauf({"diff", "--markdown", "alt.map", "pos.map"}).Aus);
+
+    ASSERT_EQ(Lauf({"convert", "seite.html", "back.map"}).Status, 0);
+    EXPECT_EQ(Bytes(ordner.Datei("back.map")), map);
+    ASSERT_EQ(Lauf({"convert", "seite.html", "page.json"}).Status, 0);  // what the page's link saves
+    ASSERT_EQ(Lauf({"convert", "pos.map", "map.json"}).Status, 0);
+    EXPECT_EQ(Bytes(ordner.Datei("page.json")), Bytes(ordner.Datei("map.json")));
+
+    EXPECT_EQ(seite.find("://"), std::string::npos);
+    for (const std::string attribut : {" src=\"", " href=\""})
+        for (std::size_t i = 0; (i = seite.find(attribut, i)) != std::string::npos; ++i) {
+            const std::string wert = seite.substr(i + attribut.size(), 5);
+            EXPECT_TRUE(wert == "data:" || wert[0] == '#') << attribut << wert;
+        }
+}
+
+// The program calls the page writer with a view of its own: the page is the same as the
+// tool's, and the view, the surfaces and the position are as they were.
+TEST_F(Rendern, WebPageOfTheProgramsPositionLeavesItsViewAsItWas) {
+    SektorBildSchreiben(ordner.Datei("Sektoreninfo(1587x913)[256Grau].BMP"));
+    ASSERT_EQ(Lauf({"html", "pos.map", "-o", "werkzeug.html"}).Status, 0);
+    ImOrdner im(ordner.Pfad());
+    OwnPiecesPruefen();
+    CreateObjects(TAnzeigeModus{340, 240, 32});
+    MapBildLaden();
+    PiecesBildLaden();
+    SektorBildLaden();
+    SektorenLaden("Sektoren_neu.sek");
+    MapLaden("pos.map");
+    OhneFenster = TOhneFenster{};
+    OhneFenster.Breite = 300;
+    OhneFenster.Hoehe = 200;
+    ViewBerechnen();
+    Zoom = 3;
+    ScrollX = 7;
+    TSurface* const back = SurfaceBack;
+    const std::int32_t vorher[] = {ViewBreite, MaxViewBreite, EinheitenAnzahl};
+    TSeitenAuftrag a;
+    a.Name = "pos.map";
+    a.Map = MapBytes(EinheitenAnzahl, Einheiten);
+    const std::string seite = WebSeite(a);
+    EXPECT_TRUE(back == SurfaceBack && Zoom == 3 && ScrollX == 7);
+    EXPECT_EQ((std::vector<std::int32_t>{ViewBreite, MaxViewBreite, EinheitenAnzahl}),
+              std::vector<std::int32_t>(std::begin(vorher), std::end(vorher)));
+    ReleaseObjects();
+    EXPECT_TRUE(seite == Text(ordner.Datei("werkzeug.html")));
+}
+
+// Debian's chromium opens the page from the disk without a network; the page's test hook
+// writes what pointing at three sectors shows, the tallies it shows and every request made.
+TEST_F(Rendern, BrowserShowsSectorsStacksAndTalliesAndRequestsNothing) {
+    if (Shell(ordner.Pfad(), "command -v chromium").Status != 0)
+        GTEST_SKIP() << "chromium is not installed (setup.sh installs it): the web page is not tried in a browser";
+    SektorBildSchreiben(ordner.Datei("Sektoreninfo(1587x913)[256Grau].BMP"));
+    ASSERT_EQ(Lauf({"html", "pos.map", "-o", "seite.html"}).Status, 0);
+    // A network namespace of its own where that is allowed; the proxy and resolver rules send
+    // any request nowhere in any case.
+    const TLauf b = Shell(ordner.Pfad(),
+                          "netz=; unshare -n true 2>/dev/null && netz='unshare -n'; $netz chromium --headless "
+                          "--no-sandbox --disable-gpu --disable-dev-shm-usage --user-data-dir=\"$PWD/profil\" "
+                          "--proxy-server=127.0.0.1:9 --host-resolver-rules='MAP * ~NOTFOUND' "
+                          "--virtual-time-budget=10000 --dump-dom \"file://$PWD/seite.html#test=50,500;150,500;250,500\"");
+    ASSERT_EQ(b.Status, 0) << b.Fehler.substr(b.Fehler.size() > 3000 ? b.Fehler.size() - 3000 : 0);
+    const nlohmann::json aus = nlohmann::json::parse(Zwischen(b.Aus, "<pre id=\"test-output\">", "</pre>"), nullptr, false);
+    ASSERT_TRUE(aus.is_object()) << b.Aus.substr(0, 2000);
+
+    using S = std::vector<std::vector<std::string>>;  // power, kind, count
+    const struct {
+        int Sektor;
+        const char *Name, *Start, *Halter;
+        S Stapel;
+    } erwartet[] = {{1, "Alpha", "Russia", "Russia", {{"Germany", "Infantry", "12"}}},
+                    {2, "Beta", "Germany", "Japan",
+                     {{"Russia", "Bomber", "1"}, {"United States", ArtName(eaTraeger), "2"}, {"Japan", "Flag", "3"}}},
+                    {3, "Gamma", "Japan", "Japan", {{"United Kingdom", "Armor", "5"}}}};
+    ASSERT_EQ(aus["points"].size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        const nlohmann::json& p = aus["points"][i];
+        const auto& e = erwartet[i];
+        EXPECT_EQ(p["sector"], e.Sektor);
+        EXPECT_EQ(p["name"], e.Name);
+        EXPECT_EQ(p["start"], e.Start);
+        EXPECT_EQ(p["holder"], e.Halter);
+        S stapel;
+        for (const nlohmann::json& s : p["stacks"])
+            stapel.push_back({s["power"], s["kind"], std::to_string(s["count"].get<int>())});
+        EXPECT_EQ(stapel, e.Stapel) << p.dump();
+    }
+
+    const nlohmann::json tally = nlohmann::json::parse(Lauf({"tally", "--json", "pos.map"}).Aus);
+    ASSERT_EQ(aus["tallies"].size(), 7u) << aus["tallies"].dump();
+    for (const auto& [name, werte] : aus["tallies"].items()) {
+        const nlohmann::json& z = tally["powers"].contains(name) ? tally["powers"][name] : tally["sides"][name];
+        EXPECT_EQ(werte, nlohmann::json::array({z["income"], z["land"], z["sea"], z["all"]})) << name;
+    }
+    const std::vector<std::string> zeilen = Zeilen(Lauf({"tally", "pos.map"}).Aus);
+    EXPECT_EQ("Axis alert level: " + aus["alert"].get<std::string>(), zeilen.back());
+    EXPECT_EQ(aus["requests"], nlohmann::json::array());
+    EXPECT_EQ(aus["refused"], nlohmann::json::array());
 }
 
 }  // namespace

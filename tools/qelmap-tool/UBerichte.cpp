@@ -58,6 +58,12 @@ const char* StufeText(int stufe) {
     }
 }
 
+std::string AlarmText(std::uint32_t axisIncome) {
+    const int an = AxisAlertLevel(axisIncome, true), aus = AxisAlertLevel(axisIncome, false);
+    if (an == aus) return StufeText(an);
+    return std::string(StufeText(an)) + " and " + StufeText(aus) + ", blinking";
+}
+
 std::string Rechts(const std::string& s, std::size_t breite) {
     return std::string(s.size() < breite ? breite - s.size() : 0, ' ') + s;
 }
@@ -98,12 +104,7 @@ int BefehlTally(const QStringList& argumente) {
              Rechts(std::to_string(z.Sea), 11) + Rechts(std::to_string(z.All), 11) + "\n";
         if (i == ZeileAllies) t += "\n";
     }
-    t += "\nAxis alert level: ";
-    if (an == aus)
-        t += StufeText(an);
-    else
-        t += std::string(StufeText(an)) + " and " + StufeText(aus) + ", blinking";
-    t += "\n";
+    t += "\nAxis alert level: " + AlarmText(Spielstand.AxisIncome) + "\n";
     Ausgeben(t);
     return StatusOk;
 }

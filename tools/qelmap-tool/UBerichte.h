@@ -20,5 +20,8 @@ std::vector<TZeile> Zeilen();
 // An alert level as JSON (null for none) and as words ("2 (yellow)", "none").
 Json StufeJson(int stufe);
 const char* StufeText(int stufe);
+// The alert level of an Axis income as tally words it: "1 (green)", or both blink phases
+// ("4 (red) and 5 (dark red), blinking").
+std::string AlarmText(std::uint32_t axisIncome);
 // wert right-aligned in breite columns.
 std::string Rechts(const std::string& wert, std::size_t breite);

@@ -15,6 +15,7 @@
 #include "UDateien.h"
 #include "UFehler.h"
 #include "UVariablen.h"
+#include "UWebSeite.h"
 #include "UWerkzeug.h"
 
 namespace {
@@ -308,14 +309,15 @@ TBytes SektorenAusJson(const Json& j, const std::string& datei) {
     return d;
 }
 
-enum TArt { taMap, taSektoren, taJson };
+enum TArt { taMap, taSektoren, taJson, taSeite };
 
 TArt ArtNachEndung(const std::string& pfad) {
     const std::string e = Endung(pfad);
     if (e == ".map") return taMap;
     if (e == ".sek") return taSektoren;
     if (e == ".json") return taJson;
-    throw EAufrufFehler(pfad + ": the extension must be .map, .sek or .json");
+    if (e == ".html" || e == ".htm") return taSeite;
+    throw EAufrufFehler(pfad + ": the extension must be .map, .sek, .json or .html");
 }
 
 }  // namespace
@@ -353,7 +355,8 @@ int BefehlConvert(const QStringList& argumente) {
     TBefehlParser p("convert IN OUT",
                     "Converts a map (.map) or sector file (.sek) to JSON (.json) and back, chosen by the extensions. "
                     "The JSON names kinds and owners and keeps every byte of the file, padding and reserved bytes "
-                    "included, so that converting there and back gives the same file.",
+                    "included, so that converting there and back gives the same file. A web page of html (.html) "
+                    "gives back the map file of its position, or its JSON.",
                     false, false);
     p.Argument("IN", "The file to read.");
     p.Argument("OUT", "The file to write (replaced if it exists).");
@@ -361,10 +364,22 @@ int BefehlConvert(const QStringList& argumente) {
     const QStringList pos = p.Positionen(2, 2);
     const std::string ein = ArgumentBytes(pos.at(0)), aus = ArgumentBytes(pos.at(1));
     const TArt einArt = ArtNachEndung(ein), ausArt = ArtNachEndung(aus);
-    if ((einArt == taJson) == (ausArt == taJson))
-        throw EAufrufFehler("convert turns a .map or .sek file into .json or back; \"" + ein + "\" and \"" + aus +
-                            "\" are not such a pair");
+    const bool seitePaar = einArt == taSeite && (ausArt == taMap || ausArt == taJson);
+    if (!seitePaar && (einArt == taSeite || ausArt == taSeite || (einArt == taJson) == (ausArt == taJson)))
+        throw EAufrufFehler("convert turns a .map or .sek file into .json or back, or the page of html into .map or .json; \"" +
+                            ein + "\" and \"" + aus + "\" are not such a pair");
 
+    if (einArt == taSeite) {
+        // The page holds the position as the JSON of a map file.
+        const std::string json = SeitenPosition(DateiLesen(ein, SeitenDateiGrenze, "a web page of the tool"), ein);
+        if (ausArt == taJson) {
+            DateiSchreiben(aus, json.data(), json.size());
+            return StatusOk;
+        }
+        const TBytes d = JsonZuBinaer(TBytes(json.begin(), json.end()), ein, true);
+        DateiSchreiben(aus, d.data(), d.size());
+        return StatusOk;
+    }
     const TBytes roh = einArt == taJson   ? DateiLesen(ein, JsonDateiGrenze, "a JSON file of the tool")
                        : einArt == taMap ? DateiLesen(ein, MapDateiGrenze, "a map file")
                                          : DateiLesen(ein, SektorDateiGrenze, "a sector file");

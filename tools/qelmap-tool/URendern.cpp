@@ -16,6 +16,7 @@
 #include "UFehler.h"
 #include "UGrafik.h"
 #include "UMap.h"
+#include "URendern.h"
 #include "UVariablen.h"
 #include "UVergleich.h"
 #include "UWerkzeug.h"
@@ -63,21 +64,6 @@ constexpr int RingBreite = 3;  // map pixels along the inside of a marked sector
 TStellung Vorher, Jetzt;
 std::uint32_t Markierung[SektorBytes];  // colour per sector byte, 0 for none
 
-// Which sectors changed from OLD to the position in the piece list.
-bool MarkierungenBerechnen(const std::string& alt, const std::string& neu) {
-    MapDateiLesen(alt, Vorher.Map);
-    MapDateiLesen(neu, Jetzt.Map);
-    Vergleichen(Vorher, Jetzt);
-    bool irgendeine = false;
-    for (int s = 0; s < SektorBytes; ++s) {
-        Markierung[s] = BesitzGeaendert(Vorher, Jetzt, s) ? FarbeBesitz
-                        : EinheitenGeaendert(Vorher, Jetzt, s) ? FarbeEinheiten
-                                                               : 0;
-        irgendeine |= Markierung[s] != 0;
-    }
-    return irgendeine;
-}
-
 // The ring inside each marked sector's edge, drawn over the map before the figures and stacks.
 void RingeZeichnen() {
     const TBild& b = SektorBild;
@@ -118,22 +104,57 @@ void LegendeZeichnen() {
     }
 }
 
-void PngSchreiben(const std::string& datei) {
-    TBild bild;
-    ViewAlsBild(bild);
+}  // namespace
+
+void AnzeigeEinrichten(const TBefehlParser& p, int breite, int hoehe) {
+    Fenster = &WerkzeugFenster;
+    // The display sizes its surfaces from the screen; a screen just larger than the view by the
+    // margin makes the largest view exactly the one asked for.
+    BilderOrdner = p.Parser.isSet(p.Daten) ? DatenOrdner(p) : std::string();
+    OwnPiecesPruefen();
+    CreateObjects(TAnzeigeModus{breite + 2 * BackRand, hoehe + 2 * BackRand, 32});
+    MapBildLaden();
+    PiecesBildLaden();
+}
+
+bool MarkierungenBerechnen(const TMapDaten& alt, const TMapDaten& neu) {
+    Vorher.Map = alt;
+    Jetzt.Map = neu;
+    Vergleichen(Vorher, Jetzt);
+    bool irgendeine = false;
+    for (int s = 0; s < SektorBytes; ++s) {
+        Markierung[s] = BesitzGeaendert(Vorher, Jetzt, s) ? FarbeBesitz
+                        : EinheitenGeaendert(Vorher, Jetzt, s) ? FarbeEinheiten
+                                                               : 0;
+        irgendeine |= Markierung[s] != 0;
+    }
+    return irgendeine;
+}
+
+void AnsichtZeichnen(bool icps, bool namen, bool markiert) {
+    BlitMap();
+    if (markiert) RingeZeichnen();
+    if (icps) BlitAllICPs();
+    BlitPieces();
+    if (namen) NamenZeichnen();
+    if (markiert) LegendeZeichnen();
+}
+
+QByteArray PngKodieren(const TBild& bild, const std::string& datei) {
     QImage img(bild.Breite, bild.Hoehe, QImage::Format_RGB32);
     for (int y = 0; y < bild.Hoehe; ++y) {
         QRgb* zeile = reinterpret_cast<QRgb*>(img.scanLine(y));
         for (int x = 0; x < bild.Breite; ++x) zeile[x] = 0xFF000000u | bild.Rgb[static_cast<std::size_t>(y) * bild.Breite + x];
     }
+    // 96 pixels an inch, a browser's: whoever runs the code, the same bytes.
+    img.setDotsPerMeterX(3780);
+    img.setDotsPerMeterY(3780);
     QByteArray png;
     QBuffer puffer(&png);
     puffer.open(QIODevice::WriteOnly);
     if (!img.save(&puffer, "PNG")) throw EDateiFehler(datei, "the picture could not be encoded as PNG");
-    DateiSchreiben(datei, png.constData(), static_cast<std::size_t>(png.size()));
+    return png;
 }
-
-}  // namespace
 
 int BefehlRender(const QStringList& argumente) {
     TBefehlParser p("render MAP -o OUT.png [--zoom N] [--scroll X,Y] [--view WxH] [--icps] [--names] [--data DIR] "
@@ -176,20 +197,16 @@ int BefehlRender(const QStringList& argumente) {
     bool markiert = false;
     if (mitIcps || mitNamen || mitAenderungen) SektorenLaden(SektorDateiPfad(p));
     if (mitAenderungen) {
-        markiert = MarkierungenBerechnen(ArgumentBytes(p.Parser.value(aenderungen)), map);
+        static TMapDaten alt, neu;
+        MapDateiLesen(ArgumentBytes(p.Parser.value(aenderungen)), alt);
+        MapDateiLesen(map, neu);
+        markiert = MarkierungenBerechnen(alt, neu);
         if (markiert) BildLaden(SektorBild, DatenDatei(p, SektorBildDatei));
     } else {
         MapLaden(map);
     }
 
-    Fenster = &WerkzeugFenster;
-    // The display sizes its surfaces from the screen; a screen just larger than the view by the
-    // margin makes the largest view exactly the one asked for.
-    BilderOrdner = p.Parser.isSet(p.Daten) ? DatenOrdner(p) : std::string();
-    OwnPiecesPruefen();
-    CreateObjects(TAnzeigeModus{vb + 2 * BackRand, vh + 2 * BackRand, 32});
-    MapBildLaden();
-    PiecesBildLaden();
+    AnzeigeEinrichten(p, vb, vh);
 
     WerkzeugFenster.Breite = vb;
     WerkzeugFenster.Hoehe = vh;
@@ -202,12 +219,10 @@ int BefehlRender(const QStringList& argumente) {
     ScrollObenBegrenzen();
     ICPsAnzeigen = mitIcps;
 
-    BlitMap();
-    if (markiert) RingeZeichnen();
-    if (ICPsAnzeigen) BlitAllICPs();
-    BlitPieces();
-    if (mitNamen) NamenZeichnen();
-    if (markiert) LegendeZeichnen();
-    PngSchreiben(ziel);
+    AnsichtZeichnen(mitIcps, mitNamen, markiert);
+    TBild bild;
+    ViewAlsBild(bild);
+    const QByteArray png = PngKodieren(bild, ziel);
+    DateiSchreiben(ziel, png.constData(), static_cast<std::size_t>(png.size()));
     return StatusOk;
 }

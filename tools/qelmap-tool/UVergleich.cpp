@@ -215,6 +215,22 @@ Json AlsJson(const TUnterschiede& u, const std::string& alt, const std::string& 
                 {"units", einheiten}};
 }
 
+// The report of Alt.Map against Neu.Map, named alt and neu.
+bool DiffBerichtGelesen(const std::string& alt, const std::string& neu, TDiffArt art, std::string& bericht) {
+    Vergleichen(Alt, Neu);
+    const TUnterschiede u = Unterschiede();
+    const bool gleich = u.Gleich();
+    if (art == daJson)
+        // A file name that is no UTF-8 shows its odd bytes as U+FFFD.
+        bericht = AlsJson(u, alt, neu).dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    else if (gleich)
+        bericht = art == daMarkdown ? "The positions in " + MarkdownZelle(alt) + " and " + MarkdownZelle(neu) + " are the same.\n"
+                                    : "The positions in " + alt + " and " + neu + " are the same.\n";
+    else
+        bericht = art == daMarkdown ? Markdown(u, alt, neu) : Text(u, alt, neu);
+    return !gleich;
+}
+
 }  // namespace
 
 void Vergleichen(TStellung& alt, TStellung& neu) {
@@ -235,18 +251,14 @@ bool EinheitenGeaendert(const TStellung& alt, const TStellung& neu, int s) {
 bool DiffBericht(const std::string& alt, const std::string& neu, TDiffArt art, std::string& bericht) {
     MapDateiLesen(alt, Alt.Map);
     MapDateiLesen(neu, Neu.Map);
-    Vergleichen(Alt, Neu);
-    const TUnterschiede u = Unterschiede();
-    const bool gleich = u.Gleich();
-    if (art == daJson)
-        // A file name that is no UTF-8 shows its odd bytes as U+FFFD.
-        bericht = AlsJson(u, alt, neu).dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
-    else if (gleich)
-        bericht = art == daMarkdown ? "The positions in " + MarkdownZelle(alt) + " and " + MarkdownZelle(neu) + " are the same.\n"
-                                    : "The positions in " + alt + " and " + neu + " are the same.\n";
-    else
-        bericht = art == daMarkdown ? Markdown(u, alt, neu) : Text(u, alt, neu);
-    return !gleich;
+    return DiffBerichtGelesen(alt, neu, art, bericht);
+}
+
+bool DiffBericht(const TMapDaten& altMap, const TMapDaten& neuMap, const std::string& alt, const std::string& neu,
+                 TDiffArt art, std::string& bericht) {
+    Alt.Map = altMap;
+    Neu.Map = neuMap;
+    return DiffBerichtGelesen(alt, neu, art, bericht);
 }
 
 int BefehlDiff(const QStringList& argumente) {

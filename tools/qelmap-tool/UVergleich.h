@@ -27,3 +27,6 @@ bool EinheitenGeaendert(const TStellung& alt, const TStellung& neu, int s);
 // differ. A file the program would refuse raises EDateiFehler naming it.
 enum TDiffArt { daText, daMarkdown, daJson };
 bool DiffBericht(const std::string& alt, const std::string& neu, TDiffArt art, std::string& bericht);
+// The same for two positions at hand, named alt and neu in the report.
+bool DiffBericht(const TMapDaten& altMap, const TMapDaten& neuMap, const std::string& alt, const std::string& neu,
+                 TDiffArt art, std::string& bericht);
