@@ -1,0 +1,445 @@
+#include "UOdds.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr int Kinds = ArtenAnzahl + 1;
+
+// One side: its units of the battle as two tracks in its order of loss, the ships (at sea) and
+// the others (land and air units, or the air units at sea). A state is how many of each track
+// are lost: a hit only ships may take goes to the first ship left, any other hit to the first
+// unit left, so what is left is always the two tracks' ends.
+struct TSeite {
+    int S = 0, G = 0, n = 1;
+    std::vector<TEinheitArt> schiff, andere;
+    std::vector<int> weiter;   // the state after one hit that any unit may take
+    std::vector<int> uebrig;   // units left
+    std::vector<int> uboote;   // per s: submarines among the ships s..S-1
+    std::vector<int> land;     // per g: land units among the others g..G-1
+    std::vector<int> zahlSchiff, zahlAndere;  // per s or g, Kinds entries: units of each kind left
+    int kappe = 0;             // hits beyond the other side's units are lost
+    std::vector<double> feuer;  // per state kappe+1 entries: the hits of every unit left but the
+                                // submarines, the last entry "kappe or more"
+    std::vector<int> feuerLaenge;
+    std::vector<double> binom;  // submarine fire: the row of k submarines starts at k(k+1)/2
+    int Index(int s, int g) const { return s * (G + 1) + g; }
+    int Verloren(int i) const { return i / (G + 1); }  // ships lost
+    int Schiffe(int i) const { return S - i / (G + 1); }
+};
+
+TSeite A, D;
+std::vector<double> M, Naechste, U, PaDichte;
+std::vector<int> PaListe;
+std::vector<std::pair<int, double>> PdListe;
+double BombardVerteilung[SchlachtMaxAnzahl + 1];
+int BombardAnzahl;
+
+void Spuren(TSeite& z, const TSchlacht& b, bool angreifer, int aaTreffer) {
+    const std::uint16_t* anzahl = angreifer ? b.Angreifer : b.Verteidiger;
+    const TEinheitArt* order = angreifer ? b.OrderAngreifer : b.OrderVerteidiger;
+    z.schiff.clear();
+    z.andere.clear();
+    for (int i = 0; i < OrderLaenge; ++i) {
+        TEinheitArt art = order[i];
+        if (!KaempftMit(art, b.See)) continue;
+        std::vector<TEinheitArt>& spur = IstSchiff(art) ? z.schiff : z.andere;
+        spur.insert(spur.end(), anzahl[art], art);
+    }
+    if (angreifer && !b.See && b.KeepLand) {
+        // The last KeepLand land units go after every other unit.
+        std::vector<TEinheitArt> vorne, hinten;
+        int landGesamt = 0;
+        for (TEinheitArt art : z.andere) landGesamt += IstLandeinheit(art);
+        int land = 0;
+        for (TEinheitArt art : z.andere) {
+            bool behalten = IstLandeinheit(art) && land++ >= landGesamt - b.KeepLand;
+            (behalten ? hinten : vorne).push_back(art);
+        }
+        vorne.insert(vorne.end(), hinten.begin(), hinten.end());
+        z.andere = vorne;
+    }
+    for (int j = 0; j < aaTreffer; ++j)
+        for (std::size_t i = 0; i < z.andere.size(); ++i)
+            if (IstLufteinheit(z.andere[i])) {
+                z.andere.erase(z.andere.begin() + static_cast<std::ptrdiff_t>(i));
+                break;
+            }
+    z.S = static_cast<int>(z.schiff.size());
+    z.G = static_cast<int>(z.andere.size());
+    z.n = (z.S + 1) * (z.G + 1);
+}
+
+// The hits of the units of one track from each place to its end, counted up to kappe.
+void TrackFeuer(const std::vector<TEinheitArt>& spur, const TSchlacht& b, bool angreifer, int kappe,
+                std::vector<double>& tab, std::vector<int>& laenge) {
+    const int L = static_cast<int>(spur.size()), w = kappe + 1;
+    tab.assign(static_cast<std::size_t>(L + 1) * w, 0.0);
+    laenge.assign(L + 1, 1);
+    tab[static_cast<std::size_t>(L) * w] = 1.0;
+    for (int k = L - 1; k >= 0; --k) {
+        double* neu = &tab[static_cast<std::size_t>(k) * w];
+        int l = laenge[k + 1];
+        std::copy(neu + w, neu + w + l, neu);
+        TEinheitArt art = spur[k];
+        int wert = angreifer ? Angriffswert(art, b) : Verteidigungswert(art, b);
+        int wuerfel = art == eaUBoot ? 0 : angreifer && b.HeavyBombers && art == eaBomber ? 3 : 1;
+        if (wert == 0) wuerfel = 0;
+        const double p = wert / 6.0;
+        for (int x = 0; x < wuerfel; ++x) {
+            const bool voll = l == w;
+            const int nl = voll ? l : l + 1;
+            for (int i = nl - 1; i >= 0; --i) {
+                double bleibt = i < l ? neu[i] : 0.0, davor = i > 0 ? neu[i - 1] : 0.0;
+                neu[i] = voll && i == w - 1 ? bleibt + davor * p : bleibt * (1 - p) + davor * p;
+            }
+            l = nl;
+        }
+        laenge[k] = l;
+    }
+}
+
+void Binomial(std::vector<double>& tab, int maxN, double p) {
+    tab.assign(static_cast<std::size_t>(maxN + 1) * (maxN + 2) / 2, 0.0);
+    tab[0] = 1.0;
+    for (int k = 1; k <= maxN; ++k) {
+        const double* alt = &tab[static_cast<std::size_t>(k - 1) * k / 2];
+        double* neu = &tab[static_cast<std::size_t>(k) * (k + 1) / 2];
+        for (int i = 0; i <= k; ++i) neu[i] = (i < k ? alt[i] * (1 - p) : 0.0) + (i > 0 ? alt[i - 1] * p : 0.0);
+    }
+}
+
+// Everything of a side that depends on its tracks and the other side's size.
+void Tabellen(TSeite& z, const TSchlacht& b, bool angreifer, int kappe) {
+    z.kappe = kappe;
+    const int w = kappe + 1;
+    int rang[Kinds] = {};
+    const TEinheitArt* order = angreifer ? b.OrderAngreifer : b.OrderVerteidiger;
+    for (int i = 0; i < OrderLaenge; ++i) rang[order[i]] = i;
+    z.weiter.resize(z.n);
+    z.uebrig.resize(z.n);
+    for (int s = 0; s <= z.S; ++s)
+        for (int g = 0; g <= z.G; ++g) {
+            int i = z.Index(s, g);
+            z.uebrig[i] = (z.S - s) + (z.G - g);
+            if (s < z.S && (g == z.G || rang[z.schiff[s]] < rang[z.andere[g]])) z.weiter[i] = z.Index(s + 1, g);
+            else if (g < z.G) z.weiter[i] = z.Index(s, g + 1);
+            else z.weiter[i] = i;
+        }
+    z.uboote.assign(z.S + 1, 0);
+    z.zahlSchiff.assign(static_cast<std::size_t>(z.S + 1) * Kinds, 0);
+    for (int s = z.S - 1; s >= 0; --s) {
+        z.uboote[s] = z.uboote[s + 1] + (z.schiff[s] == eaUBoot);
+        std::copy_n(&z.zahlSchiff[(s + 1) * Kinds], Kinds, &z.zahlSchiff[s * Kinds]);
+        ++z.zahlSchiff[s * Kinds + z.schiff[s]];
+    }
+    z.land.assign(z.G + 1, 0);
+    z.zahlAndere.assign(static_cast<std::size_t>(z.G + 1) * Kinds, 0);
+    for (int g = z.G - 1; g >= 0; --g) {
+        z.land[g] = z.land[g + 1] + IstLandeinheit(z.andere[g]);
+        std::copy_n(&z.zahlAndere[(g + 1) * Kinds], Kinds, &z.zahlAndere[g * Kinds]);
+        ++z.zahlAndere[g * Kinds + z.andere[g]];
+    }
+    std::vector<double> ts, ta;
+    std::vector<int> ls, la;
+    TrackFeuer(z.schiff, b, angreifer, kappe, ts, ls);
+    TrackFeuer(z.andere, b, angreifer, kappe, ta, la);
+    z.feuer.assign(static_cast<std::size_t>(z.n) * w, 0.0);
+    z.feuerLaenge.assign(z.n, 1);
+    for (int s = 0; s <= z.S; ++s)
+        for (int g = 0; g <= z.G; ++g) {
+            double* aus = &z.feuer[static_cast<std::size_t>(z.Index(s, g)) * w];
+            const double* x = &ts[static_cast<std::size_t>(s) * w];
+            const double* y = &ta[static_cast<std::size_t>(g) * w];
+            for (int i = 0; i < ls[s]; ++i)
+                for (int j = 0; j < la[g]; ++j) aus[std::min(i + j, kappe)] += x[i] * y[j];
+            z.feuerLaenge[z.Index(s, g)] = std::min(ls[s] + la[g] - 1, w);
+        }
+    Binomial(z.binom, z.uboote[0], (angreifer ? Angriffswert(eaUBoot, b) : Verteidigungswert(eaUBoot, b)) / 6.0);
+}
+
+// One round's fire from attacker state iA and defender state iDfeuer (the defender's units that
+// fire); the defender's casualties are taken from iDstart on. Adds w times the outcome to ziel.
+void Schieben(int iA, int iDfeuer, int iDstart, double w, double* ziel) {
+    const int wA = A.kappe + 1, wD = D.kappe + 1;
+    const int uD = D.uboote[D.Verloren(iDfeuer)];
+    const bool aSchiffe = A.Schiffe(iA) > 0;
+    const int lys = aSchiffe ? uD + 1 : 1;
+    const double* by = &D.binom[static_cast<std::size_t>(uD) * (uD + 1) / 2];
+    const double* fy = &D.feuer[static_cast<std::size_t>(iDfeuer) * wD];
+    const int lyo = D.feuerLaenge[iDfeuer];
+    const int sa = A.Verloren(iA), ga = iA % (A.G + 1);
+    PaListe.clear();
+    for (int ys = 0; ys < lys; ++ys) {
+        // Submarine hits beyond the ships are lost; with no ship all of them are.
+        double p = aSchiffe ? by[ys] : 1.0;
+        if (p == 0) continue;
+        int st = A.Index(std::min(sa + ys, A.S), ga);
+        for (int yo = 0; yo < lyo; ++yo) {
+            double q = p * fy[yo];
+            if (q != 0) {
+                if (PaDichte[st] == 0) PaListe.push_back(st);
+                PaDichte[st] += q;
+            }
+            st = A.weiter[st];
+        }
+    }
+    const double* fx = &A.feuer[static_cast<std::size_t>(iA) * wA];
+    PdListe.clear();
+    int st = iDstart;
+    for (int x = 0; x < A.feuerLaenge[iA]; ++x) {
+        if (!PdListe.empty() && PdListe.back().first == st) PdListe.back().second += fx[x];
+        else PdListe.emplace_back(st, fx[x]);
+        st = D.weiter[st];
+    }
+    const std::size_t nD = static_cast<std::size_t>(D.n);
+    for (int a : PaListe) {
+        double wa = w * PaDichte[a];
+        PaDichte[a] = 0;
+        double* zeile = ziel + a * nD;
+        for (const auto& [d, q] : PdListe) zeile[d] += wa * q;
+    }
+}
+
+// A whole round from (iA, iD): at sea the attacker's submarines first, in the first round of a
+// land battle the bombardment.
+void Runde(const TSchlacht& b, int iA, int iD, double w, double* ziel, bool erste) {
+    if (!b.See) {
+        if (!erste || BombardAnzahl == 0) return Schieben(iA, iD, iD, w, ziel);
+        int start = iD;
+        for (int h = 0; h <= BombardAnzahl; ++h) {
+            Schieben(iA, iD, start, w * BombardVerteilung[h], ziel);
+            start = D.weiter[start];
+        }
+        return;
+    }
+    const int uA = A.uboote[A.Verloren(iA)];
+    if (uA == 0 || D.Schiffe(iD) == 0) return Schieben(iA, iD, iD, w, ziel);
+    const double* bx = &A.binom[static_cast<std::size_t>(uA) * (uA + 1) / 2];
+    const int sd = D.Verloren(iD), gd = iD % (D.G + 1);
+    for (int x = 0; x <= uA; ++x) {
+        int d3 = D.Index(std::min(sd + x, D.S), gd);
+        Schieben(iA, d3, d3, w * bx[x], ziel);
+    }
+}
+
+struct TEnde {
+    bool RetreatAt;
+    int K;
+};
+
+bool Rueckzug(const TEnde& e, int iA) { return e.RetreatAt && A.uebrig[iA] <= e.K; }
+
+// Land battles with no ship on either side: every hit takes the next unit of one track, and
+// the outcome of a round is the product of two distributions along the rows and columns of M.
+double LandKette(const TEnde& ende) {
+    double runden = 0;
+    const int GA = A.G, GD = D.G, nD = D.n, wA = A.kappe + 1, wD = D.kappe + 1;
+    for (int a = 0; a < GA; ++a) {
+        if (Rueckzug(ende, a)) continue;
+        const double* px = &A.feuer[static_cast<std::size_t>(a) * wA];
+        const int lx = A.feuerLaenge[a], remA = GA - a;
+        for (int d = 0; d < GD; ++d) {
+            const double m = M[static_cast<std::size_t>(a) * nD + d];
+            if (m == 0) continue;
+            const double* py = &D.feuer[static_cast<std::size_t>(d) * wD];
+            const int ly = D.feuerLaenge[d], remD = GD - d;
+            const double c = px[0] * py[0];
+            const double v = m / (1 - c);
+            runden += v;
+            const int ix = std::min(lx, remD), jy = std::min(ly, remA);
+            double tx = 0, ty = 0;
+            for (int i = ix; i < lx; ++i) tx += px[i];
+            for (int j = jy; j < ly; ++j) ty += py[j];
+            for (int j = 0; j <= jy; ++j) {
+                const double wj = v * (j < jy ? py[j] : ty);
+                if (wj == 0) continue;
+                double* zeile = &M[static_cast<std::size_t>(j < jy ? a + j : GA) * nD + d];
+                for (int i = 0; i < ix; ++i) zeile[i] += wj * px[i];
+                zeile[remD] += wj * tx;
+            }
+        }
+    }
+    return runden;
+}
+
+// Any battle: per attacker state the defender states in order, the mass after the attacker's
+// submarines fired (U) kept apart from the mass at the start of a round (M).
+double SeeKette(const TEnde& ende) {
+    double runden = 0;
+    const int nA = A.n, nD = D.n, wA = A.kappe + 1, wD = D.kappe + 1;
+    U.resize(nD);
+    for (int iA = 0; iA < nA; ++iA) {
+        if (A.uebrig[iA] == 0 || Rueckzug(ende, iA)) continue;
+        std::fill(U.begin(), U.end(), 0.0);
+        const int uA = A.uboote[A.Verloren(iA)];
+        const double* bx = &A.binom[static_cast<std::size_t>(uA) * (uA + 1) / 2];
+        const double pdSelbst = A.feuer[static_cast<std::size_t>(iA) * wA];
+        const bool aSchiffe = A.Schiffe(iA) > 0;
+        double* zeile = &M[static_cast<std::size_t>(iA) * nD];
+        for (int iD = 0; iD < nD; ++iD) {
+            if (D.uebrig[iD] == 0) continue;
+            const double m = zeile[iD], uu = U[iD];
+            if (m == 0 && uu == 0) continue;
+            const int sd = D.Verloren(iD), gd = iD % (D.G + 1);
+            const bool subs = uA > 0 && sd < D.S;
+            const double e = subs ? bx[0] : 1.0;
+            const int uD = D.uboote[sd];
+            const double paSelbst = D.feuer[static_cast<std::size_t>(iD) * wD] * (aSchiffe && uD ? D.binom[static_cast<std::size_t>(uD) * (uD + 1) / 2] : 1.0);
+            const double c = paSelbst * pdSelbst;
+            const double v = (m + c * uu) / (1 - c * e);
+            runden += v;
+            if (subs)
+                for (int x = 1; x <= uA; ++x) {
+                    int d3 = D.Index(std::min(sd + x, D.S), gd);
+                    (D.uebrig[d3] == 0 ? zeile[d3] : U[d3]) += v * bx[x];
+                }
+            Schieben(iA, iD, iD, uu + e * v, M.data());
+        }
+    }
+    return runden;
+}
+
+double Arbeit(const TSchlacht& b) {
+    double nA = A.n, nD = D.n;
+    double lx = A.feuerLaenge.empty() ? 1 : A.feuerLaenge[0], ly = D.feuerLaenge.empty() ? 1 : D.feuerLaenge[0];
+    double ys = D.uboote.empty() ? 1 : D.uboote[0] + 1, xs = A.uboote.empty() ? 1 : A.uboote[0] + 1;
+    double schritt = (ys * ly) / 4 + std::min(nA, ys * ly / 4 + 1) * (lx / 2 + 1) + xs;
+    (void)b;
+    return nA * nD * schritt;
+}
+
+}  // namespace
+
+bool OddsBerechnen(const TSchlacht& b, TOdds& o, std::string& fehler) {
+    o = TOdds{};
+    for (int k = 1; k <= ArtenAnzahl; ++k)
+        if (b.Angreifer[k] > SchlachtMaxAnzahl || b.Verteidiger[k] > SchlachtMaxAnzahl) {
+            fehler = std::string("the battle is too large to compute: more than ") +
+                     std::to_string(SchlachtMaxAnzahl) + " " + ArtKurzname(k) + " on one side";
+            return false;
+        }
+    const bool rueckzugErlaubt = b.See || b.Bombard == 0;
+    const TEnde ende{rueckzugErlaubt && b.RetreatAt >= 0, b.RetreatAt};
+    const int nachRunde = rueckzugErlaubt ? b.RetreatAfter : 0;
+
+    // The AA fire: one die per attacking air unit, whatever the number of guns.
+    int luft = 0;
+    if (!b.See && b.Verteidiger[eaFlak] > 0) luft = b.Angreifer[eaJaeger] + b.Angreifer[eaBomber];
+    std::vector<double> aa;
+    Binomial(aa, luft, 1.0 / 6);
+    const double* aaZeile = &aa[static_cast<std::size_t>(luft) * (luft + 1) / 2];
+
+    BombardAnzahl = b.See ? 0 : b.Bombard;
+    if (BombardAnzahl > SchlachtMaxAnzahl) {
+        fehler = "the battle is too large to compute: more than " + std::to_string(SchlachtMaxAnzahl) +
+                 " bombarding battleships";
+        return false;
+    }
+    {
+        std::vector<double> bb;
+        Binomial(bb, BombardAnzahl, 4.0 / 6);
+        std::copy_n(&bb[static_cast<std::size_t>(BombardAnzahl) * (BombardAnzahl + 1) / 2], BombardAnzahl + 1,
+                    BombardVerteilung);
+    }
+
+    for (int k = 1; k <= ArtenAnzahl; ++k) {
+        if (KaempftMit(k, b.See)) {
+            o.AngreiferStart += b.Angreifer[k] * ArtKosten(k);
+            o.VerteidigerStart += b.Verteidiger[k] * ArtKosten(k);
+        }
+    }
+
+    for (int j = 0; j <= luft; ++j) {
+        const double gewicht = aaZeile[j];
+        if (gewicht == 0) continue;
+        Spuren(A, b, true, j);
+        Spuren(D, b, false, 0);
+        const double zustaende = static_cast<double>(A.n) * D.n;
+        const double tabellen = std::max(static_cast<double>(A.n) * (D.S + D.G + 1), static_cast<double>(D.n) * (A.S + A.G + 1));
+        if (zustaende > OddsZustandsGrenze || tabellen > OddsZustandsGrenze) {
+            fehler = "the battle is too large to compute: " + std::to_string(static_cast<long long>(zustaende)) +
+                     " states";
+            return false;
+        }
+        Tabellen(A, b, true, D.S + D.G);
+        Tabellen(D, b, false, A.S + A.G);
+        const double arbeit = Arbeit(b) * (luft + 1) * std::max(1, nachRunde);
+        if (arbeit > OddsArbeitsGrenze) {
+            fehler = "the battle is too large to compute: about " + std::to_string(static_cast<long long>(arbeit / 1e6)) +
+                     " million steps";
+            return false;
+        }
+        const std::size_t n = static_cast<std::size_t>(A.n) * D.n;
+        M.assign(n, 0.0);
+        PaDichte.assign(A.n, 0.0);
+
+        Runde(b, 0, 0, gewicht, M.data(), true);
+        double runden = gewicht;
+        if (nachRunde >= 1) {
+            Naechste.resize(n);
+            for (int r = 2; r <= nachRunde; ++r) {
+                std::fill(Naechste.begin(), Naechste.end(), 0.0);
+                for (int iA = 0; iA < A.n; ++iA)
+                    for (int iD = 0; iD < D.n; ++iD) {
+                        double m = M[static_cast<std::size_t>(iA) * D.n + iD];
+                        if (m == 0) continue;
+                        if (A.uebrig[iA] == 0 || D.uebrig[iD] == 0 || Rueckzug(ende, iA)) {
+                            Naechste[static_cast<std::size_t>(iA) * D.n + iD] += m;
+                            continue;
+                        }
+                        runden += m;
+                        Runde(b, iA, iD, m, Naechste.data(), false);
+                    }
+                M.swap(Naechste);
+            }
+        } else {
+            runden += A.S == 0 && D.S == 0 ? LandKette(ende) : SeeKette(ende);
+        }
+        o.Runden += runden;
+
+        // The end of the battle in each state; in a chain the states where it goes on hold
+        // what passed through them, after R rounds what retreats.
+        std::vector<double> randA(A.n, 0.0), randD(D.n, 0.0);
+        for (int iA = 0; iA < A.n; ++iA)
+            for (int iD = 0; iD < D.n; ++iD) {
+                const double m = M[static_cast<std::size_t>(iA) * D.n + iD];
+                if (m == 0) continue;
+                const int ua = A.uebrig[iA], ud = D.uebrig[iD];
+                if (ud == 0) {
+                    if (ua == 0) {
+                        o.Unentschieden += m;
+                    } else {
+                        o.AngreiferGewinnt += m;
+                        if (!b.See && A.land[iA % (A.G + 1)] > 0) o.Eingenommen += m;
+                    }
+                } else if (ua == 0) {
+                    o.VerteidigerGewinnt += m;
+                } else if (Rueckzug(ende, iA) || nachRunde >= 1) {
+                    o.Rueckzug += m;
+                } else {
+                    continue;
+                }
+                randA[iA] += m;
+                randD[iD] += m;
+            }
+        for (int iA = 0; iA < A.n; ++iA) {
+            const int* zs = &A.zahlSchiff[A.Verloren(iA) * Kinds];
+            const int* za = &A.zahlAndere[(iA % (A.G + 1)) * Kinds];
+            for (int k = 1; k <= ArtenAnzahl; ++k) o.AngreiferUebrig[k] += randA[iA] * (zs[k] + za[k]);
+        }
+        for (int iD = 0; iD < D.n; ++iD) {
+            const int* zs = &D.zahlSchiff[D.Verloren(iD) * Kinds];
+            const int* za = &D.zahlAndere[(iD % (D.G + 1)) * Kinds];
+            for (int k = 1; k <= ArtenAnzahl; ++k) o.VerteidigerUebrig[k] += randD[iD] * (zs[k] + za[k]);
+        }
+    }
+    o.AngreiferVerlust = o.AngreiferStart;
+    o.VerteidigerVerlust = o.VerteidigerStart;
+    for (int k = 1; k <= ArtenAnzahl; ++k) {
+        o.AngreiferVerlust -= o.AngreiferUebrig[k] * ArtKosten(k);
+        o.VerteidigerVerlust -= o.VerteidigerUebrig[k] * ArtKosten(k);
+    }
+    return true;
+}
