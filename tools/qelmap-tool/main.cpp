@@ -27,6 +27,7 @@ const TBefehl Befehle[] = {
     {"convert", BefehlConvert, "map and sector files to JSON and back"},
     {"render", BefehlRender, "a PNG picture of the map view"},
     {"diff", BefehlDiff, "what changed from one position to another"},
+    {"odds", BefehlOdds, "the exact odds of a battle"},
 };
 
 void Uebersicht(std::FILE* ziel) {
