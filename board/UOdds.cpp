@@ -16,9 +16,12 @@ std::vector<std::pair<int, double>> PdListe;
 double BombardVerteilung[SchlachtMaxAnzahl + 1];
 int BombardAnzahl;
 
+void LandSchieben(int a, int dFeuer, int dStart, double w, double* ziel);
+
 // One round's fire from attacker state iA and defender state iDfeuer (the defender's units that
 // fire); the defender's casualties are taken from iDstart on. Adds w times the outcome to ziel.
 void Schieben(int iA, int iDfeuer, int iDstart, double w, double* ziel) {
+    if (A.S == 0 && D.S == 0) return LandSchieben(iA, iDfeuer, iDstart, w, ziel);
     const int wA = A.kappe + 1, wD = D.kappe + 1;
     const int uD = D.uboote[D.Verloren(iDfeuer)];
     const bool aSchiffe = A.Schiffe(iA) > 0;
@@ -88,34 +91,41 @@ struct TEnde {
 
 bool Rueckzug(const TEnde& e, int iA) { return e.RetreatAt && A.uebrig[iA] <= e.K; }
 
-// Land battles with no ship on either side: every hit takes the next unit of one track, and
-// the outcome of a round is the product of two distributions along the rows and columns of M.
+// With no ship on either side every hit takes the next unit of one track, and a round's outcome
+// is the product of two distributions along the rows and the columns of the states: rows of
+// contiguous additions. The defender's fire comes from dFeuer, its casualties from dStart on.
+void LandSchieben(int a, int dFeuer, int dStart, double w, double* ziel) {
+    const int GA = A.G, GD = D.G, nD = D.n;
+    const double* px = &A.feuer[static_cast<std::size_t>(a) * (A.kappe + 1)];
+    const double* py = &D.feuer[static_cast<std::size_t>(dFeuer) * (D.kappe + 1)];
+    const int lx = A.feuerLaenge[a], ly = D.feuerLaenge[dFeuer], remA = GA - a, remD = GD - dStart;
+    // Hits beyond a side's units are lost: they join the last entry.
+    const int ix = std::min(lx, remD), jy = std::min(ly, remA);
+    double tx = 0, ty = 0;
+    for (int i = ix; i < lx; ++i) tx += px[i];
+    for (int j = jy; j < ly; ++j) ty += py[j];
+    for (int j = 0; j <= jy; ++j) {
+        const double wj = w * (j < jy ? py[j] : ty);
+        if (wj == 0) continue;
+        double* zeile = ziel + static_cast<std::size_t>(j < jy ? a + j : GA) * nD + dStart;
+        for (int i = 0; i < ix; ++i) zeile[i] += wj * px[i];
+        zeile[remD] += wj * tx;
+    }
+}
+
 double LandKette(const TEnde& ende) {
     double runden = 0;
-    const int GA = A.G, GD = D.G, nD = D.n, wA = A.kappe + 1, wD = D.kappe + 1;
-    for (int a = 0; a < GA; ++a) {
+    const int nD = D.n, wA = A.kappe + 1, wD = D.kappe + 1;
+    for (int a = 0; a < A.G; ++a) {
         if (Rueckzug(ende, a)) continue;
-        const double* px = &A.feuer[static_cast<std::size_t>(a) * wA];
-        const int lx = A.feuerLaenge[a], remA = GA - a;
-        for (int d = 0; d < GD; ++d) {
+        const double px0 = A.feuer[static_cast<std::size_t>(a) * wA];
+        for (int d = 0; d < D.G; ++d) {
             const double m = M[static_cast<std::size_t>(a) * nD + d];
             if (m == 0) continue;
-            const double* py = &D.feuer[static_cast<std::size_t>(d) * wD];
-            const int ly = D.feuerLaenge[d], remD = GD - d;
-            const double c = px[0] * py[0];
-            const double v = m / (1 - c);
+            // The rounds in which nothing happens, summed: m / (1 - c).
+            const double v = m / (1 - px0 * D.feuer[static_cast<std::size_t>(d) * wD]);
             runden += v;
-            const int ix = std::min(lx, remD), jy = std::min(ly, remA);
-            double tx = 0, ty = 0;
-            for (int i = ix; i < lx; ++i) tx += px[i];
-            for (int j = jy; j < ly; ++j) ty += py[j];
-            for (int j = 0; j <= jy; ++j) {
-                const double wj = v * (j < jy ? py[j] : ty);
-                if (wj == 0) continue;
-                double* zeile = &M[static_cast<std::size_t>(j < jy ? a + j : GA) * nD + d];
-                for (int i = 0; i < ix; ++i) zeile[i] += wj * px[i];
-                zeile[remD] += wj * tx;
-            }
+            LandSchieben(a, d, d, v, M.data());
         }
     }
     return runden;
@@ -158,14 +168,19 @@ double SeeKette(const TEnde& ende) {
     return runden;
 }
 
-// Roughly the steps of a chain: per pair of states the attacker's outcomes are gathered and each
-// is spread over the defender's.
-double Arbeit() {
-    double nA = A.n, nD = D.n;
-    double lx = A.feuerLaenge.empty() ? 1 : A.feuerLaenge[0], ly = D.feuerLaenge.empty() ? 1 : D.feuerLaenge[0];
-    double ys = D.uboote.empty() ? 1 : D.uboote[0] + 1, xs = A.uboote.empty() ? 1 : A.uboote[0] + 1;
-    double schritt = (ys * ly) / 4 + std::min(nA, ys * ly / 4 + 1) * (lx / 2 + 1) + xs;
-    return nA * nD * schritt;
+// The steps of a chain or of that many rounds: on land the additions of every state's rows,
+// at sea roughly the attacker's outcomes gathered and each spread over the defender's.
+double Arbeit(int runden) {
+    const double lx = A.feuerLaenge[0], ly = D.feuerLaenge[0];
+    if (A.S == 0 && D.S == 0) {
+        double zeilen = 0, spalten = 0;
+        for (int a = 0; a < A.G; ++a) zeilen += std::min<double>(ly, A.G - a) + 1;
+        for (int d = 0; d < D.G; ++d) spalten += std::min<double>(lx, D.G - d) + 1;
+        return zeilen * spalten * runden;
+    }
+    const double nA = A.n, nD = D.n, ys = D.uboote[0] + 1, xs = A.uboote[0] + 1;
+    const double schritt = ys * ly / 4 + std::min(nA, ys * ly / 4 + 1) * (lx / 2 + 1) + xs;
+    return nA * nD * schritt * runden;
 }
 
 }  // namespace
@@ -223,7 +238,7 @@ bool OddsBerechnen(const TSchlacht& b, TOdds& o, std::string& fehler) {
         }
         SeiteTabellen(A, b, true, D.S + D.G);
         SeiteTabellen(D, b, false, A.S + A.G);
-        const double arbeit = Arbeit() * (luft + 1) * std::max(1, nachRunde);
+        const double arbeit = Arbeit(std::max(1, nachRunde)) * (luft + 1);
         if (arbeit > OddsArbeitsGrenze) {
             fehler = "the battle is too large to compute: about " + std::to_string(static_cast<long long>(arbeit / 1e6)) +
                      " million steps";

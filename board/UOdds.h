@@ -16,5 +16,5 @@ struct TOdds {
 // SchlachtMaxAnzahl of a kind, or beyond OddsArbeitsGrenze steps or OddsZustandsGrenze states.
 bool OddsBerechnen(const TSchlacht& s, TOdds& o, std::string& fehler);
 
-constexpr double OddsArbeitsGrenze = 1e9;
+constexpr double OddsArbeitsGrenze = 1.2e9;
 constexpr double OddsZustandsGrenze = 8e6;
