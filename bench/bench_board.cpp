@@ -10,6 +10,7 @@
 
 #include "UDatei.h"
 #include "UDateien.h"
+#include "UOdds.h"
 #include "UPieces.h"
 #include "USpielstand.h"
 #include "UVariablen.h"
@@ -114,5 +115,51 @@ void BM_MapSpeichern(benchmark::State& state) {
 BENCHMARK(BM_MapSpeichern);
 
 }  // namespace
+
+// Battle odds. The floor is one pass over as many states as the battle's chain has.
+TSchlacht BenchSchlacht(const char* angreifer, const char* verteidiger, bool see) {
+    TSchlacht s;
+    SchlachtLeeren(s);
+    std::string fehler;
+    EinheitenLesen(angreifer, s.Angreifer, fehler);
+    EinheitenLesen(verteidiger, s.Verteidiger, fehler);
+    s.See = see;
+    return s;
+}
+
+void OddsMessen(benchmark::State& state, const TSchlacht& s) {
+    TOdds o;
+    std::string fehler;
+    for (auto _ : state) {
+        if (!OddsBerechnen(s, o, fehler)) state.SkipWithError(fehler.c_str());
+        benchmark::DoNotOptimize(o);
+    }
+}
+
+void BM_Odds_Land30gegen30(benchmark::State& state) {
+    OddsMessen(state, BenchSchlacht("15 Inf 9 Arm 4 Ftr 2 Bom", "22 Inf 5 Arm 3 Ftr", false));
+}
+BENCHMARK(BM_Odds_Land30gegen30)->Unit(benchmark::kMicrosecond);
+
+void BM_Odds_Land100gegen100(benchmark::State& state) {
+    OddsMessen(state, BenchSchlacht("60 Inf 30 Arm 10 Ftr", "70 Inf 20 Arm 10 Ftr", false));
+}
+BENCHMARK(BM_Odds_Land100gegen100)->Unit(benchmark::kMicrosecond);
+
+void BM_Odds_See(benchmark::State& state) {
+    OddsMessen(state, BenchSchlacht("10 Sub 10 Ftr 4 BB 2 AC 4 Bom", "8 Sub 10 Ftr 5 AC 4 BB 3 Trn", true));
+}
+BENCHMARK(BM_Odds_See)->Unit(benchmark::kMicrosecond);
+
+// States: 31 x 31, 101 x 101, and at sea (17 x 15) x (21 x 11) ships and air lost per side.
+void BM_Floor_OddsZustaende(benchmark::State& state) {
+    std::vector<double> m(static_cast<std::size_t>(state.range(0)), 0.5);
+    for (auto _ : state) {
+        for (double& x : m) x = x * 0.5 + 0.25;
+        benchmark::DoNotOptimize(m.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_Floor_OddsZustaende)->Arg(31 * 31)->Arg(101 * 101)->Arg(17 * 15 * 21 * 11)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

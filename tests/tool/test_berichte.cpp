@@ -317,3 +317,83 @@ TEST(Aufruf, FileNamesPassThroughAsTheirBytes) {
 }
 
 }  // namespace
+
+namespace {
+
+using nlohmann::json;
+
+class Odds : public Brett {};
+
+TEST_F(Odds, UnitListsGiveOneObjectWithExactlyTheMembers) {
+    TLauf l = Lauf({"odds", "--json", "--attacker", "1arm", "--defender", "2 INF", "--bombard", "1"});
+    ASSERT_EQ(l.Status, 0) << l.Fehler;
+    json j = json::parse(l.Aus);
+    std::vector<std::string> namen;
+    for (auto& [name, wert] : j.items()) namen.push_back(name);
+    EXPECT_EQ(namen, (std::vector<std::string>{"attacker_left", "attacker_lost_icps", "attacker_wins", "defender_left",
+                                                "defender_lost_icps", "defender_wins", "draw", "expected_rounds",
+                                                "retreat", "sea", "taken"}));
+    EXPECT_NEAR(j["attacker_wins"].get<double>(), 17.0 / 63, 1e-15);
+    EXPECT_NEAR(j["taken"].get<double>(), 17.0 / 63, 1e-15);
+    EXPECT_EQ(j["sea"], false);
+    EXPECT_EQ(j["attacker_left"].size(), 1u);
+    EXPECT_TRUE(j["defender_left"].contains("Inf"));
+}
+
+// Russia attacks Berlin: Germany's infantry and AA gun and its ally Japan's fighter defend, the
+// British infantry there and the industrial complex and flag take no part. At sea Germany's
+// submarine meets the British fleet; its infantry is cargo.
+TEST_F(Odds, ASectorOfAMapIsTheBattleOfItsUnits) {
+    MapDateiSchreiben(ordner.Datei("battle.map"),
+                      {Stack(1, 1, eaInfanterie, bsRussland, 3, 2), Stack(1, 1, eaPanzer, bsRussland, 1, 2),
+                       Stack(1, 1, eaInfanterie, bsEngland, 1, 2), Stack(1, 1, eaInfanterie, bsDeutschland, 2, 2),
+                       Stack(1, 1, eaFlak, bsDeutschland, 1, 2), Stack(1, 1, eaIndustrie, bsDeutschland, 1, 2),
+                       Stack(1, 1, eaFlagge, bsDeutschland, 1, 2), Stack(1, 1, eaJaeger, bsJapan, 1, 2),
+                       Stack(1, 1, eaUBoot, bsDeutschland, 1, 8), Stack(1, 1, eaInfanterie, bsDeutschland, 2, 8),
+                       Stack(1, 1, eaTransporter, bsEngland, 1, 8), Stack(1, 1, eaUBoot, bsEngland, 2, 8),
+                       Stack(1, 1, eaTraeger, bsEngland, 1, 8), Stack(1, 1, eaSchlachtschiff, bsEngland, 1, 8)});
+    struct {
+        QStringList karte, listen;
+    } faelle[] = {
+        {{"battle.map", "--sector", "2", "--attacker", "russia"},
+         {"--attacker", "3 Inf 1 Arm", "--defender", "2 Inf 1 Ftr 1 AA"}},
+        {{"battle.map", "--sector", "8", "--attacker", "Germany", "--super-subs"},
+         {"--attacker", "1 Sub", "--defender", "1 Trn 2 Sub 1 AC 1 BB", "--super-subs"}},
+    };
+    for (const auto& f : faelle) {
+        TLauf k = Lauf(QStringList{"odds", "--json"} + f.karte), l = Lauf(QStringList{"odds", "--json"} + f.listen);
+        ASSERT_EQ(k.Status, 0) << k.Fehler;
+        ASSERT_EQ(l.Status, 0) << l.Fehler;
+        EXPECT_EQ(json::parse(k.Aus), json::parse(l.Aus));
+    }
+    TLauf t = Lauf({"odds", "battle.map", "--sector", "2", "--attacker", "Russia"});
+    ASSERT_EQ(t.Status, 0) << t.Fehler;
+    EXPECT_EQ(Zeilen(t.Aus).at(0), "Sector 2 Berlin (land): Russia attacks with 3 Inf 1 Arm; 2 Inf 1 Ftr 1 AA defend");
+}
+
+TEST_F(Odds, WrongCallsExitWithStatus2AndSayWhatIsWrong) {
+    struct {
+        QStringList args;
+        const char* meldung;
+    } faelle[] = {
+        {{"--attacker", "3 Inf", "--defender", "2 Tanks"}, "--defender: unknown kind \"Tanks\""},
+        {{"--attacker", "Inf", "--defender", "2 Inf"}, "--attacker: \"Inf\": a count must come before the kind"},
+        {{"--attacker", "256 Inf", "--defender", "2 Inf"}, "more than 255 Inf"},
+        {{"--attacker", "3 Inf", "--defender", "2 Inf", "--retreat-after", "0"}, "--retreat-after: \"0\""},
+        {{"--attacker", "3 Inf", "--defender", "2 Inf", "--order-defender", "Inf,Foo"}, "unknown kind \"Foo\""},
+        {{"--attacker", "3 Inf", "--defender", "2 Inf", "--sector", "3"}, "--sector needs a MAP"},
+        {{"--attacker", "3 Inf", "--defender", "2 Inf", "--sea", "--land"}, "exclude each other"},
+        {{"--attacker", "3 Inf", "--defender", "2 Inf", "--fast"}, "fast"},
+        {{"board.map", "--sector", "2", "--attacker", "Prussia"}, "unknown power \"Prussia\""},
+        {{"board.map", "--attacker", "Russia"}, "--sector is missing"},
+        {{"--attacker", "255 Inf 255 Arm 255 Ftr 255 Bom", "--defender", "255 Inf 255 Arm"}, "too large to compute"},
+    };
+    for (const auto& f : faelle) {
+        TLauf l = Lauf(QStringList{"odds"} + f.args);
+        EXPECT_EQ(l.Status, 2) << f.args.join(' ').toStdString();
+        EXPECT_NE(l.Fehler.find(f.meldung), std::string::npos) << l.Fehler;
+        EXPECT_TRUE(l.Aus.empty());
+    }
+}
+
+}  // namespace

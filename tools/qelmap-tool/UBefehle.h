@@ -11,3 +11,4 @@ int BefehlConvert(const QStringList& argumente);
 int BefehlRender(const QStringList& argumente);
 int BefehlDiff(const QStringList& argumente);
 int BefehlHtml(const QStringList& argumente);
+int BefehlOdds(const QStringList& argumente);

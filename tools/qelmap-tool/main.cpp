@@ -28,6 +28,7 @@ const TBefehl Befehle[] = {
     {"render", BefehlRender, "a PNG picture of the map view"},
     {"diff", BefehlDiff, "what changed from one position to another"},
     {"html", BefehlHtml, "the position as one web page"},
+    {"odds", BefehlOdds, "the exact odds of a battle"},
 };
 
 void Uebersicht(std::FILE* ziel) {
