@@ -32,6 +32,7 @@ public:
     QMenuBar* MainMenu;
     QMenu* PopupMenu;
     QAction *DateiMenu, *OptionsMenu, *ToolsMenu, *FensterMenu;
+    QAction* DateiMenu_WebSeite;
     QAction *DateiMenu_MapLaden, *DateiMenu_MapSpeichern, *DateiMenu_MapSpeichernAls, *DateiMenu_SInfoLaden,
         *DateiMenu_SInfoSpeichern, *DateiMenu_Beenden;
     QAction *OptionsMenu_ICPsAnzeigen, *OptionsMenu_LandAmCursorAnzeigen, *OptionsMenu_EinheitAmCursorAnzeigen,

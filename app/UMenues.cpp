@@ -27,6 +27,7 @@
 #include "USektorInfoForm.h"
 #include "USektorenListe.h"
 #include "UVariablen.h"
+#include "UWebExport.h"
 #include "UZufall.h"
 
 namespace {
@@ -169,6 +170,7 @@ const TMenuZeile Grundmenue[] = {
 
 const TMenuTabelle MenuTabellen[] = {
     {Grundmenue, static_cast<int>(std::size(Grundmenue))},
+    WebExportMenue,
 };
 
 constexpr int KnopfBreite = 26, TrennerBreite = 8;
@@ -190,21 +192,29 @@ QIcon KnopfBild(const char* datei) {
     return QApplication::style()->standardIcon(p);
 }
 
+// The entry of the menu after which a row named Nach goes: null at the end.
+QAction* Davor(QWidget* menue, const TMenuZeile& z, TMapForm* f) {
+    if (!z.Nach) return nullptr;
+    const QList<QAction*> eintraege = menue->actions();
+    const qsizetype i = eintraege.indexOf(f->*z.Nach);
+    return i >= 0 && i + 1 < eintraege.size() ? eintraege[i + 1] : nullptr;
+}
+
 // The row's action in its place, or null for a separator or a submenu.
 QAction* Platzieren(TMapForm* f, const TMenuZeile& z, int& toolBarX) {
     const QString text = QString::fromLatin1(z.Text ? z.Text : "");
     switch (z.Leiste) {
-    case lsMenu:
-        if (!z.Unter) {
-            if (z.Handler) return f->MainMenu->addAction(text);
-            f->*z.Komponente = f->MainMenu->addMenu(text)->menuAction();
-            return nullptr;
+    case lsMenu: {
+        QWidget* menue = z.Unter ? static_cast<QWidget*>((f->*z.Unter)->menu()) : f->MainMenu;
+        auto* a = new QAction(text, menue);
+        if (!z.Komponente) a->setSeparator(true);
+        if (!z.Unter && !z.Handler) {
+            a->setMenu(new QMenu(text, menue));
+            f->*z.Komponente = a;
         }
-        if (!z.Komponente) {
-            (f->*z.Unter)->menu()->addSeparator();
-            return nullptr;
-        }
-        return (f->*z.Unter)->menu()->addAction(text);
+        menue->insertAction(Davor(menue, z, f), a);
+        return z.Komponente && (z.Unter || z.Handler) ? a : nullptr;
+    }
     case lsToolBar: {
         if (!z.Komponente) {
             toolBarX += TrennerBreite;

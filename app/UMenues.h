@@ -3,7 +3,8 @@
 //
 // A new entry is one row: add it to a table of its own (a set of rows of one feature) and
 // name that table in MenuTabellen of UMenues.cpp. Rows are placed in the order of the
-// tables, each at the end of its bar or submenu; its component is a QAction member of
+// tables, each at the end of its bar or submenu unless it names the entry it follows
+// (Nach); its component is a QAction member of
 // TMapForm, set when the row is made. The handler runs as a command (UBefehl): an error it
 // raises is shown and the program carries on.
 class QAction;
@@ -23,6 +24,9 @@ struct TMenuZeile {
     bool An;                         // enabled at creation
     THaken Haken;
     void (*Handler)();               // null: nothing happens
+    // Menus only: the row goes right after this entry of its submenu, or of the menu bar,
+    // instead of at the end. Rows of one table that follow each other name the one before.
+    QAction* TMapForm::*Nach = nullptr;
 };
 
 struct TMenuTabelle {

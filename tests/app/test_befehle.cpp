@@ -24,6 +24,9 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "UKonvertieren.h"
+#include "UWebExport.h"
+#include "UWebSeite.h"
 #include "AppHilfen.h"
 #include "Main.h"
 #include "UAlarm.h"
@@ -165,6 +168,19 @@ TEST_F(Befehle, SaveMapAsAddsTheExtensionAndFollowsTheFile) {
     MapForm->DateiMenu_MapSpeichernAls->trigger();
     EXPECT_EQ(a.Meldungen.size(), 1);
     EXPECT_EQ(fs::last_write_time(lauf.Datei("neu.map")), zeit);
+}
+
+// The web page of the position shown holds its map file byte for byte; the entry follows
+// "save map as..." in the File menu.
+TEST_F(Befehle, ExportWebPageWritesThePositionShown) {
+    const QList<QAction*> datei = MapForm->DateiMenu->menu()->actions();
+    ASSERT_GT(datei.indexOf(MapForm->DateiMenu_WebSeite), 0);
+    EXPECT_EQ(datei[datei.indexOf(MapForm->DateiMenu_WebSeite) - 1], MapForm->DateiMenu_MapSpeichernAls);
+    EinheitHinzufuegen(LandSektor(), eaFlagge, bsJapan, 700.5, 300.25, 1);
+    WebSeiteExportieren(lauf.Datei("seite.html"));
+    const auto seite = Bytes(lauf.Datei("seite.html"));
+    const std::string json = SeitenPosition(seite, "seite.html");
+    EXPECT_EQ(JsonZuBinaer(TBytes(json.begin(), json.end()), "seite.html", true), MapBytes(EinheitenAnzahl, Einheiten));
 }
 
 TEST_F(Befehle, AFailingLoadLeavesEverythingAndNamesTheFile) {
