@@ -59,9 +59,13 @@ void Ablegen(int x, int y) {
     AktuellerSektor = s;
     bool abgelegt;
     if (s >= 1 && s <= SetzSektoren && HatPlatz(s, Selection.Art, Selection.Besitzer)) {
+        // What was left of the stack moves to the release point; a stack made anew is placed
+        // by EinheitenSetzen, which keeps it off the pieces already there.
+        std::uint16_t nummer, rest;
+        EinheitSuchen(s, Selection.Art, Selection.Besitzer, nummer, rest);
         EinheitenSetzen(m, Selection.Art, Selection.Besitzer, Selection.Anzahl);
-        if (s == CarrySector) {
-            std::uint16_t nummer, anzahl;
+        if (s == CarrySector && rest != 0) {
+            std::uint16_t anzahl;
             EinheitSuchen(s, Selection.Art, Selection.Besitzer, nummer, anzahl);
             if (nummer) {
                 Einheiten[nummer].X = m.X;
