@@ -2,6 +2,7 @@
 
 #include "UDDrawInit.h"
 #include "UDatei.h"
+#include "UHalterKarte.h"
 #include "UVariablen.h"
 
 const char* const MapBildDatei = "Map(1587x913)[16].BMP";
@@ -38,7 +39,10 @@ void OwnPiecesPruefen() {
     }
 }
 
-void MapBildLaden() { InSurfaceLaden(SurfaceMap, MapBildDatei, MapBreite, MapHoehe); }
+void MapBildLaden() {
+    InSurfaceLaden(SurfaceMap, MapBildDatei, MapBreite, MapHoehe);
+    HalterKarteVerwerfen();
+}
 
 void PiecesBildLaden() {
     InSurfaceLaden(SurfacePieces, PiecesBildDatei, PiecesBreite, PiecesHoehe);
@@ -54,6 +58,7 @@ void SektorBildLaden() {
     SektorBildGeladen = false;
     BildLaden(SektorBild, Pfad(SektorBildDatei));
     SektorBildGeladen = true;
+    HalterKarteVerwerfen();
 }
 
 void LichterLaden() {

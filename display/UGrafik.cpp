@@ -8,6 +8,7 @@
 
 #include "UBitmaps.h"
 #include "UDDrawInit.h"
+#include "UHalterKarte.h"
 #include "UTick.h"
 
 const TCursorBild CursorTabelle[5] = {
@@ -106,7 +107,7 @@ void BlitMap() {
     RestoreSurfaces();
     const TRect q = {ScrollX, ScrollY, ScrollX + ViewBreite / Zoom, ScrollY + ViewHoehe / Zoom};
     const TRect z = {BackRand, BackRand, ViewBreite + BackRand, ViewHoehe + BackRand};
-    DDErgebnis = Skaliert(z, SurfaceMap, q);
+    DDErgebnis = Skaliert(z, KarteFuerFrame(), q);
     if (DDErgebnis != erOK) DDFehler("BlitMap");
 }
 
