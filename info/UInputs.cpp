@@ -84,6 +84,13 @@ void Ablegen(int x, int y) {
 
 }  // namespace
 
+std::string KeinePiecesText(std::uint8_t s) {
+    if (s >= 1 && s <= SetzSektoren) return std::string();
+    const TSektor* r = SektorRecord(s);
+    const std::string wo = s == 0 ? std::string("a border") : r ? SektorName(*r) : std::string("no sector");
+    return " // no pieces here: " + wo;
+}
+
 void GetrageneZuruecklegen() {
     if (ToolMode != tmCarry || Selection.Art == 0) return;
     if (ZurueckZumUrsprung()) {
@@ -133,7 +140,8 @@ void MouseMoved(TShiftState shift, int x, int y) {
                   "MapX: " + std::to_string(Runden(m.X)) + " // MapY: " + std::to_string(Runden(m.Y)));
 
     CursorEinheit = EinheitAnPunkt(CursorPoint);
-    Status(0, CursorEinheit > 0 ? PieceText(CursorEinheit) : std::string("Piece: "));
+    Status(0, (CursorEinheit > 0 ? PieceText(CursorEinheit) : std::string("Piece: ")) +
+                  (SektorBildGeladen ? KeinePiecesText(SektorAn(m)) : std::string()));
 
     if (!DisplayReady) return;
     AktuellerSektor = SektorAn(m);
