@@ -9,6 +9,7 @@
 #include "UBitmaps.h"
 #include "UDDrawInit.h"
 #include "UHalterKarte.h"
+#include "UKeinePieces.h"
 #include "UTick.h"
 
 const TCursorBild CursorTabelle[5] = {
@@ -384,6 +385,7 @@ void Schichten() {
     if (EinheitartAmCursor || BesitzerAmCursor) BlitPieceInfo();
     BlitCursor(CursorPoint.X, CursorPoint.Y);
     BlitSelection();
+    BlitKeinePieces();
 }
 
 static_assert(BandZeilen % RechteckZeilen == 0);

@@ -6,6 +6,7 @@
 #include "UDDrawInit.h"
 #include "UGrafik.h"
 #include "UHalterKarte.h"
+#include "UKeinePieces.h"
 #include "USpielstand.h"
 #include "UVariablen.h"
 
@@ -179,6 +180,27 @@ TEST_P(Grafik, TextsAtThePointer) {
     m.Text(ViewBreite - 88 - 88, 270, "Infantry");
     m.Text(ViewBreite - 88 - 77, 282, "Germany");
     EXPECT_EQ(Abweichung(m), -1);
+
+    // Pieces in hand over a border or an area that takes none: the word above the pointer;
+    // over a sector that takes them, or with nothing in hand, none.
+    SektorBildGeladen = true;
+    ToolMode = tmPlace;
+    Selection = TSelection{2, 1, 1};
+    for (int s : {0, 128, 255}) {
+        AktuellerSektor = std::uint8_t(s);
+        EXPECT_TRUE(KeinePiecesAmCursor()) << s;
+    }
+    CursorPoint = {100, 120};
+    AktuellerSektor = 0;
+    BlitKeinePieces();
+    m.Text(100, 120 - 27, "NO PIECES HERE");
+    AktuellerSektor = 12;
+    BlitKeinePieces();
+    ToolMode = tmMove;
+    AktuellerSektor = 0;
+    BlitKeinePieces();
+    EXPECT_EQ(Abweichung(m), -1);
+    SektorBildGeladen = false;
 
     // A stack with kind or owner out of range, or a stale stack number, shows no text.
     Stapel(1, 50, 50, 12, 2, 1);
