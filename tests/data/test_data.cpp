@@ -108,6 +108,13 @@ TEST_F(DefaultBoard, IndexValuesAreBordersSectorsOrOutside) {
     // Lakes, inland seas and ice belong to the sector around or nearest them: a click anywhere
     // but on a border lands in a sector.
     EXPECT_EQ(count[255], 0);
+    // The lakes of Karelia are still drawn as lakes, and a flag put on one lands in Karelia.
+    int seen = 0;
+    for (int y = 0; y < MapHoehe; y++)
+        for (int x = 0; x < MapBreite; x++)
+            if (SektorName(Sektoren[Index(x, y)]) == "Karelia" && Watery(Map().Rgb[std::size_t(y) * MapBreite + x]))
+                ++seen;
+    EXPECT_GT(seen, 20);
 }
 
 TEST_F(DefaultBoard, SectorFileHasTheSpringOf1942) {
