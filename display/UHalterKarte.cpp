@@ -114,8 +114,7 @@ std::uint32_t Getoent1(std::uint32_t rgb, int paar, std::uint32_t von, std::uint
     return CacheWert[k];
 }
 
-void SektorToenen(int s, std::uint8_t halter) {
-    const int von = Sektoren[s].StartBesitzer;
+void SektorToenen(int s, int von, int halter) {
     const int paar = von * 8 + halter;
     const TRect& r = Gebiet[s];
     const std::int32_t bits = Getoent.BitsProPixel;
@@ -133,7 +132,8 @@ void SektorToenen(int s, std::uint8_t halter) {
     }
 }
 
-// Per sector the holder whose colour it is to show, 0 where it shows the map as it is.
+// Per sector the holder whose colour it is to show (low four bits) and the start owner whose
+// colour it replaces (high four), 0 where it shows the map as it is.
 void Wunsch(std::uint8_t* wunsch) {
     std::memset(wunsch, 0, SetzSektoren + 1);
     if (!HalterAnzeigen || !BilderDa()) return;
@@ -141,7 +141,7 @@ void Wunsch(std::uint8_t* wunsch) {
         const TSektor& r = Sektoren[s];
         const std::uint8_t h = Spielstand.Halter[s];
         if (!r.Land || h < 1 || h > BesitzerAnzahl || h == r.StartBesitzer || r.StartBesitzer > BesitzerAnzahl) continue;
-        wunsch[s] = h;
+        wunsch[s] = static_cast<std::uint8_t>(r.StartBesitzer << 4 | h);
     }
 }
 
@@ -214,7 +214,7 @@ bool HalterKarteAktualisieren() {
         GebieteSetzen();
         FarbenLernen();
         for (int s = 1; s <= SetzSektoren; ++s)
-            if (wunsch[s] && (!FarbeBekannt[Sektoren[s].StartBesitzer] || !FarbeBekannt[wunsch[s]])) wunsch[s] = 0;
+            if (wunsch[s] && (!FarbeBekannt[wunsch[s] >> 4] || !FarbeBekannt[wunsch[s] & 15])) wunsch[s] = 0;
         ZeigtGetoent = std::any_of(wunsch + 1, wunsch + SetzSektoren + 1, [](std::uint8_t h) { return h != 0; });
     }
     if (ZeigtGetoent) {
@@ -229,7 +229,7 @@ bool HalterKarteAktualisieren() {
     if (ZeigtGetoent) {
         std::memcpy(Getoent.Pixel.data(), SurfaceMap->Pixel.data(), std::min(Getoent.Pixel.size(), SurfaceMap->Pixel.size()));
         for (int s = 1; s <= SetzSektoren; ++s)
-            if (wunsch[s]) SektorToenen(s, wunsch[s]);
+            if (wunsch[s]) SektorToenen(s, wunsch[s] >> 4, wunsch[s] & 15);
     }
     // A picture with no sector tinted is the map itself: nothing changed on the view.
     const bool geaendert = ZeigtGetoent || vorher || !warGebaut;
