@@ -1,7 +1,8 @@
 // A map-view frame against the floor of copying the view's bytes once with memcpy, at 16 and
 // 32 bits per pixel: its composition from scratch (BM_FrameNeu, at most twice the floor at
 // zoom 1 and 2), and a mouse move's frame as RenderFrame makes it, composed and copied to the
-// front surface where it changed (BM_Frame).
+// front surface where it changed (BM_Frame). The map in the holders' colours rebuilt after a
+// holding changed (BM_HalterKarte, at most 10 ms) against copying the map once.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -14,6 +15,8 @@
 #include "UDDrawInit.h"
 #include "UDateien.h"
 #include "UGrafik.h"
+#include "UHalterKarte.h"
+#include "USpielstand.h"
 #include "UVariablen.h"
 
 namespace {
@@ -137,8 +140,41 @@ void BM_Memcpy(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * std::int64_t(n));
 }
 
+// The map with the holders' colours, rebuilt after a holding changed (at most 10 ms on the
+// default board), beside the floor of copying the map picture once. Every land sector is held
+// by another power than its start owner, the most there is to tint; each round gives one
+// sector back and takes it again, so that every round rebuilds.
+void BM_HalterKarte(benchmark::State& state) {
+    const int bits = int(state.range(0));
+    VariablenZuruecksetzen();
+    if (!DatenLaden(bits)) {
+        state.SkipWithError("the default board's pictures are needed");
+        return;
+    }
+    SektorBildLaden();
+    for (int s = 1; s <= SetzSektoren; ++s) Spielstand.Halter[s] = std::uint8_t(Sektoren[s].StartBesitzer % 5 + 1);
+    HalterKarteAktualisieren();  // the powers' colours are learnt once
+    for (auto _ : state) {
+        Spielstand.Halter[1] = Spielstand.Halter[1] == Sektoren[1].StartBesitzer ? 2 : Sektoren[1].StartBesitzer;
+        HalterKarteAktualisieren();
+        benchmark::ClobberMemory();
+    }
+}
+
+void BM_Floor_MapKopieren(benchmark::State& state) {
+    VariablenZuruecksetzen();
+    CreateObjects(TAnzeigeModus{1280, 1024, int(state.range(0))});
+    std::vector<std::uint8_t> ziel(SurfaceMap->Pixel.size());
+    for (auto _ : state) {
+        std::memcpy(ziel.data(), SurfaceMap->Pixel.data(), ziel.size());
+        benchmark::ClobberMemory();
+    }
+}
+
 }  // namespace
 
+BENCHMARK(BM_Floor_MapKopieren)->Arg(16)->Arg(32)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HalterKarte)->Arg(16)->Arg(32)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Memcpy)->Arg(16)->Arg(32)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FrameNeu)->ArgsProduct({{16, 32}, {1, 2, 6}})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Frame)->ArgsProduct({{16, 32}, {1, 2, 6}})->Unit(benchmark::kMicrosecond);

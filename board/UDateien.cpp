@@ -7,6 +7,7 @@
 #include "UDatei.h"
 #include "UFehler.h"
 #include "UIni.h"
+#include "USpielstand.h"
 #include "UVariablen.h"
 
 // ---- Map files ----------------------------------------------------------------------------
@@ -101,6 +102,8 @@ void SektorenLaden(const std::string& datei) {
     static TSektorDaten daten;
     SektorDateiLesen(datei, daten);
     SektorenUebernehmen(daten);
+    // Start owners and ICPs decide the incomes: a figure left from the old table would be wrong.
+    SpielstandAktualisieren();
 }
 
 void SektorenSpeichern(const std::string& datei) { DateiSchreiben(datei, &Sektoren[1], SektorDateiGroesse); }
@@ -131,6 +134,7 @@ const TOption Optionen[OptionenAnzahl] = {
     {"FensterAnzeigen", "SektorInfo", &SektorInfo, false},
     {"FensterAnzeigen", "GameInfo", &GameInfo, true},
     {"FensterAnzeigen", "GameCenter", &GameCenter, false},
+    {"Options", "HalterAnzeigen", &HalterAnzeigen, true},
 };
 
 int ZahlLesen(const TIniText& ini, const char* sektion, const char* schluessel, int vorgabe) {

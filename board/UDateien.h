@@ -57,7 +57,8 @@ void SektorenParsen(const std::uint8_t* bytes, std::size_t laenge, const std::st
 void SektorDateiLesen(const std::string& datei, TSektorDaten& daten);
 void SektorenUebernehmen(const TSektorDaten& daten);
 
-// Reads the file into the sector table; a refused file leaves the table as it was.
+// Reads the file into the sector table and recomputes the tallies; a refused file leaves the
+// table as it was.
 void SektorenLaden(const std::string& datei);
 void SektorenSpeichern(const std::string& datei);
 
@@ -65,10 +66,10 @@ void SektorenSpeichern(const std::string& datei);
 extern TFensterPlatz FensterPlaetze[4];
 
 // Every value of the settings file, in the order of its table.
-constexpr int OptionenAnzahl = 8;
+constexpr int OptionenAnzahl = 9;
 struct TEinstellungen {
     TFensterPlatz Plaetze[4];
-    bool Optionen[OptionenAnzahl];  // ICPsAnzeigen .. GameCenter
+    bool Optionen[OptionenAnzahl];  // ICPsAnzeigen .. GameCenter, then HalterAnzeigen
 };
 // The values in the text of a settings file; a missing section or key, or a value that is no
 // integer, gives the key's default (so an empty text gives all the defaults).

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "USpielstand.h"
+#include "UStapelPlatz.h"
 
 std::int32_t EinheitAnPunkt(TPunkt p) {
     const std::int64_t w = PieceGroesse.X, h = PieceGroesse.Y;
@@ -34,15 +35,24 @@ void EinheitenSetzen(TMapPunkt m, TEinheitArt art, TBesitzer besitzer, std::uint
     std::uint8_t s = SektorAn(m);
     AktuellerSektor = s;
     if (s < 1 || s > SetzSektoren) return;
+    if (art == eaFlagge) FremdeFlaggenEntfernen(s, besitzer);
     std::uint16_t nummer, vorher;
     EinheitSuchen(s, art, besitzer, nummer, vorher);
     if (vorher == 0) {
-        EinheitHinzufuegen(s, art, besitzer, m.X, m.Y, anzahl);
+        const TMapPunkt p = FreierStapelPlatz(s, m);
+        EinheitHinzufuegen(s, art, besitzer, p.X, p.Y, anzahl);
     } else {
         std::uint32_t summe = static_cast<std::uint32_t>(vorher) + anzahl;  // no 16-bit overflow
         Einheiten[nummer].Anzahl = static_cast<std::uint16_t>(summe > 100 ? 100 : summe);
     }
     SpielstandAktualisieren();
+}
+
+void FremdeFlaggenEntfernen(std::uint8_t sektor, TBesitzer besitzer) {
+    for (std::int32_t i = EinheitenAnzahl; i >= 1; --i) {
+        const TEinheit& e = Einheiten[i];
+        if (e.Sektor == sektor && e.Art == eaFlagge && e.Besitzer != besitzer) EinheitLoeschen(static_cast<std::uint32_t>(i));
+    }
 }
 
 void EinheitHinzufuegen(std::uint8_t sektor, TEinheitArt art, TBesitzer besitzer, double x, double y,

@@ -8,8 +8,12 @@ std::int32_t EinheitAnPunkt(TPunkt p);
 // First stack of sector, kind and owner: its number and count (both 0 when there is none).
 void EinheitSuchen(std::uint8_t sektor, TEinheitArt art, TBesitzer besitzer, std::uint16_t& nummer,
                    std::uint16_t& anzahl);
-// Places n pieces at map point m: merges into the first matching stack (at most 100) or adds a stack.
+// Places n pieces at map point m: merges into the first matching stack (at most 100) or adds a
+// stack, at m or, where its piece would hide another, at the nearest free point of the sector.
+// A flag takes the sector: the flags of every other power there are removed first.
 void EinheitenSetzen(TMapPunkt m, TEinheitArt art, TBesitzer besitzer, std::uint16_t anzahl);
+// Removes the flag stacks of every power but besitzer from the sector.
+void FremdeFlaggenEntfernen(std::uint8_t sektor, TBesitzer besitzer);
 // Appends a stack; a full list refuses it silently.
 void EinheitHinzufuegen(std::uint8_t sektor, TEinheitArt art, TBesitzer besitzer, double x, double y,
                         std::uint16_t anzahl);

@@ -74,6 +74,7 @@ std::uint8_t AktuellerSektor = 0;
 std::int32_t CursorEinheit = 0;
 bool ICPsAnzeigen = false, LandnameAmCursor = false, EinheitartAmCursor = false, BesitzerAmCursor = false,
      MausStehtBeimScrollen = false;
+bool HalterAnzeigen = true;
 bool SektorInfo = false, GameInfo = false, GameCenter = false;
 bool EditModus = false;
 bool DisplayReady = false;
@@ -118,6 +119,7 @@ void VariablenZuruecksetzen() {
     AktuellerSektor = 0;
     CursorEinheit = 0;
     ICPsAnzeigen = LandnameAmCursor = EinheitartAmCursor = BesitzerAmCursor = MausStehtBeimScrollen = false;
+    HalterAnzeigen = true;
     SektorInfo = GameInfo = GameCenter = false;
     EditModus = false;
     DisplayReady = false;

@@ -122,6 +122,8 @@ extern std::string MapName;
 extern std::uint8_t AktuellerSektor;
 extern std::int32_t CursorEinheit;
 extern bool ICPsAnzeigen, LandnameAmCursor, EinheitartAmCursor, BesitzerAmCursor, MausStehtBeimScrollen;
+// Sectors held by a power other than their start owner are drawn in the holder's colour.
+extern bool HalterAnzeigen;
 extern bool SektorInfo, GameInfo, GameCenter;
 extern bool EditModus;
 extern bool DisplayReady;

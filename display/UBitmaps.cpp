@@ -4,6 +4,7 @@
 
 #include "UDDrawInit.h"
 #include "UDatei.h"
+#include "UHalterKarte.h"
 #include "UVariablen.h"
 
 const char* const MapBildDatei = "Map(1587x913)[16].BMP";
@@ -50,7 +51,10 @@ void OwnPiecesPruefen() {
     }
 }
 
-void MapBildLaden() { InSurfaceLaden(SurfaceMap, MapBildDatei, MapBreite, MapHoehe); }
+void MapBildLaden() {
+    InSurfaceLaden(SurfaceMap, MapBildDatei, MapBreite, MapHoehe);
+    HalterKarteVerwerfen();
+}
 
 void PiecesBildLaden() {
     InSurfaceLaden(SurfacePieces, PiecesBildDatei, PiecesBreite, PiecesHoehe);
@@ -67,6 +71,7 @@ void SektorBildLaden() {
     BildLaden(SektorBild, Pfad(SektorBildDatei));
     GroesseMelden(SektorBild, Pfad(SektorBildDatei), MapBreite, MapHoehe);
     SektorBildGeladen = true;
+    HalterKarteVerwerfen();
 }
 
 void LichterLaden() {

@@ -8,6 +8,8 @@
 
 #include "UBitmaps.h"
 #include "UDDrawInit.h"
+#include "UHalterKarte.h"
+#include "UKeinePieces.h"
 #include "UTick.h"
 
 const TCursorBild CursorTabelle[5] = {
@@ -106,7 +108,7 @@ void BlitMap() {
     RestoreSurfaces();
     const TRect q = {ScrollX, ScrollY, ScrollX + ViewBreite / Zoom, ScrollY + ViewHoehe / Zoom};
     const TRect z = {BackRand, BackRand, ViewBreite + BackRand, ViewHoehe + BackRand};
-    DDErgebnis = Skaliert(z, SurfaceMap, q);
+    DDErgebnis = Skaliert(z, KarteFuerFrame(), q);
     if (DDErgebnis != erOK) DDFehler("BlitMap");
 }
 
@@ -383,6 +385,7 @@ void Schichten() {
     if (EinheitartAmCursor || BesitzerAmCursor) BlitPieceInfo();
     BlitCursor(CursorPoint.X, CursorPoint.Y);
     BlitSelection();
+    BlitKeinePieces();
 }
 
 static_assert(BandZeilen % RechteckZeilen == 0);

@@ -45,5 +45,5 @@ sleep 0.5
 xdotool mousemove --window "$tools" 37 22 sleep 0.2 click 1
 xdotool mousemove 200 250 sleep 0.3 mousemove 205 255
 sleep 0.5
-import -window root -crop 1024x560+0+0 +repage "$out"
+import -window root -crop 1024x600+0+0 +repage "$out"
 echo "wrote $out"

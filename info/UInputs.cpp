@@ -59,9 +59,13 @@ void Ablegen(int x, int y) {
     AktuellerSektor = s;
     bool abgelegt;
     if (s >= 1 && s <= SetzSektoren && HatPlatz(s, Selection.Art, Selection.Besitzer)) {
+        // What was left of the stack moves to the release point; a stack made anew is placed
+        // by EinheitenSetzen, which keeps it off the pieces already there.
+        std::uint16_t nummer, rest;
+        EinheitSuchen(s, Selection.Art, Selection.Besitzer, nummer, rest);
         EinheitenSetzen(m, Selection.Art, Selection.Besitzer, Selection.Anzahl);
-        if (s == CarrySector) {
-            std::uint16_t nummer, anzahl;
+        if (s == CarrySector && rest != 0) {
+            std::uint16_t anzahl;
             EinheitSuchen(s, Selection.Art, Selection.Besitzer, nummer, anzahl);
             if (nummer) {
                 Einheiten[nummer].X = m.X;
@@ -79,6 +83,13 @@ void Ablegen(int x, int y) {
 }
 
 }  // namespace
+
+std::string KeinePiecesText(std::uint8_t s) {
+    if (s >= 1 && s <= SetzSektoren) return std::string();
+    const TSektor* r = SektorRecord(s);
+    const std::string wo = s == 0 ? std::string("a border") : r ? SektorName(*r) : std::string("no sector");
+    return " // no pieces here: " + wo;
+}
 
 void GetrageneZuruecklegen() {
     if (ToolMode != tmCarry || Selection.Art == 0) return;
@@ -129,7 +140,8 @@ void MouseMoved(TShiftState shift, int x, int y) {
                   "MapX: " + std::to_string(Runden(m.X)) + " // MapY: " + std::to_string(Runden(m.Y)));
 
     CursorEinheit = EinheitAnPunkt(CursorPoint);
-    Status(0, CursorEinheit > 0 ? PieceText(CursorEinheit) : std::string("Piece: "));
+    Status(0, (CursorEinheit > 0 ? PieceText(CursorEinheit) : std::string("Piece: ")) +
+                  (SektorBildGeladen ? KeinePiecesText(SektorAn(m)) : std::string()));
 
     if (!DisplayReady) return;
     AktuellerSektor = SektorAn(m);

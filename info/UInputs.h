@@ -27,3 +27,7 @@ void GetrageneZuruecklegen();
 
 // The count rule of picking up from a stack of the given size.
 std::uint16_t AufnahmeAnzahl(TShiftState shift, std::uint16_t stapel);
+
+// What the status bar adds where the sector value s takes no piece (a border, an area of no
+// sector or one that takes none): " // no pieces here: " and which; empty where pieces stand.
+std::string KeinePiecesText(std::uint8_t s);

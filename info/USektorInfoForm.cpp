@@ -5,6 +5,7 @@
 
 #include "UFenster.h"
 #include "UFensterHilfen.h"
+#include "USpielstand.h"
 #include "UVariablen.h"
 
 TSektorInfoForm* SektorInfoForm = nullptr;
@@ -14,7 +15,8 @@ TSektorInfoForm::TSektorInfoForm(QWidget* eltern)
                           Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("Sektorinfo"));
     setFont(FensterSchrift());
-    setFixedSize(407, 100);
+    // Below the six rows, the stacks of the sector: a line per power.
+    setFixedSize(407, 100 + 5 * 13);
     const char* const titel[6] = {"Sektornummer", "Sektorname", "Startbesitzer", "ICPs", "Land / Wasser",
                                   "ICPsHotSpot"};
     QLabel** werte[6] = {&SektornummerLabel, &SektornameLabel, &StartbesitzerLabel, &ICPsLabel, &LandWasserLabel,
@@ -26,6 +28,13 @@ TSektorInfoForm::TSektorInfoForm(QWidget* eltern)
         *werte[i] = LabelAn(this, QString(), 104, 13 * i, 300);
         (*werte[i])->setObjectName(QString::fromLatin1(namen[i]));
     }
+    LabelAn(this, QStringLiteral("Halter"), 250, 26, 50);
+    HalterLabel = LabelAn(this, QString(), 290, 26, 117);
+    HalterLabel->setObjectName(QStringLiteral("HalterLabel"));
+    StapelLabel = LabelAn(this, QString(), 0, 84, 407, 5 * 13 + 13);
+    StapelLabel->setObjectName(QStringLiteral("StapelLabel"));
+    StapelLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    StapelLabel->setWordWrap(true);
     NurSchliessen(this);
     SektorInfoForm = this;
 }
@@ -48,4 +57,23 @@ void SektorInfoFuellen(std::uint8_t s) {
     f.ICPsLabel->setText(QString::number(r->ICPs));
     f.LandWasserLabel->setText(r->Land ? QStringLiteral("Land") : QStringLiteral("Wasser"));
     f.ICPsHotSpotLabel->setText(QString::number(r->HotSpotX) + QStringLiteral(" / ") + QString::number(r->HotSpotY));
+    // Only the sectors that count for income have a holder.
+    f.HalterLabel->setText(s <= SetzSektoren ? QString::fromLatin1(BesitzerName(Spielstand.Halter[s])) : QString());
+    f.StapelLabel->setText(QString::fromLatin1(SektorStapelText(s).c_str()));
+}
+
+std::string SektorStapelText(std::uint8_t s) {
+    std::string text;
+    for (int p = 1; p <= BesitzerAnzahl; ++p) {
+        std::string zeile;
+        for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i) {
+            const TEinheit& e = Einheiten[i];
+            if (e.Sektor != s || e.Besitzer != p) continue;
+            zeile += zeile.empty() ? std::string(BesitzerName(p)) + ": " : std::string(", ");
+            zeile += (e.Art >= 1 && e.Art <= ArtenAnzahl ? std::string(ArtName(e.Art)) : "kind " + std::to_string(e.Art)) +
+                     " " + std::to_string(e.Anzahl);
+        }
+        if (!zeile.empty()) text += (text.empty() ? "" : "\n") + zeile;
+    }
+    return text;
 }

@@ -111,6 +111,7 @@ TEST(Start, CloseWritesTheDefaultsInTableOrder) {
         "[ToolsForm]Top=0",        "[ToolsForm]Left=648",       "[SektorInfoForm]Top=408",
         "[SektorInfoForm]Left=0",  "[Options]ICPsAnzeigen=0",   "[Options]LandnameAmCursor=1",
         "[Options]EinheitartAmCursor=0", "[Options]BesitzerAmCursor=0", "[Options]MausStehtBeimScrollen=0",
+        "[Options]HalterAnzeigen=1",
         "[FensterAnzeigen]SektorInfo=0", "[FensterAnzeigen]GameInfo=1", "[FensterAnzeigen]GameCenter=0"};
     EXPECT_EQ(Schluessel(lauf.Datei("QelWin.INI")), erwartet);
 }

@@ -8,6 +8,7 @@
 #include "BoardHilfen.h"
 #include "TestHilfen.h"
 #include "UDateien.h"
+#include "USpielstand.h"
 #include "UFehler.h"
 
 namespace {
@@ -119,6 +120,11 @@ TEST_F(Dateien, SectorFileRoundTripKeepsReservedBytesAndOverlongNames) {
     EXPECT_EQ(SektorName(Sektoren[1]).size(), 40u);
     SektorenSpeichern(tmp.Datei("t.sek"));
     EXPECT_EQ(Bytes(tmp.Datei("t.sek")), d);
+    // The tallies follow the table just loaded.
+    std::uint32_t russland = 0;
+    for (int s = 1; s <= SetzSektoren; ++s)
+        if (Sektoren[s].StartBesitzer == bsRussland) russland = (russland + Sektoren[s].ICPs) & 0xFF;
+    EXPECT_EQ(Spielstand.Income[bsRussland] & 0xFF, russland);
 
     // Longer files give their first 9880 bytes; an empty table saves as zeros.
     std::vector<std::uint8_t> laenger = d;

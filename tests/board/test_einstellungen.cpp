@@ -47,6 +47,9 @@ TEST_F(Einstellungen, WithoutAFileEveryValueTakesItsDefaultAndSavingWritesThemIn
     EXPECT_FALSE(SektorInfo);
     EXPECT_TRUE(GameInfo);
     EXPECT_FALSE(GameCenter);
+    HalterAnzeigen = false;
+    EinstellungenLaden();
+    EXPECT_TRUE(HalterAnzeigen);
     EXPECT_EQ(EinstellungenPfad(), tmp.Datei("QelWin.INI"));
 
     EinstellungenSpeichern();
@@ -55,7 +58,7 @@ TEST_F(Einstellungen, WithoutAFileEveryValueTakesItsDefaultAndSavingWritesThemIn
               "[GameInfoForm]\r\nTop=0\r\nLeft=0\r\n[ToolsForm]\r\nTop=0\r\nLeft=0\r\n"
               "[SektorInfoForm]\r\nTop=0\r\nLeft=0\r\n"
               "[Options]\r\nICPsAnzeigen=0\r\nLandnameAmCursor=1\r\nEinheitartAmCursor=0\r\n"
-              "BesitzerAmCursor=0\r\nMausStehtBeimScrollen=0\r\n"
+              "BesitzerAmCursor=0\r\nMausStehtBeimScrollen=0\r\nHalterAnzeigen=1\r\n"
               "[FensterAnzeigen]\r\nSektorInfo=0\r\nGameInfo=1\r\nGameCenter=0\r\n");
 }
 

@@ -5,6 +5,9 @@
 #include "DisplayTestHilfen.h"
 #include "UDDrawInit.h"
 #include "UGrafik.h"
+#include "UHalterKarte.h"
+#include "UKeinePieces.h"
+#include "USpielstand.h"
 #include "UVariablen.h"
 
 namespace {
@@ -178,6 +181,27 @@ TEST_P(Grafik, TextsAtThePointer) {
     m.Text(ViewBreite - 88 - 77, 282, "Germany");
     EXPECT_EQ(Abweichung(m), -1);
 
+    // Pieces in hand over a border or an area that takes none: the word above the pointer;
+    // over a sector that takes them, or with nothing in hand, none.
+    SektorBildGeladen = true;
+    ToolMode = tmPlace;
+    Selection = TSelection{2, 1, 1};
+    for (int s : {0, 128, 255}) {
+        AktuellerSektor = std::uint8_t(s);
+        EXPECT_TRUE(KeinePiecesAmCursor()) << s;
+    }
+    CursorPoint = {100, 120};
+    AktuellerSektor = 0;
+    BlitKeinePieces();
+    m.Text(100, 120 - 27, "NO PIECES HERE");
+    AktuellerSektor = 12;
+    BlitKeinePieces();
+    ToolMode = tmMove;
+    AktuellerSektor = 0;
+    BlitKeinePieces();
+    EXPECT_EQ(Abweichung(m), -1);
+    SektorBildGeladen = false;
+
     // A stack with kind or owner out of range, or a stale stack number, shows no text.
     Stapel(1, 50, 50, 12, 2, 1);
     BlitPieceInfo();
@@ -230,6 +254,59 @@ TEST_P(Grafik, CursorHotSpotsAndSelection) {
     f.Legen(293, 195, TRect{45, 20, 60, 30}, false);
     f.Zeichen(308, 195, '5');
     EXPECT_EQ(Abweichung(f), -1);
+}
+
+TEST_P(Grafik, HeldSectorsShowTheHoldersColourAndKeepEverythingElse) {
+    // Sector 1 (x < 100) starts Russian, sector 2 (100 <= x < 200) German; a lake, a shaded
+    // rim and a name's ink lie in sector 1.
+    SektorBild.Breite = MapBreite;
+    SektorBild.Hoehe = MapHoehe;
+    SektorBild.Rgb.assign(std::size_t(MapBreite) * MapHoehe, 0xFFFFFF);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 200; ++x) SektorBild.Rgb[std::size_t(y) * MapBreite + x] = x < 100 ? 0x010101 : 0x020202;
+    SektorBildGeladen = true;
+    Sektoren[1].StartBesitzer = bsRussland;
+    Sektoren[2].StartBesitzer = bsDeutschland;
+    Sektoren[1].Land = Sektoren[2].Land = 1;
+    const std::uint32_t rot = 0xD6806E, grau = 0xACACA8, see = 0x96C0E4, tinte = 0x1C1816;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 200; ++x) PixelSetzen(*SurfaceMap, x, y, x < 100 ? rot : grau);
+    PixelSetzen(*SurfaceMap, 50, 50, see);
+    PixelSetzen(*SurfaceMap, 50, 60, 0xB46B5C);  // the red darkened to 84 %
+    PixelSetzen(*SurfaceMap, 50, 70, tinte);
+    HalterKarteVerwerfen();
+    for (int s = 1; s <= SetzSektoren; ++s) Spielstand.Halter[s] = Sektoren[s].StartBesitzer;
+
+    EXPECT_EQ(KarteFuerFrame(), SurfaceMap);  // nobody holds another's sector
+    Spielstand.Halter[1] = bsDeutschland;
+    const TSurface* karte = KarteFuerFrame();
+    ASSERT_NE(karte, SurfaceMap);
+    std::uint32_t deutsch;
+    ASSERT_TRUE(BesitzerFarbe(bsDeutschland, deutsch));
+    EXPECT_EQ(PixelLesen(*karte, 10, 10), PixelLesen(*karte, 150, 10));
+    EXPECT_EQ(PixelLesen(*karte, 10, 10), deutsch);
+    EXPECT_EQ(PixelLesen(*karte, 50, 50), PixelLesen(*SurfaceMap, 50, 50));  // the lake stays
+    const std::uint32_t schatten = PixelLesen(*karte, 50, 60), ink = PixelLesen(*karte, 50, 70);
+    for (int k = 0; k < 24; k += 8) {
+        EXPECT_NEAR(int(schatten >> k & 255), int((deutsch >> k & 255) * 84 / 100), 9) << k;
+        EXPECT_LT(int(ink >> k & 255), 48) << k;  // the name stays dark
+    }
+    EXPECT_EQ(PixelLesen(*karte, 300, 10), PixelLesen(*SurfaceMap, 300, 10));  // no sector
+    // Built once per change of holdings; a frame draws the view from it.
+    const std::uint32_t stand = HalterKarteStand;
+    EXPECT_FALSE(HalterKarteAktualisieren());
+    EXPECT_EQ(HalterKarteStand, stand);
+    BlitMap();
+    EXPECT_EQ(PixelLesen(*SurfaceBack, 20 + 10, 20 + 10), deutsch);
+    // The option off, or the sector given back: the map as it is.
+    HalterAnzeigen = false;
+    EXPECT_TRUE(HalterKarteAktualisieren());
+    EXPECT_EQ(KarteFuerFrame(), SurfaceMap);
+    HalterAnzeigen = true;
+    Spielstand.Halter[1] = bsRussland;
+    EXPECT_EQ(KarteFuerFrame(), SurfaceMap);
+    SektorBildGeladen = false;
+    HalterKarteVerwerfen();
 }
 
 TEST(GrafikFrame, SixteenAndThirtyTwoBitsShowTheSamePicture) {

@@ -138,11 +138,31 @@ TEST_F(Fenster, TheSectorInformationKeepsTheLastSectorOverNoSector) {
     EXPECT_EQ(f.ICPsLabel->text(), QStringLiteral("4"));
     EXPECT_EQ(f.LandWasserLabel->text(), QStringLiteral("Land"));
     EXPECT_EQ(f.ICPsHotSpotLabel->text(), QStringLiteral("120 / 33"));
+    // The holder beside the start owner, and the sector's stacks a line per power.
+    EXPECT_EQ(f.HalterLabel->text(), QStringLiteral("neutral"));
+    Spielstand.Halter[7] = bsJapan;
+    Einheiten[1] = TEinheit{0, 0, eaInfanterie, bsJapan, 3, 7, {}};
+    Einheiten[2] = TEinheit{0, 0, eaJaeger, bsRussland, 1, 7, {}};
+    Einheiten[3] = TEinheit{0, 0, eaFlagge, bsJapan, 1, 7, {}};
+    Einheiten[4] = TEinheit{0, 0, eaPanzer, bsJapan, 9, 8, {}};
+    EinheitenAnzahl = 4;
+    SektorInfoFuellen(7);
+    EXPECT_EQ(f.HalterLabel->text(), QStringLiteral("Japan"));
+    EXPECT_EQ(f.StapelLabel->text(), QStringLiteral("Russia: Fighter 1\nJapan: Infantry 3, Flag 1"));
     for (int s : {0, 131, 200, 255}) SektorInfoFuellen(static_cast<std::uint8_t>(s));
     EXPECT_EQ(f.SektornummerLabel->text(), QStringLiteral("7"));
     Sektoren[130].Land = 0;
     SektorInfoFuellen(130);
     EXPECT_EQ(f.LandWasserLabel->text(), QStringLiteral("Wasser"));
+}
+
+TEST(Eingaben, TheStatusBarSaysWherePiecesCannotStand) {
+    VariablenZuruecksetzen();
+    SektorNameSetzen(Sektoren[128], "Sahara Desert");
+    EXPECT_EQ(KeinePiecesText(12), "");
+    EXPECT_EQ(KeinePiecesText(0), " // no pieces here: a border");
+    EXPECT_EQ(KeinePiecesText(128), " // no pieces here: Sahara Desert");
+    EXPECT_EQ(KeinePiecesText(255), " // no pieces here: no sector");
 }
 
 TEST(Eingaben, PickUpCountRule) {

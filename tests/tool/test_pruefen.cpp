@@ -42,11 +42,15 @@ TEST_F(Pruefen, EachStackProblemIsReportedOnceWithItsRecord) {
                        Stack(350, 50, eaJaeger, bsRussland, 101, 4),        // 5: above 100
                        Stack(450, 50, eaBomber, bsRussland, 1, 9),          // 6: picture says 5
                        Stack(160, 40, eaInfanterie, bsDeutschland, 2, 2),   // 7: repeats stack 1
-                       Stack(50, 0, eaFlagge, bsUSA, 1, 1)});               // 8: anchor on a border
+                       Stack(50, 0, eaFlagge, bsUSA, 1, 1),                 // 8: anchor on a border
+                       Stack(155, 60, eaFlagge, bsJapan, 1, 2),             // 9, 10: flags of two powers
+                       Stack(145, 60, eaFlagge, bsDeutschland, 1, 2),
+                       Stack(140, 60, eaFlagge, bsRussland, 0, 2)});        // 11: an empty flag takes nothing
     TLauf l = Lauf({"check", "bad.map"});
     EXPECT_EQ(l.Status, 1) << l.Fehler;
     std::vector<std::string> z = Zeilen(l.Aus);
-    EXPECT_EQ(z.size(), 7u) << l.Aus;
+    EXPECT_EQ(z.size(), 9u) << l.Aus;
+    EXPECT_TRUE(Meldung(z, "bad.map: sector 2: flags of Germany, Japan; ", "Germany collects its income"));
     EXPECT_TRUE(Meldung(z, "bad.map: stack 2: ", "kind 12"));
     EXPECT_TRUE(Meldung(z, "bad.map: stack 3: ", "owner 0"));
     EXPECT_TRUE(Meldung(z, "bad.map: stack 4: ", "count 0"));

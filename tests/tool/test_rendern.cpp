@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <nlohmann/json.hpp>
 
 #include "TestHilfen.h"
@@ -183,6 +185,53 @@ TEST_F(Rendern, ChangesRingTheChangedSectorsAndNothingElse) {
         EXPECT_EQ(turn.pixel(p), plain.pixel(p));
     }
     EXPECT_NE(turn.pixel(1570, 900), plain.pixel(1570, 900));  // the legend
+}
+
+TEST_F(Rendern, TheDefaultBoardAfterAGermanAttackShowsKareliaInGermanysColour) {
+    // The default board, Karelia taken by a German flag.
+    const std::string daten = QELMAP_DATA_DIR;
+    std::filesystem::copy_file(daten + "/Start.map", ordner.Datei("start.map"));
+    TLauf h = Lauf({"render", "start.map", "-o", "vorher.png", "--data", QString::fromStdString(daten)});
+    ASSERT_EQ(h.Status, 0) << h.Fehler;
+    const QImage vorher = WerkzeugBild("vorher.png");
+    // Russia's and Germany's colours: the commonest of Karelia (18) and of Germany (5).
+    QImage index(QString::fromStdString(daten + "/Sektoreninfo(1587x913)[256Grau].BMP"));
+    ASSERT_FALSE(index.isNull());
+    std::map<QRgb, int> farben[2];
+    for (int y = 0; y < MapHoehe; ++y)
+        for (int x = 0; x < MapBreite; ++x) {
+            const int s = qRed(index.pixel(x, y));
+            if (s == 18 || s == 5) ++farben[s == 5][vorher.pixel(x, y)];
+        }
+    auto haeufigste = [](const std::map<QRgb, int>& m) {
+        return std::max_element(m.begin(), m.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+    };
+    const QRgb rot = haeufigste(farben[0]), grau = haeufigste(farben[1]);
+    QPoint karelien(-1, -1);
+    for (int y = 0; y < MapHoehe && karelien.x() < 0; ++y)
+        for (int x = 0; x < MapBreite && karelien.x() < 0; ++x)
+            if (qRed(index.pixel(x, y)) == 18 && vorher.pixel(x, y) == rot) karelien = QPoint(x, y);
+    ASSERT_GE(karelien.x(), 0);
+    // The flag's piece stands well away from the pixel looked at; its sector is what counts.
+    MapDateiSchreiben(ordner.Datei("flagge.map"),
+                      {Stack(karelien.x() + 60, karelien.y() + 60, eaFlagge, bsDeutschland, 1, 18)});
+    h = Lauf({"render", "flagge.map", "-o", "nachher.png", "--data", QString::fromStdString(daten)});
+    ASSERT_EQ(h.Status, 0) << h.Fehler;
+    h = Lauf({"render", "flagge.map", "-o", "ohne.png", "--no-holders", "--data", QString::fromStdString(daten)});
+    ASSERT_EQ(h.Status, 0) << h.Fehler;
+    const QImage nachher = WerkzeugBild("nachher.png");
+    EXPECT_EQ(nachher.pixel(karelien), grau);
+    EXPECT_NE(vorher.pixel(karelien), grau);
+    EXPECT_EQ(WerkzeugBild("ohne.png").pixel(karelien), vorher.pixel(karelien));
+    // Its lakes stay lakes.
+    int seen = 0;
+    for (int y = 0; y < MapHoehe; ++y)
+        for (int x = 0; x < MapBreite; ++x)
+            if (qRed(index.pixel(x, y)) == 18 && qBlue(vorher.pixel(x, y)) > qRed(vorher.pixel(x, y)) + 40) {
+                ++seen;
+                ASSERT_EQ(nachher.pixel(x, y), vorher.pixel(x, y)) << x << "," << y;
+            }
+    EXPECT_GT(seen, 20);
 }
 
 TEST_F(Rendern, BadCallsAndMissingPicturesGiveStatus2) {

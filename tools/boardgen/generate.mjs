@@ -60,7 +60,7 @@ const byNumber = new Map(sectors.map((s) => [s.number, s]));
 const proj = makeProjection(board.projection);
 const W = proj.W, H = proj.H;
 const geo = buildIndex(board, proj, sectors);
-const { idx, pre, isSea } = geo;
+const { idx, sek, pre, isSea } = geo;
 if (geo.pockets.length) log('unreached water pockets (index 255):', JSON.stringify(geo.pockets));
 for (const s of sectors) {
   let k = 0;
@@ -68,8 +68,50 @@ for (const s of sectors) {
   if (!k) throw new Error(`sector ${s.number} ${s.name} has no pixels`);
 }
 
+// The sector picture has no pixel of no sector: lakes, ice and unreached water belong to the
+// sector nearest to them, and 0 marks only the borders between two sectors.
+{
+  let grenzen = 0;
+  for (let i = 0; i < W * H; i++) {
+    if (sek[i] === 255) throw new Error(`pixel (${i % W}, ${(i / W) | 0}) of the sector picture belongs to no sector`);
+    if (sek[i] === 0) grenzen++;
+  }
+  log(`sector picture: ${grenzen} border pixels, none of no sector`);
+}
+
 // ---- Layout: ICP boxes, labels, stacks ----------------------------------------------------
 const lay = new Layout(W, H, idx, isSea);
+// Stacks are judged by the sector picture the program reads: a piece (15 x 10 around its
+// anchor) lies at least 90 % in its own sector where the sector has room for it, and its anchor
+// at least 3 pixels inside the sector where it has none (too small, or taken by other stacks).
+const PIECE_MIN = 135;
+const pieceRect = (x, y) => [x - 7, y - 5, x + 8, y + 5];
+const laySek = new Layout(W, H, sek, isSea);
+const sekInfos = new Map();
+function sekInfo(n) {
+  if (!sekInfos.has(n)) {
+    const info = laySek.prepare(n);
+    let holds = false;
+    for (const i of info.pixels) {
+      const y = (i / W) | 0, x = i - y * W;
+      if (laySek.countIn(info, pieceRect(x, y)) >= PIECE_MIN) { holds = true; break; }
+    }
+    info.holds = holds;
+    sekInfos.set(n, info);
+  }
+  return sekInfos.get(n);
+}
+const pieceInOwn = (n, x, y) => laySek.countIn(sekInfo(n), pieceRect(x, y)) >= PIECE_MIN;
+function anchorDeep(n, x, y) {
+  for (let dy = -3; dy <= 3; dy++) for (let dx = -3; dx <= 3; dx++) {
+    const X = x + dx, Y = y + dy;
+    if (X < 0 || Y < 0 || X >= W || Y >= H || sek[Y * W + X] !== n) return false;
+  }
+  return true;
+}
+function stackOnOwnGround(n, x, y) {
+  return sekInfo(n).holds ? pieceInOwn(n, x, y) : anchorDeep(n, x, y);
+}
 const infos = new Map();
 for (const s of sectors) infos.set(s.number, lay.prepare(s.number));
 
@@ -163,11 +205,11 @@ for (const s of sectors) if (s.land && !labels.some((L) => L.s === s)) placeLabe
 
 // 3. Stacks of the start position.
 const stacks = [];
-for (const s of sectors) {
-  if (!s.units) continue;
-  if (s.number > 127) throw new Error('units in an impassable area');
-  const info = infos.get(s.number);
-  const pref = [info.pole[0], info.pole[1] + 2];
+const movedLabels = [];
+// Places the sector's stacks one after the other nearest to pref; null (and nothing marked)
+// when one finds no room.
+function placeStacks(s, info, pref, lenient, tight) {
+  const placed = [];
   for (const u of s.units) {
     let owner, kind, count;
     if (u.length === 2) { owner = s.owner; [kind, count] = u; } else [owner, kind, count] = u;
@@ -175,16 +217,71 @@ for (const s of sectors) {
     const k = KIND[kind];
     if (!k) throw new Error(`unknown kind ${kind} in ${s.name}`);
     const rectOf = (x, y) => stackRect(x, y, count);
-    let found = lay.search(info, pref, rectOf, (r) => lay.inside(info, r) && lay.free(r, 1));
-    if (!found) found = lay.search(info, pref, rectOf, (r) => lay.noForeignLand(s.number, r) && lay.free(r, 1));
-    if (!found) found = lay.search(info, pref, rectOf, (r) => lay.free(r, 1));
-    if (!found) found = lay.search(info, pref, rectOf, (r) => lay.free(r, 0));
-    if (!found) throw new Error(`no room for ${count} ${kind} in ${s.name}`);
-    lay.mark(found[2], 4);
-    stacks.push({ x: found[0], y: found[1], kind: k, owner, count, sector: idx[found[1] * W + found[0]] });
-    if (stacks[stacks.length - 1].sector !== s.number) throw new Error('anchor outside its sector');
+    const steps = (own) => {
+      // Packed from a corner, stack against stack, without the gap of a pixel between them.
+      if (tight) return lay.search(info, pref, rectOf, (r, x, y) => own(x, y) && lay.free(r, 0));
+      let f = lay.search(info, pref, rectOf, (r, x, y) => lay.inside(info, r) && own(x, y) && lay.free(r, 1));
+      if (!f) f = lay.search(info, pref, rectOf, (r, x, y) => own(x, y) && lay.noForeignLand(s.number, r) && lay.free(r, 1));
+      if (!f) f = lay.search(info, pref, rectOf, (r, x, y) => own(x, y) && lay.free(r, 1));
+      if (!f) f = lay.search(info, pref, rectOf, (r, x, y) => own(x, y) && lay.free(r, 0));
+      return f;
+    };
+    let f = steps((x, y) => stackOnOwnGround(s.number, x, y));
+    // Where the sector has no room left for a piece, its anchor at least lies deep inside.
+    if (!f && lenient) f = steps((x, y) => anchorDeep(s.number, x, y) || stackOnOwnGround(s.number, x, y));
+    if (!f) {
+      for (const q of placed) lay.mark(q.rect, 0);
+      return null;
+    }
+    lay.mark(f[2], 4);
+    placed.push({ x: f[0], y: f[1], kind: k, owner, count, sector: sek[f[1] * W + f[0]], rect: f[2] });
+  }
+  return placed;
+}
+for (const s of sectors) {
+  if (!s.units) continue;
+  if (s.number > 127) throw new Error('units in an impassable area');
+  const info = infos.get(s.number);
+  // Around the middle first; a crowded sector is filled from its corners instead, and as a last
+  // resort gives its name's room to its stacks (the name then goes beside it).
+  const prefs = [[info.pole[0], info.pole[1] + 2], [info.x0, info.y0], [info.x1, info.y0], [info.x0, info.y1], [info.x1, info.y1]];
+  let placed = null;
+  for (const pref of prefs) if (!placed) placed = placeStacks(s, info, pref);
+  const L = labels.find((l) => l.s === s);
+  if (!placed && L) {
+    lay.mark(L.rect, 0);
+    labels.splice(labels.indexOf(L), 1);
+    movedLabels.push(s);
+    for (const pref of prefs) if (!placed) placed = placeStacks(s, info, pref);
+  }
+  for (const pref of prefs.slice(1)) if (!placed) placed = placeStacks(s, info, pref, false, true);
+  for (const pref of prefs) if (!placed) placed = placeStacks(s, info, pref, true);
+  for (const pref of prefs.slice(1)) if (!placed) placed = placeStacks(s, info, pref, true, true);
+  // An island chain too crowded even so gives its ICP box's room as well; the box then goes
+  // where there is still room inside, else just off the coast.
+  if (!placed) {
+    const [x, y] = s.hotSpot;
+    lay.mark([x, y, x + BOX_W, y + BOX_H], 0);
+    for (const pref of prefs) if (!placed) placed = placeStacks(s, info, pref, true);
+    for (const pref of prefs.slice(1)) if (!placed) placed = placeStacks(s, info, pref, true, true);
+    if (placed && !placeBox(s)) {
+      const box = (x, y) => [x, y, x + BOX_W, y + BOX_H];
+      let found = lay.search(info, info.pole, box, (r) => lay.inside(info, r) && lay.free(r, 0));
+      if (!found) found = lay.search(info, info.pole, box, (r) => lay.noForeignLand(s.number, r) && lay.free(r, 1), false, 30);
+      if (!found) throw new Error(`no room for the ICP box of ${s.name}`);
+      s.hotSpot = [found[0], found[1]];
+      lay.mark(found[2], 2);
+      log(`the ICP box of ${s.name} lies off its coast: its stacks take the room`);
+    }
+  }
+  if (!placed) throw new Error(`no room for the stacks of ${s.name}`);
+  for (const q of placed) {
+    if (q.sector !== s.number) throw new Error('anchor outside its sector');
+    delete q.rect;
+    stacks.push(q);
   }
 }
+for (const s of movedLabels) placeLabel(s, false);
 for (const s of sectors) if (!s.land) placeLabel(s, false);
 labels.sort((p, q) => p.s.number - q.s.number);
 
@@ -220,6 +317,18 @@ if (board.title) {
   lay.mark(titlePlate, 5);
 }
 if (stacks.length > 300) throw new Error('more than 300 stacks');
+{
+  let deep = 0;
+  for (const st of stacks) {
+    if (stackOnOwnGround(st.sector, st.x, st.y)) continue;
+    const share = Math.round(100 * laySek.countIn(sekInfo(st.sector), pieceRect(st.x, st.y)) / 150);
+    if (!anchorDeep(st.sector, st.x, st.y))
+      throw new Error(`stack at (${st.x}, ${st.y}) has ${share} % of its piece in its sector ${byNumber.get(st.sector).name} and its anchor within 3 pixels of its edge`);
+    deep++;
+    log(`stack at (${st.x}, ${st.y}) in ${byNumber.get(st.sector).name}: ${share} % of its piece (no room left), anchor 3 pixels inside`);
+  }
+  log(`${stacks.length - deep} of ${stacks.length} stacks have 90 % of their piece in their own sector`);
+}
 
 // ---- Incomes ----------------------------------------------------------------------------------
 {
@@ -416,7 +525,7 @@ function mapFile() {
 const sheet = art.piecesSheet(FONT);
 const files = {
   'Map(1587x913)[16].BMP': bmp565(W, H, mapPixels),
-  'Sektoreninfo(1587x913)[256Grau].BMP': bmp8(W, H, idx, greyPalette()),
+  'Sektoreninfo(1587x913)[256Grau].BMP': bmp8(W, H, sek, greyPalette()),
   'Sektoren_neu.sek': sekFile(),
   'Start.map': mapFile(),
   'PIECES.BMP': bmp24(320, 200, sheet.d),

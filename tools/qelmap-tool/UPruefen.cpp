@@ -51,6 +51,32 @@ std::string ArtText(unsigned art) {
 
 std::string BesitzerText(unsigned b) { return b <= 5 ? BesitzerName(b) : "owner " + std::to_string(b); }
 
+// A flag now takes its sector from every other power, so a sector with flags of several
+// powers comes only from older files; the tallies give it to the first power in owner order.
+void FlaggenPruefen(TPruefung& pr, const std::string& datei, const TMapDaten& map) {
+    // The first flag stack of each power in each sector decides, as in the tallies.
+    int erste[256][BesitzerAnzahl + 1] = {};
+    for (int i = 1; i <= map.Anzahl; ++i) {
+        const TEinheit& e = map.Einheiten[i];
+        if (e.Art == eaFlagge && e.Besitzer >= 1 && e.Besitzer <= BesitzerAnzahl && !erste[e.Sektor][e.Besitzer])
+            erste[e.Sektor][e.Besitzer] = i;
+    }
+    for (int s = 1; s < 255; ++s) {
+        std::string maechte;
+        int halter = 0, anzahl = 0;
+        for (int b = 1; b <= BesitzerAnzahl; ++b) {
+            const int i = erste[s][b];
+            if (!i || map.Einheiten[i].Anzahl == 0) continue;
+            maechte += (anzahl++ ? ", " : "") + std::string(BesitzerName(b));
+            if (!halter) halter = b;
+        }
+        if (anzahl < 2) continue;
+        const std::string wer = s <= SetzSektoren ? std::string(BesitzerName(halter)) + " collects its income, the first in owner order"
+                                                  : "no one collects there (sectors above 127 count for nobody)";
+        pr.Melden(datei, "sector " + std::to_string(s) + ": flags of " + maechte + "; " + wer);
+    }
+}
+
 void MapPruefen(TPruefung& pr, const std::string& datei) {
     // A file the program refuses is as good as unreadable; the error says why.
     static TMapDaten map;
@@ -86,6 +112,7 @@ void MapPruefen(TPruefung& pr, const std::string& datei) {
                                  "; the unit list shows only the first and placed units join it, while the tallies "
                                  "count every stack");
     }
+    FlaggenPruefen(pr, datei, map);
 }
 
 void SektorenPruefen(TPruefung& pr, const std::string& datei) {

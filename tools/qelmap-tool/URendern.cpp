@@ -17,6 +17,7 @@
 #include "UGrafik.h"
 #include "UMap.h"
 #include "URendern.h"
+#include "USpielstand.h"
 #include "UVariablen.h"
 #include "UVergleich.h"
 #include "UWerkzeug.h"
@@ -157,12 +158,13 @@ QByteArray PngKodieren(const TBild& bild, const std::string& datei) {
 }
 
 int BefehlRender(const QStringList& argumente) {
-    TBefehlParser p("render MAP -o OUT.png [--zoom N] [--scroll X,Y] [--view WxH] [--icps] [--names] [--data DIR] "
+    TBefehlParser p("render MAP -o OUT.png [--zoom N] [--scroll X,Y] [--view WxH] [--icps] [--names] [--no-holders] [--data DIR] "
                     "[--changes OLD.map] [--sectors FILE]",
                     "Draws the map view of the position in MAP into a PNG picture, as the program composes it: the "
                     "map at the zoom factor, the stacks and their counts, and with --icps the ICP figures. The "
-                    "scroll position is clamped as in the program. The pictures come from the data folder; the "
-                    "sector file is read for --icps and --names.",
+                    "scroll position is clamped as in the program. Land sectors held by a power other than their "
+                    "start owner are drawn in that power's colour. The pictures come from the data folder; the "
+                    "sector file is read for the holders, --icps and --names.",
                     true, true);
     QCommandLineOption aus({"o", "output"}, "Write the picture to FILE (PNG).", "FILE");
     QCommandLineOption zoom("zoom", "Zoom factor 1..6 (default 1).", "N", "1");
@@ -171,12 +173,13 @@ int BefehlRender(const QStringList& argumente) {
                             "WxH", "1587x913");
     QCommandLineOption icps("icps", "Show the ICP figures of the sectors.");
     QCommandLineOption namen("names", "Write each sector's name under its ICP figure.");
+    QCommandLineOption ohneHalter("no-holders", "Draw every sector in its start owner's colour, whoever holds it.");
     QCommandLineOption aenderungen("changes",
                                    "Mark what changed since the position in OLD.map: a magenta ring inside every sector "
                                    "that changed hands, a cyan one inside every sector where units changed, with a "
                                    "legend in the lower right corner (none when nothing changed).",
                                    "OLD.map");
-    p.Parser.addOptions({aus, zoom, scroll, view, icps, namen, aenderungen});
+    p.Parser.addOptions({aus, zoom, scroll, view, icps, namen, ohneHalter, aenderungen});
     p.Argument("MAP", "The map file (.map) of the position.");
     if (!p.Lesen(argumente)) return StatusOk;
     const std::string map = ArgumentBytes(p.Positionen(1, 1).at(0));
@@ -194,17 +197,25 @@ int BefehlRender(const QStringList& argumente) {
         throw EAufrufFehler("--view must lie within 1x1 and 1587x913");
 
     const bool mitIcps = p.Parser.isSet(icps), mitNamen = p.Parser.isSet(namen), mitAenderungen = p.Parser.isSet(aenderungen);
+    // Holders are drawn where the data folder has the sector picture that says where sectors lie.
+    const std::string sektorBild = DatenDatei(p, SektorBildDatei);
+    const bool mitHaltern = !p.Parser.isSet(ohneHalter) && DateiExistiert(sektorBild);
     bool markiert = false;
-    if (mitIcps || mitNamen || mitAenderungen) SektorenLaden(SektorDateiPfad(p));
+    if (mitIcps || mitNamen || mitAenderungen || mitHaltern) SektorenLaden(SektorDateiPfad(p));
     if (mitAenderungen) {
         static TMapDaten alt, neu;
         MapDateiLesen(ArgumentBytes(p.Parser.value(aenderungen)), alt);
         MapDateiLesen(map, neu);
         markiert = MarkierungenBerechnen(alt, neu);
-        if (markiert) BildLaden(SektorBild, DatenDatei(p, SektorBildDatei));
     } else {
         MapLaden(map);
     }
+    if (markiert || mitHaltern) {
+        BildLaden(SektorBild, sektorBild);
+        SektorBildGeladen = true;
+    }
+    SpielstandBerechnen();
+    HalterAnzeigen = mitHaltern;
 
     AnzeigeEinrichten(p, vb, vh);
 

@@ -352,29 +352,58 @@ export function buildIndex(board, proj, sectors) {
   // Borders: for each pair of 4-neighbours with different sectors, exactly one becomes 0.
   const isSea = new Uint8Array(256);
   for (const s of sectors) if (!s.land) isSea[s.number] = 1;
-  const idx = pre.slice();
-  const giveWay = (a, b) => {
-    // returns which of the two pixels (0: a, 1: b) becomes border; b is right of / below a
-    const sa = pre[a], sb = pre[b];
-    if (sa === 255) return 0;
-    if (sb === 255) return 1;
-    const la = !isSea[sa], lb = !isSea[sb];
-    if (la && !lb) return 1;
-    if (!la && lb) return 0;
-    return 1;
-  };
-  for (let r = 0; r < H; r++) {
-    for (let c = 0; c < W; c++) {
-      const a = r * W + c;
-      if (c + 1 < W) {
-        const b = a + 1;
-        if (pre[a] !== pre[b] && !(pre[a] === 255 && pre[b] === 255)) idx[giveWay(a, b) ? b : a] = 0;
+  const withBorders = (pre) => {
+    const idx = pre.slice();
+    const giveWay = (a, b) => {
+      // returns which of the two pixels (0: a, 1: b) becomes border; b is right of / below a
+      const sa = pre[a], sb = pre[b];
+      if (sa === 255) return 0;
+      if (sb === 255) return 1;
+      const la = !isSea[sa], lb = !isSea[sb];
+      if (la && !lb) return 1;
+      if (!la && lb) return 0;
+      return 1;
+    };
+    for (let r = 0; r < H; r++) {
+      for (let c = 0; c < W; c++) {
+        const a = r * W + c;
+        if (c + 1 < W) {
+          const b = a + 1;
+          if (pre[a] !== pre[b] && !(pre[a] === 255 && pre[b] === 255)) idx[giveWay(a, b) ? b : a] = 0;
+        }
+        if (r + 1 < H) {
+          const b = a + W;
+          if (pre[a] !== pre[b]) idx[giveWay(a, b) ? b : a] = 0;
+        }
       }
-      if (r + 1 < H) {
-        const b = a + W;
-        if (pre[a] !== pre[b]) idx[giveWay(a, b) ? b : a] = 0;
+    }
+    return idx;
+  };
+  // The picture that is drawn keeps lakes, ice and unreached water as areas of no sector.
+  const idx = withBorders(pre);
+  // The sector picture gives every such pixel the sector nearest to it (4 neighbours, wrapping
+  // left/right, the first source in pixel order winning a tie), so that a click on a lake or an
+  // inland sea lands in the sector around it; only the borders between sectors stay 0.
+  const filled = pre.slice();
+  {
+    const q = new Int32Array(W * H);
+    let h = 0, t = 0;
+    for (let i = 0; i < W * H; i++) if (filled[i] !== 255) q[t++] = i;
+    while (h < t) {
+      const i = q[h++];
+      const r = (i / W) | 0, c = i - r * W;
+      for (const [dx, dy] of [[1, 0], [-1, 0], [0, 1], [0, -1]]) {
+        const rr = r + dy;
+        if (rr < 0 || rr >= H) continue;
+        let cc = c + dx;
+        if (cc < 0) cc += W; else if (cc >= W) cc -= W;
+        const j = rr * W + cc;
+        if (filled[j] !== 255) continue;
+        filled[j] = filled[i];
+        q[t++] = j;
       }
     }
   }
-  return { idx, pre, cr, iceMask, lakeCode: LAKE, waterCode: WATER, pockets, isSea };
+  const sek = withBorders(filled);
+  return { idx, sek, pre, cr, iceMask, lakeCode: LAKE, waterCode: WATER, pockets, isSea };
 }

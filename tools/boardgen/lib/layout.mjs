@@ -5,10 +5,11 @@
 export const BOX_W = 18, BOX_H = 14;
 
 // footprint of a stack anchored at (x, y): piece cell 15x10 centred (left x-7, top y-5) and the
-// count written from the cell's right edge, 11 px per digit, 15 px high.
+// count written from the cell's right edge, 11 px per digit, 15 px high (a single piece shows
+// no count and takes only its cell).
 export function stackRect(x, y, count) {
   const digits = count > 1 ? String(count).length : 0;
-  return [x - 7, y - 5, x + 8 + 11 * digits, y + 10];
+  return [x - 7, y - 5, x + 8 + 11 * digits, digits ? y + 10 : y + 5];
 }
 
 export class Layout {
