@@ -16,7 +16,10 @@
 
 #include "AppHilfen.h"
 #include "Main.h"
+#include "UBefehl.h"
 #include "UDateien.h"
+#include "UInputs.h"
+#include "UPieces.h"
 #include "UStart.h"
 #include "UGameInfoForm.h"
 #include "UIntroForm.h"
@@ -276,6 +279,35 @@ TEST(Start, UnsavedChangesAreKeptForRecoveryAndNamedAtTheNextStart) {
     SektorenLaden(lauf.Datei(alteSek));
     EXPECT_EQ(Sektoren[3].ICPs, 77);
     hinweis->close();
+}
+
+// An edit, then units picked up before the recovery file followed it: while they are held
+// the file holds the edit. A failed write is said again after one that succeeded.
+TEST(Start, TheRecoveryFileHoldsEveryEditBeforeAPickUpAndFailuresAreSaidAgain) {
+    Lauf lauf;
+    ASSERT_TRUE(lauf.Gestartet());
+    const std::string karte = lauf.Datei("Wiederherstellung.map");
+    TMapPunkt m{};
+    ASSERT_TRUE(PunktIn(LandSektor(), m));
+    EinheitenAnzahl = 0;
+    Befehl([&] { EinheitenSetzen(m, eaPanzer, bsDeutschland, 3); });
+    QTest::mousePress(MapForm->Client, Qt::LeftButton, {}, ClientPunkt(m));
+    ASSERT_EQ(ToolMode, tmCarry);
+    MapLaden(karte);
+    EXPECT_EQ(EinheitenAnzahl, 1);
+    GetrageneZuruecklegen();
+
+    auto gesagt = [] { return qobject_cast<QMessageBox*>(QApplication::activeWindow()) != nullptr; };
+    for (int mal = 0; mal < 2; ++mal) {
+        std::filesystem::remove(karte);
+        std::filesystem::create_directory(karte);
+        Befehl([] { ++Einheiten[1].Anzahl; });
+        ASSERT_TRUE(QTest::qWaitFor(gesagt, 5000)) << mal;
+        QApplication::activeWindow()->close();
+        std::filesystem::remove(karte);
+        Befehl([] { ++Einheiten[1].Anzahl; });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return std::filesystem::is_regular_file(karte); }, 5000));
+    }
 }
 
 // Many recovery files of one second: the next number is taken, and no kept file is replaced.
