@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QProcess>
+#include <QScreen>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTest>
@@ -18,6 +19,7 @@
 #include "Main.h"
 #include "UBefehl.h"
 #include "UDateien.h"
+#include "UIni.h"
 #include "UInputs.h"
 #include "UPieces.h"
 #include "UStart.h"
@@ -108,10 +110,11 @@ TEST(Start, CloseWritesTheDefaultsInTableOrder) {
     MapForm->close();
     const std::vector<std::string> erwartet = {
         // The first start puts the windows side by side: palette and game information right
-        // of the main window, the sector information below it.
+        // of the main window, the sector information below it; on the 800 pixels of the
+        // test's screen the two on the right are moved in from its edge.
         "[MapForm]Top=0",          "[MapForm]Left=0",           "[MapForm]Height=400",
-        "[MapForm]Width=640",      "[GameInfoForm]Top=99",      "[GameInfoForm]Left=648",
-        "[ToolsForm]Top=0",        "[ToolsForm]Left=648",       "[SektorInfoForm]Top=408",
+        "[MapForm]Width=640",      "[GameInfoForm]Top=99",      "[GameInfoForm]Left=492",
+        "[ToolsForm]Top=0",        "[ToolsForm]Left=604",       "[SektorInfoForm]Top=408",
         "[SektorInfoForm]Left=0",  "[Options]ICPsAnzeigen=0",   "[Options]LandnameAmCursor=1",
         "[Options]EinheitartAmCursor=0", "[Options]BesitzerAmCursor=0", "[Options]MausStehtBeimScrollen=0",
         "[FensterAnzeigen]SektorInfo=0", "[FensterAnzeigen]GameInfo=1", "[FensterAnzeigen]GameCenter=0"};
@@ -310,6 +313,21 @@ TEST(Start, TheRecoveryFileHoldsEveryEditBeforeAPickUpAndFailuresAreSaidAgain) {
     }
 }
 
+// A stored height of next to nothing keeps the bars and 100 pixels of map, and is not written
+// back; "reset window places" puts every window where a first start does.
+TEST(Start, TheMainWindowKeepsItsMapAndPlacesCanBeReset) {
+    Lauf lauf(false);
+    std::ofstream(lauf.Datei("QelWin.INI")) << "[MapForm]\nHeight=40\n[ToolsForm]\nTop=-900\nLeft=3000\n";
+    ASSERT_TRUE(lauf.Starten());
+    EXPECT_EQ(ViewHoehe, 100);
+    EXPECT_TRUE(MapForm->screen()->availableGeometry().contains(ToolsForm->frameGeometry()));
+    EinstellungenSpeichern();
+    EXPECT_EQ(IniLesen(lauf.Datei("QelWin.INI"), "MapForm", "Height", ""), std::to_string(MapForm->frameGeometry().height()));
+    MapForm->FensterMenu_PlaetzeZuruecksetzen->trigger();
+    EXPECT_EQ(MapForm->frameGeometry(), QRect(0, 0, 640, 400));
+    EXPECT_EQ(SektorInfoForm->frameGeometry().topLeft(), QPoint(0, 408));
+}
+
 // Many recovery files of one second: the next number is taken, and no kept file is replaced.
 TEST(Start, KeptRecoveryFilesAreNeverReplaced) {
     TempOrdner ordner;
@@ -383,6 +401,6 @@ TEST(Start, ASettingsFileThatNamesNoPlacePutsTheWindowsSideBySide) {
     Lauf lauf(false);
     std::ofstream(lauf.Datei("QelWin.INI")) << "[Options]\nICPsAnzeigen=1\n";
     ASSERT_TRUE(lauf.Starten());
-    EXPECT_EQ(ToolsForm->frameGeometry().topLeft(), QPoint(648, 0));
+    EXPECT_EQ(ToolsForm->frameGeometry().topLeft(), QPoint(800 - ToolsForm->frameGeometry().width(), 0));
     EXPECT_TRUE(MapForm->OptionsMenu_ICPsAnzeigen->isChecked());
 }
