@@ -89,9 +89,11 @@ void TMapForm::BarsAufbauen() {
     StatusPanel[2]->setText(QString::fromLatin1(BreitesterZeigerText));
     ZeigerPanelBreite = StatusPanel[2]->sizeHint().width();
     StatusPanel[2]->clear();
-    // No narrower than the pointer's text and the longest alert message need.
+    // No narrower than the pointer's text and the longest alert message need, and never
+    // without 100 x 100 pixels of map between the bars.
     AxisIncomeLabel->setText(QStringLiteral("Axisincome is between 71 and 83 !DANGER!"));
-    setMinimumWidth(qMax(ZeigerPanelBreite, AxisIncomeLabel->x() + AxisIncomeLabel->sizeHint().width() + 2));
+    setMinimumSize(qMax(qMax(ZeigerPanelBreite, AxisIncomeLabel->x() + AxisIncomeLabel->sizeHint().width() + 2), 100),
+                   MenuHoehe() + ToolBarHoch + 100 + StatusBarHoch);
     AxisIncomeLabel->setText(QStringLiteral("AxisIncomeLabel"));
 }
 

@@ -14,26 +14,33 @@
 namespace {
 QTimer* SicherungsUhr = nullptr;
 constexpr int SicherungNachMs = 250;
-bool SicherungsFehlerGezeigt = false;
+QMessageBox* SicherungsFehlerBox = nullptr;  // open while a failure is shown
+bool SicherungsFehlerGezeigt = false;        // since the last write that succeeded
 
 void SicherungSchreiben() {
     // Units in hand are not in the piece list: the file keeps the state before they were
-    // picked up until they are dropped.
+    // picked up until they are dropped (SicherungVorziehen wrote that state at the pick-up).
     if (ToolMode == tmCarry || !DisplayReady) return;
     try {
         WiederherstellungSchreiben();
+        SicherungsFehlerGezeigt = false;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "QelMap: %s\n", e.what());
-        // Said once, without stopping the game.
+        // Said once for each run of failures, without stopping the game; a failure after a
+        // write that succeeded again is said again.
         if (SicherungsFehlerGezeigt) return;
         SicherungsFehlerGezeigt = true;
-        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("QelMap"),
-                                    QStringLiteral("Unsaved changes cannot be kept for recovery:\n") +
-                                        QString::fromLocal8Bit(e.what()),
-                                    QMessageBox::Ok, MapForm);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->setModal(false);
-        box->show();
+        const QString text = QStringLiteral("Unsaved changes cannot be kept for recovery:\n") + QString::fromLocal8Bit(e.what());
+        if (SicherungsFehlerBox) {
+            SicherungsFehlerBox->setText(text);
+            SicherungsFehlerBox->raise();
+            return;
+        }
+        SicherungsFehlerBox = new QMessageBox(QMessageBox::Warning, QStringLiteral("QelMap"), text, QMessageBox::Ok, MapForm);
+        SicherungsFehlerBox->setAttribute(Qt::WA_DeleteOnClose);
+        SicherungsFehlerBox->setModal(false);
+        QObject::connect(SicherungsFehlerBox, &QObject::destroyed, [] { SicherungsFehlerBox = nullptr; });
+        SicherungsFehlerBox->show();
     }
 }
 }  // namespace
@@ -62,6 +69,7 @@ void SicherungsUhrErzeugen(QObject* eltern) {
     QObject::connect(SicherungsUhr, &QTimer::timeout, SicherungsUhr, SicherungSchreiben);
     QObject::connect(SicherungsUhr, &QObject::destroyed, [] { SicherungsUhr = nullptr; });
     SicherungsFehlerGezeigt = false;
+    SicherungsFehlerBox = nullptr;
 }
 
 void SicherungAnstossen() {
@@ -70,4 +78,10 @@ void SicherungAnstossen() {
 
 void SicherungAnhalten() {
     if (SicherungsUhr) SicherungsUhr->stop();
+}
+
+void SicherungVorziehen() {
+    if (!SicherungsUhr || !SicherungsUhr->isActive()) return;
+    SicherungsUhr->stop();
+    SicherungSchreiben();
 }

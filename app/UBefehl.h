@@ -16,6 +16,9 @@ void FehlerMelden(QWidget* eltern, const std::exception& e);
 void SicherungsUhrErzeugen(QObject* eltern);
 void SicherungAnstossen();
 void SicherungAnhalten();
+// A write still waiting for its moment is done now (before units are picked up: while they
+// are in hand the file keeps the state before the pick-up, every edit before it included).
+void SicherungVorziehen();
 
 // Runs a command with these rules.
 void Befehl(const std::function<void()>& f, bool aendertBrett = true);

@@ -15,13 +15,53 @@
 
 namespace {
 
+// The area the screen under the window's middle leaves to windows; where no screen is under
+// it (places from a larger screen), that of the screen it overlaps most, else the main
+// window's.
+QRect Flaeche(const QRect& rahmen) {
+    QScreen* schirm = QGuiApplication::screenAt(rahmen.center());
+    qint64 meiste = 0;
+    if (!schirm)
+        for (QScreen* s : QGuiApplication::screens()) {
+            const QRect teil = s->availableGeometry() & rahmen;
+            const qint64 flaeche = qint64(teil.width()) * teil.height();
+            if (flaeche > meiste) meiste = flaeche, schirm = s;
+        }
+    if (!schirm) schirm = MapForm->screen() ? MapForm->screen() : QGuiApplication::primaryScreen();
+    return schirm ? schirm->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+// The frame's place and size for a stored place, given the frame m around the client area
+// (none while the window manager has not told it): on the screen, and the main window
+// within its smallest and largest size and no larger than the screen where it can be.
+QRect Ziel(QWidget* w, TFenster f, const TFensterPlatz& platz, const QMargins& m) {
+    const QSize rand(m.left() + m.right(), m.top() + m.bottom());
+    QSize groesse = f == fwMapForm ? QSize(platz.Width, platz.Height) : w->size() + rand;
+    const QRect flaeche = Flaeche(QRect(QPoint(platz.Left, platz.Top), groesse.expandedTo(QSize(1, 1))));
+    if (f == fwMapForm)
+        groesse = (groesse - rand).boundedTo(flaeche.size() - rand).boundedTo(w->maximumSize()).expandedTo(w->minimumSize()) +
+                  rand;
+    const TPunkt o = PlatzAufFlaeche(platz.Left, platz.Top, groesse.width(), groesse.height(),
+                                     TRect{flaeche.left(), flaeche.top(), flaeche.left() + flaeche.width(),
+                                           flaeche.top() + flaeche.height()});
+    return QRect(QPoint(o.X, o.Y), groesse);
+}
+
+// The frame a window manager has put round the window; of the main window while this one's
+// is not known yet (a window not shown so far), none while neither is.
+QMargins Rand(QWidget* w) {
+    QWidget* bekannt = w->frameGeometry().size() != w->size() ? w : MapForm;
+    const QRect g = bekannt->geometry(), r = bekannt->frameGeometry();
+    return QMargins(g.left() - r.left(), g.top() - r.top(), r.right() - g.right(), r.bottom() - g.bottom());
+}
+
 // Applies a stored place once more when the window's frame becomes known: the window
 // manager frames the window after it is shown and then moves it, and the move (or a later
 // resize, activation or the first paint) is the event that reports it.
 class TRahmenKorrektur : public QObject {
 public:
-    TRahmenKorrektur(QWidget* w, const TFensterPlatz& platz, bool groesse, bool ort)
-        : QObject(w), fenster_(w), platz_(platz), groesse_(groesse), ort_(ort) {
+    TRahmenKorrektur(QWidget* w, TFenster f, const TFensterPlatz& platz, bool groesse, bool ort)
+        : QObject(w), fenster_(w), f_(f), platz_(platz), groesse_(groesse), ort_(ort) {
         // A later place replaces an earlier one still waiting for the frame.
         for (QObject* alt : w->findChildren<QObject*>(Name, Qt::FindDirectChildrenOnly)) delete alt;
         setObjectName(Name);
@@ -40,16 +80,17 @@ public:
         const QMargins m = h->frameMargins();
         fenster_->removeEventFilter(this);
         deleteLater();
-        if (groesse_)
-            fenster_->resize(qMax(1, platz_.Width - m.left() - m.right()), qMax(1, platz_.Height - m.top() - m.bottom()));
+        const QRect ziel = Ziel(fenster_, f_, platz_, m);
+        if (groesse_) fenster_->resize(ziel.size().shrunkBy(m));
         // The client area is put where the frame's place makes it, after the resize, which
         // may carry a client position the window manager has since changed.
-        if (ort_) h->setPosition(platz_.Left + m.left(), platz_.Top + m.top());
+        if (ort_) h->setPosition(ziel.left() + m.left(), ziel.top() + m.top());
         return false;
     }
 
 private:
     QWidget* fenster_;
+    TFenster f_;
     TFensterPlatz platz_;
     bool groesse_, ort_;
 };
@@ -80,19 +121,17 @@ void FensterPlatzAnwenden(TFenster fenster, const TFensterPlatz& platz) {
     QWidget* w = PlatzFenster(fenster);
     if (!w) return;
     const bool platzierbar = MapForm->Platzierbar;
+    if (fenster != fwMapForm && !platzierbar) return;
+    const QMargins m = Rand(w);
+    const QRect ziel = Ziel(w, fenster, platz, m);
     // Resized first: a resize after the move would make the place the client area's.
-    if (fenster == fwMapForm) {
-        const QSize rahmen = MapForm->frameGeometry().size() - MapForm->size();
-        MapForm->resize(qMax(1, platz.Width - rahmen.width()), qMax(1, platz.Height - rahmen.height()));
-    } else if (!platzierbar) {
-        return;
-    }
-    if (platzierbar) w->move(platz.Left, platz.Top);
+    if (fenster == fwMapForm) MapForm->resize(ziel.size().shrunkBy(m));
+    if (platzierbar) w->move(ziel.topLeft());
     // The stored place is the frame's. The frame of a window not yet shown is unknown, so a
     // window manager would put the client area there and the window would creep by its
     // title bar from run to run: once the frame is known the place is applied again.
     if (MapForm->frameGeometry().size() == MapForm->size())
-        new TRahmenKorrektur(w, platz, fenster == fwMapForm, platzierbar);
+        new TRahmenKorrektur(w, fenster, platz, fenster == fwMapForm, platzierbar);
 }
 
 TFensterPlatz FensterPlatzErfassen(TFenster fenster) {
@@ -139,4 +178,10 @@ void ErsterStartPlaetze() {
     FensterPlaetze[fwSektorInfoForm].Top = haupt.Top + haupt.Height + Abstand;
     for (int f = fwMapForm; f <= fwSektorInfoForm; ++f)
         MapForm->PlatzAnwenden(static_cast<TFenster>(f), FensterPlaetze[f]);
+}
+
+void FensterPlaetzeZuruecksetzen() {
+    FensterPlaetze[fwMapForm].Width = HauptfensterVorgabe.Width;
+    FensterPlaetze[fwMapForm].Height = HauptfensterVorgabe.Height;
+    ErsterStartPlaetze();
 }

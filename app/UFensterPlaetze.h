@@ -15,3 +15,5 @@ bool PlaetzeGenannt();
 // Places for a start without a settings file, or one that names no place: every window
 // wholly on the screen, none over another.
 void ErsterStartPlaetze();
+// Every window where a first start puts it, the main window at its first size.
+void FensterPlaetzeZuruecksetzen();

@@ -81,6 +81,7 @@ protected:
             ausserhalb_ |= e->button();
             return;
         }
+        if (e->button() == Qt::LeftButton && ToolMode == tmMove) SicherungVorziehen();
         Befehl([&] { MausGedrueckt(Knopf(e->button()), Zustand(e->modifiers(), e->buttons()), p.x(), p.y()); });
     }
     void mouseReleaseEvent(QMouseEvent* e) override {

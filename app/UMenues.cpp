@@ -16,6 +16,7 @@
 #include "UBitmaps.h"
 #include "UDateiBefehle.h"
 #include "UFensterHilfen.h"
+#include "UFensterPlaetze.h"
 #include "UAboutForm.h"
 #include "UDateien.h"
 #include "UEditSektor.h"
@@ -168,9 +169,16 @@ const TMenuZeile Grundmenue[] = {
      PopUpMenu_ICPsHotSpotSetzenClick},
 };
 
+// Windows put back where a first start puts them, after a change of screens.
+const TMenuZeile Fensterplaetze[] = {
+    {lsMenu, &M::FensterMenu, &M::FensterMenu_PlaetzeZuruecksetzen, "reset window places", nullptr, true, hkOhne,
+     FensterPlaetzeZuruecksetzen},
+};
+
 const TMenuTabelle MenuTabellen[] = {
     {Grundmenue, static_cast<int>(std::size(Grundmenue))},
     WebExportMenue,
+    {Fensterplaetze, static_cast<int>(std::size(Fensterplaetze))},
 };
 
 constexpr int KnopfBreite = 26, TrennerBreite = 8;

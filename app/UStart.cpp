@@ -6,7 +6,9 @@
 #include <QMessageBox>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -18,6 +20,7 @@
 #include "UDateien.h"
 #include "UEditSektor.h"
 #include "UEinheitenListeForm.h"
+#include "UFehler.h"
 #include "UFensterPlaetze.h"
 #include "UGameInfoForm.h"
 #include "UGameinfoAusgebenForm.h"
@@ -37,7 +40,20 @@
 namespace {
 
 int EndeStatus = 0;  // non-zero when the settings could not be written at the close
+bool SignalEnde = false;  // the end was asked by a signal: nobody is there to answer a box
 QMessageBox* WiederherstellungsHinweis = nullptr;
+
+// A failure at the close: shown in a box, unless a signal ends the program; standard error
+// and the exit status say it either way.
+void SchlussFehler(const std::exception& ex) {
+    EndeStatus = 1;
+    if (SignalEnde) {
+        std::fprintf(stderr, "QelMap: %s\n", FehlerText(ex).c_str());
+        std::fflush(stderr);
+    } else {
+        FehlerMelden(nullptr, ex);
+    }
+}
 
 // A notice beside the game that names the recovery files an earlier run left. Beside the
 // game, not in its way: the start goes on and the box closes with OK.
@@ -77,6 +93,7 @@ void FensterNachEinstellungen() {
 void StartZuruecksetzen() {
     WiederherstellungsHinweis = nullptr;
     EndeStatus = 0;
+    SignalEnde = false;
 }
 
 void Initialisieren() {
@@ -125,8 +142,7 @@ void FormClose() {
         GetrageneZuruecklegen();
         WiederherstellungSchreiben();
     } catch (const std::exception& ex) {
-        FehlerMelden(nullptr, ex);
-        EndeStatus = 1;
+        SchlussFehler(ex);
     }
     if (DisplayReady) {
         SektorBild = TBild{};
@@ -139,9 +155,7 @@ void FormClose() {
     try {
         EinstellungenSpeichern();
     } catch (const std::exception& ex) {
-        // Shown, and the program's exit status says it too.
-        FehlerMelden(nullptr, ex);
-        EndeStatus = 1;
+        SchlussFehler(ex);
     }
 }
 
@@ -180,34 +194,49 @@ bool Starten() {
 
 namespace {
 
-// The end of the desktop session (SIGTERM, SIGHUP) closes the main window as the close box
-// does, so that the recovery files and the settings are written. The handler only writes a
-// byte into a pipe; the event loop reads it.
+// The end of the desktop session (SIGTERM, SIGHUP) and Ctrl+C in the terminal (SIGINT) close
+// the main window as the close box does, so that the recovery files and the settings are
+// written. The handler only writes a byte into a socket; the event loop reads it. Both ends
+// never block: a burst of signals cannot stop the handler, the reader takes what is there.
 int SignalPipe[2] = {-1, -1};
 
 void SignalEmpfangen(int) {
+    const int fehler = errno;
     const char c = 1;
     const ssize_t n = ::write(SignalPipe[1], &c, 1);
     (void)n;
+    errno = fehler;
+}
+
+void SignalLesen() {
+    char puffer[64];
+    while (::read(SignalPipe[0], puffer, sizeof puffer) > 0) {
+    }
+}
+
+// Every event loop ends, a modal box's or dialog's too, also one inside the close itself,
+// which then goes on without a box. The main window is closed once no loop runs (Programm),
+// not in here: code that waits behind a dialog still finds the display it draws on.
+void SignalVerarbeiten() {
+    SignalLesen();
+    SignalEnde = true;
+    QCoreApplication::exit(0);
 }
 
 void SignaleAbfangen(QObject* eltern) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, SignalPipe) != 0) return;
+    if (SignalPipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, SignalPipe) != 0) {
+        SignalPipe[0] = SignalPipe[1] = -1;
+        return;
+    }
+    // A signal between two runs in one process belongs to none of them.
+    SignalLesen();
     auto* leser = new QSocketNotifier(SignalPipe[0], QSocketNotifier::Read, eltern);
-    QObject::connect(leser, &QSocketNotifier::activated, eltern, [] {
-        char c;
-        const ssize_t n = ::read(SignalPipe[0], &c, 1);
-        (void)n;
-        if (MapForm && MapForm->isVisible()) MapForm->close();
-        // Every event loop ends, a modal dialog's too.
-        QCoreApplication::exit(0);
-    });
+    QObject::connect(leser, &QSocketNotifier::activated, eltern, SignalVerarbeiten);
     struct sigaction sa = {};
     sa.sa_handler = SignalEmpfangen;
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &sa, nullptr);
-    ::sigaction(SIGHUP, &sa, nullptr);
+    for (int signal : {SIGTERM, SIGHUP, SIGINT}) ::sigaction(signal, &sa, nullptr);
 }
 
 }  // namespace
@@ -220,6 +249,8 @@ int Programm() {
     SignaleAbfangen(MapForm);
     MapForm->show();
     const int status = QApplication::exec();
+    // A loop ended by a signal left the main window open: its close keeps the work now.
+    if (MapForm->isVisible()) MapForm->close();
     FensterFreigeben();
     return status != 0 ? status : EndeStatus;
 }

@@ -110,8 +110,6 @@ void SektorenSpeichern(const std::string& datei) { DateiSchreiben(datei, &Sektor
 
 // ---- Settings file ------------------------------------------------------------------------
 
-// The main window's place without a settings file; the tool windows' is (0, 0).
-constexpr TFensterPlatz HauptfensterVorgabe = {0, 0, 400, 640};
 TFensterPlatz FensterPlaetze[4] = {HauptfensterVorgabe, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}};
 
 namespace {

@@ -63,6 +63,8 @@ void SektorenLaden(const std::string& datei);
 void SektorenSpeichern(const std::string& datei);
 
 // ---- Settings file ------------------------------------------------------------------------
+// The main window's place without a settings file; the tool windows' is (0, 0).
+constexpr TFensterPlatz HauptfensterVorgabe = {0, 0, 400, 640};
 extern TFensterPlatz FensterPlaetze[4];
 
 // Every value of the settings file, in the order of its table.

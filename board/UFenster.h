@@ -15,6 +15,12 @@ struct TFensterPlatz {
     int Top, Left, Height, Width;  // height and width only for the main window
 };
 
+// Where a window whose frame has the given size and is asked at (links, oben) goes on the
+// area the screen leaves to windows (flaeche, right and bottom exclusive): wholly on it where
+// it fits; else its top edge, the title bar, on it and at least PlatzSichtbar pixels of it.
+constexpr int PlatzSichtbar = 100;
+TPunkt PlatzAufFlaeche(int links, int oben, int breite, int hoehe, const TRect& flaeche);
+
 class IFenster {
 public:
     virtual ~IFenster() = default;

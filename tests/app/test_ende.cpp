@@ -506,6 +506,43 @@ TEST(EndeZuEnde, ASaveBeyondTheFileSizeLimitIsReportedAndKeepsTheOldFile) {
     VariablenZuruecksetzen();
 }
 
+// Places saved on a larger screen come onto a smaller one, and a signal ends the program
+// whatever dialog waits: Ctrl+C with the settings written, the end of the session with a
+// settings file it cannot write said on standard error.
+TEST(EndeZuEnde, PlacesComeOntoASmallScreenAndSignalsEndWhateverWaits) {
+    if (const std::string f = Fehlt({"Xvfb", "xdotool", "openbox", "xwininfo", "xprop"}); !f.empty()) GTEST_SKIP() << f;
+    XSitzung x;
+    ASSERT_TRUE(x.Starten("1024x768x24"));
+    for (int lauf = 0; lauf < 2; ++lauf) {
+        TempOrdner ordner;
+        BrettKopieren(ordner.Pfad());
+        const std::string ini = ordner.Datei("QelWin.INI");
+        if (lauf == 0)
+            std::ofstream(ini) << "[MapForm]\nTop=100\nLeft=300\nHeight=1100\nWidth=1600\n[ToolsForm]\nTop=900\nLeft=1700\n";
+        else
+            fs::create_directory(ini);
+        Prozess p;
+        p.P.setProcessEnvironment(x.Umgebung);
+        p.P.setWorkingDirectory(QString::fromStdString(ordner.Pfad()));
+        p.P.start(QStringLiteral(QELMAP_EXE), {});
+        const QString haupt = x.Suchen("^QelMap for Windows"), tools = x.Suchen("^tools$");
+        ASSERT_FALSE(haupt.isEmpty() || tools.isEmpty()) << p.P.readAllStandardError().toStdString();
+        QRect r;  // until the palette stays where it is (placed again once its frame is known)
+        for (int i = 0; i < 20 && (i < 2 || Rahmen(x, tools) != r); ++i, QThread::msleep(300)) r = Rahmen(x, tools);
+        EXPECT_TRUE(QRect(0, 0, 1024, 768).contains(r) && QRect(0, 0, 1024, 768).contains(Rahmen(x, haupt)));
+        x.Xdo({"windowactivate", "--sync", haupt, "key", "ctrl+l", "sleep", "1"});
+        ::kill(static_cast<pid_t>(p.P.processId()), lauf == 0 ? SIGINT : SIGTERM);
+        ASSERT_TRUE(p.P.waitForFinished(10000)) << "the signal did not end the program while the file dialog was open";
+        EXPECT_EQ(p.P.exitCode(), lauf);
+        if (lauf == 0)
+            EXPECT_NE(Text(ini).find("[ToolsForm]\nTop=" + std::to_string(r.y()) + "\nLeft=" + std::to_string(r.x())),
+                      std::string::npos);
+        else
+            EXPECT_NE(p.P.readAllStandardError().indexOf("QelWin.INI"), -1);
+    }
+    VariablenZuruecksetzen();
+}
+
 // At 150 % the program rounds to a whole scale of 2: every map pixel is an exact block of
 // 2 x 2 screen pixels, the drawn cursor sits on the pointer, a click places at the map point
 // under it, and the status bar gives that point's coordinates. The 150 % comes from the

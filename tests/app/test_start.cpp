@@ -16,7 +16,9 @@
 
 #include "AppHilfen.h"
 #include "Main.h"
+#include "UBefehl.h"
 #include "UDateien.h"
+#include "UPieces.h"
 #include "UStart.h"
 #include "UGameInfoForm.h"
 #include "UIntroForm.h"
@@ -105,10 +107,11 @@ TEST(Start, CloseWritesTheDefaultsInTableOrder) {
     MapForm->close();
     const std::vector<std::string> erwartet = {
         // The first start puts the windows side by side: palette and game information right
-        // of the main window, the sector information below it.
+        // of the main window, the sector information below it; on the 800 pixels of the
+        // test's screen the two on the right are moved in from its edge.
         "[MapForm]Top=0",          "[MapForm]Left=0",           "[MapForm]Height=400",
-        "[MapForm]Width=640",      "[GameInfoForm]Top=99",      "[GameInfoForm]Left=648",
-        "[ToolsForm]Top=0",        "[ToolsForm]Left=648",       "[SektorInfoForm]Top=408",
+        "[MapForm]Width=640",      "[GameInfoForm]Top=99",      "[GameInfoForm]Left=492",
+        "[ToolsForm]Top=0",        "[ToolsForm]Left=604",       "[SektorInfoForm]Top=408",
         "[SektorInfoForm]Left=0",  "[Options]ICPsAnzeigen=0",   "[Options]LandnameAmCursor=1",
         "[Options]EinheitartAmCursor=0", "[Options]BesitzerAmCursor=0", "[Options]MausStehtBeimScrollen=0",
         "[Options]HalterAnzeigen=1",
@@ -279,6 +282,49 @@ TEST(Start, UnsavedChangesAreKeptForRecoveryAndNamedAtTheNextStart) {
     hinweis->close();
 }
 
+// An edit, then units picked up before the recovery file followed it: while they are held
+// the file holds the edit. A failed write is said again after one that succeeded.
+TEST(Start, TheRecoveryFileHoldsEveryEditBeforeAPickUpAndFailuresAreSaidAgain) {
+    Lauf lauf;
+    ASSERT_TRUE(lauf.Gestartet());
+    const std::string karte = lauf.Datei("Wiederherstellung.map");
+    TMapPunkt m{};
+    ASSERT_TRUE(PunktIn(LandSektor(), m));
+    EinheitenAnzahl = 0;
+    Befehl([&] { EinheitenSetzen(m, eaPanzer, bsDeutschland, 3); });
+    QTest::mousePress(MapForm->Client, Qt::LeftButton, {}, ClientPunkt(m));
+    ASSERT_EQ(ToolMode, tmCarry);
+    MapLaden(karte);
+    EXPECT_EQ(EinheitenAnzahl, 1);
+    QTest::mouseRelease(MapForm->Client, Qt::LeftButton, {}, ClientPunkt(m));
+
+    auto gesagt = [] { return qobject_cast<QMessageBox*>(QApplication::activeWindow()) != nullptr; };
+    for (int mal = 0; mal < 2; ++mal) {
+        std::filesystem::remove(karte);
+        std::filesystem::create_directory(karte);
+        Befehl([] { ++Einheiten[1].Anzahl; });
+        ASSERT_TRUE(QTest::qWaitFor(gesagt, 5000)) << mal;
+        QApplication::activeWindow()->close();
+        std::filesystem::remove(karte);
+        Befehl([] { ++Einheiten[1].Anzahl; });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return std::filesystem::is_regular_file(karte); }, 5000));
+    }
+}
+
+// A stored height of next to nothing keeps the bars and 100 pixels of map, and is not written
+// back; "reset window places" puts every window where a first start does.
+TEST(Start, TheMainWindowKeepsItsMapAndPlacesCanBeReset) {
+    Lauf lauf(false);
+    std::ofstream(lauf.Datei("QelWin.INI")) << "[MapForm]\nHeight=40\n";
+    ASSERT_TRUE(lauf.Starten());
+    EXPECT_EQ(ViewHoehe, 100);
+    EinstellungenSpeichern();
+    EXPECT_EQ(Schluessel(lauf.Datei("QelWin.INI"))[0], "[MapForm]Height=" + std::to_string(MapForm->frameGeometry().height()));
+    MapForm->FensterMenu_PlaetzeZuruecksetzen->trigger();
+    EXPECT_EQ(MapForm->frameGeometry(), QRect(0, 0, 640, 400));
+    EXPECT_EQ(SektorInfoForm->frameGeometry().topLeft(), QPoint(0, 408));
+}
+
 // Many recovery files of one second: the next number is taken, and no kept file is replaced.
 TEST(Start, KeptRecoveryFilesAreNeverReplaced) {
     TempOrdner ordner;
@@ -352,6 +398,6 @@ TEST(Start, ASettingsFileThatNamesNoPlacePutsTheWindowsSideBySide) {
     Lauf lauf(false);
     std::ofstream(lauf.Datei("QelWin.INI")) << "[Options]\nICPsAnzeigen=1\n";
     ASSERT_TRUE(lauf.Starten());
-    EXPECT_EQ(ToolsForm->frameGeometry().topLeft(), QPoint(648, 0));
+    EXPECT_EQ(ToolsForm->frameGeometry().topLeft(), QPoint(800 - ToolsForm->frameGeometry().width(), 0));
     EXPECT_TRUE(MapForm->OptionsMenu_ICPsAnzeigen->isChecked());
 }
