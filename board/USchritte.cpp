@@ -366,6 +366,13 @@ void SchrittVerwerfen() {
 
 bool SchrittOffen() { return Tiefe > 0; }
 
+void NamenUebernehmen() {
+    if (Tiefe > 0 || !BasisGueltig) return;
+    BasisName = MapName;
+    BasisTitel = MapTitel;
+    Fenster->SchritteGeaendert();
+}
+
 bool NurEinheitenGeaendert() {
     return std::memcmp(&Basis.Sektoren[1], &Sektoren[1], sizeof(TSektor) * SektorenAnzahl) == 0 &&
            BasisName == MapName && BasisTitel == MapTitel;

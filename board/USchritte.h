@@ -49,6 +49,9 @@ void SchrittBeenden(const TSchrittAngaben& angaben);
 // for byte as they were at its beginning; nothing is recorded.
 void SchrittVerwerfen();
 bool SchrittOffen();
+// MapName or MapTitel changed by a command that is no step ("save map as...", the map list's
+// buttons): the history takes them as they are now.
+void NamenUebernehmen();
 // The open step has changed nothing but the piece list.
 bool NurEinheitenGeaendert();
 

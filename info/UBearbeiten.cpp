@@ -71,6 +71,9 @@ std::string Worte(int i, bool name, bool markdown) {
 std::string SchrittZeile(int i) { return Worte(i, false, false); }
 std::string SchrittName(int i) { return Worte(i, true, false); }
 
+bool EditRueckgaengigMoeglich() { return ToolMode == tmCarry || KannRueckgaengig(); }
+bool EditWiederholenMoeglich() { return ToolMode != tmCarry && KannWiederholen(); }
+
 std::string RueckgaengigText() {
     return SchritteGemacht() > 0 ? "undo: " + SchrittName(SchritteGemacht() - 1) : std::string("undo");
 }

@@ -7,6 +7,9 @@
 // Caucasus") and the name the menu gives it ("Germany -10 Infantry in Eastern United States").
 std::string SchrittZeile(int i);
 std::string SchrittName(int i);
+// Whether the menu's rows are enabled: undo also while units are carried (it puts them back).
+bool EditRueckgaengigMoeglich();
+bool EditWiederholenMoeglich();
 // The menu rows: "undo", or "undo: " and the name of the step undo takes; "redo" likewise.
 std::string RueckgaengigText();
 std::string WiederholenText();

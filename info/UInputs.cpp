@@ -194,7 +194,8 @@ void MouseMoved(TShiftState shift, int x, int y) {
 }
 
 void KeyPressed(char key) {
-    if (key == '\x1b') GetrageneZuruecklegen();  // Escape
+    // Escape, and Ctrl+Z when the undo command itself is not enabled.
+    if (key == '\x1b' || key == '\x1a') GetrageneZuruecklegen();
     if (key == '+' && Zoom < 6) MapZoomen(+1);
     if (key == '-' && Zoom > 1) MapZoomen(-1);
     ViewBerechnen();
@@ -272,7 +273,7 @@ void MausGedrueckt(TMausKnopf knopf, TShiftState shift, int x, int y) {
             CarrySector = e.Sektor;
             CarryOrigin = TMapPunkt{e.X, e.Y};
             Selection.Anzahl = AufnahmeAnzahl(shift, e.Anzahl);
-            if (!TrageSchritt) SchrittBeginnen();
+            if (!TrageSchritt || !SchrittOffen()) SchrittBeginnen();
             TrageSchritt = true;
             EinheitReduzieren(static_cast<std::uint32_t>(CursorEinheit), Selection.Anzahl);
             std::memcpy(&NachAufnahme[1], &Einheiten[1], sizeof(TEinheit) * MaxEinheiten);

@@ -231,5 +231,10 @@ TEST_F(Fenster, EditsAreStepsInWordsAndUnitsPutBackAreNone) {
     EditBis(4);
     EXPECT_EQ(MapName, "/spiel/Round-03.map");
     EXPECT_EQ(WiederholenText(), "redo: change");
+    // "save map as..." names the map anew without a step: the step to redo stays.
+    MapName = MapTitel = "/spiel/Round-04.map";
+    NamenUebernehmen();
+    EXPECT_TRUE(EditWiederholenMoeglich());
+    EXPECT_EQ(SchritteAnzahl(), 6);
     ReleaseObjects();
 }
