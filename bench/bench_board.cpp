@@ -12,6 +12,7 @@
 #include "UDateien.h"
 #include "UOdds.h"
 #include "UPieces.h"
+#include "USchritte.h"
 #include "USpielstand.h"
 #include "UVariablen.h"
 
@@ -113,6 +114,44 @@ void BM_MapSpeichern(benchmark::State& state) {
     std::filesystem::remove(datei);
 }
 BENCHMARK(BM_MapSpeichern);
+
+// The floor of undo and redo: one copy of the whole piece list and sector table each way.
+void BM_Floor_StandKopieren(benchmark::State& state) {
+    Brett();
+    static TEinheit e[MaxEinheiten + 1];
+    static TSektor t[SektorenAnzahl + 1];
+    for (auto _ : state) {
+        std::memcpy(e, Einheiten, sizeof e), std::memcpy(t, Sektoren, sizeof t);
+        benchmark::DoNotOptimize(e);
+        std::memcpy(Einheiten, e, sizeof e), std::memcpy(Sektoren, t, sizeof t);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_Floor_StandKopieren);
+
+// Undo and redo of one step with the tallies after each, without the frame (goal: 1 ms).
+// The bomb takes the first of 1000 stacks, so 999 records move; the whole position is a
+// "load map" of another 1000 stacks.
+void RueckgaengigWiederholen(benchmark::State& state, bool ganz) {
+    Brett();
+    SchritteLeeren();
+    SchrittBeginnen();
+    if (ganz)
+        for (int i = 1; i <= MaxEinheiten; ++i) Einheiten[i].X += 1, Einheiten[i].Anzahl ^= 3;
+    else
+        EinheitReduzieren(1, 65000);
+    SchrittBeenden(TSchrittAngaben{});
+    for (auto _ : state) {
+        Rueckgaengig();
+        SpielstandBerechnen();
+        Wiederholen();
+        SpielstandBerechnen();
+    }
+}
+void BM_RueckgaengigWiederholen_Bombe(benchmark::State& state) { RueckgaengigWiederholen(state, false); }
+BENCHMARK(BM_RueckgaengigWiederholen_Bombe);
+void BM_RueckgaengigWiederholen_MapLaden(benchmark::State& state) { RueckgaengigWiederholen(state, true); }
+BENCHMARK(BM_RueckgaengigWiederholen_MapLaden);
 
 }  // namespace
 

@@ -54,6 +54,10 @@ public:
     virtual void SpielstandGeaendert() = 0;
     virtual void FensterGeschlossen(TFenster fenster) = 0;
     virtual void FehlerZeigen(const std::string& text) = 0;
+    // The caption becomes "QelMap for Windows // " + name (an undone "load map" puts the
+    // earlier one back); the steps that undo and redo can take changed.
+    virtual void TitelZeigen(const std::string& name) { (void)name; }
+    virtual void SchritteGeaendert() {}
 };
 
 // Without a window: the figures below, the stored places, failures on standard error.

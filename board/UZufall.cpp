@@ -1,6 +1,7 @@
 #include "UZufall.h"
 
 #include "UPieces.h"
+#include "USchritte.h"
 #include "UVariablen.h"
 
 std::uint32_t ZufallSeed = 0;
@@ -11,6 +12,8 @@ std::uint32_t Zufall(std::uint32_t n) {
 }
 
 void ZufallsEinheiten() {
+    TSchrittKlammer schritt;
+    schritt.Angaben.Art = saZufall;
     for (int i = 0; i < 100; ++i) {
         std::uint32_t x = Zufall(1500);
         std::uint32_t y = Zufall(900);

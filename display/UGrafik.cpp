@@ -220,7 +220,25 @@ void BlitPieces() {
     StacksZeichnen();
 }
 
+namespace {
+
+// The bomb shows what a click would take: over a stack the number it would remove, elsewhere
+// the count the keys chose when it is above 1 ("ALL" for Shift and Ctrl), right of its picture.
+void KillAnzahlZeichnen() {
+    std::uint32_t n = Selection.Anzahl;
+    const bool stapel = CursorEinheit > 0 && CursorEinheit <= EinheitenAnzahl;
+    if (stapel) n = std::min<std::uint32_t>(n, Einheiten[CursorEinheit].Anzahl);
+    if (n == 0 || (!stapel && n == 1)) return;
+    char text[8];
+    const std::size_t laenge = !stapel && n >= 65000 ? (std::memcpy(text, "ALL", 3), 3) : Dezimal(text, n);
+    const TCursorBild& c = CursorTabelle[tmKill];
+    BlitText(CursorPoint.X - c.HotX + (c.Right - c.Left), CursorPoint.Y - c.HotY, std::string_view(text, laenge));
+}
+
+}  // namespace
+
 void BlitSelection() {
+    if (ToolMode == tmKill) KillAnzahlZeichnen();
     if (Selection.Art == 0) return;
     BlitPiece(CursorPoint, Selection.Art, Selection.Besitzer);
     BlitCount(CursorPoint, Selection.Art, Selection.Besitzer, Selection.Anzahl);

@@ -7,6 +7,7 @@
 #include <QSpinBox>
 
 #include "UFensterHilfen.h"
+#include "USchritte.h"
 #include "UVariablen.h"
 
 TSektorEditForm* SektorEditForm = nullptr;
@@ -74,6 +75,9 @@ void SektorEditieren() {
     f.SektorNameMaskEdit->setFocus();
     if (f.exec() != QDialog::Accepted) return;
     // The record may have gone meanwhile only if the table were replaced; it is static, so s stays valid.
+    TSchrittKlammer schritt;
+    schritt.Angaben.Art = saSektorEdit;
+    schritt.Angaben.Von = schritt.Angaben.Nach = AktuellerSektor;
     SektorNameSetzen(*s, f.SektorNameMaskEdit->text().toLatin1().toStdString());
     s->StartBesitzer = static_cast<std::uint8_t>(f.StartBesitzerComboBox->currentIndex());
     s->ICPs = static_cast<std::uint8_t>(f.ICPsMaskEdit->value());
@@ -82,6 +86,9 @@ void SektorEditieren() {
 
 void ICPsHotSpotSetzen() {
     if (AktuellerSektor < 1 || AktuellerSektor > IcpSektoren) return;
+    TSchrittKlammer schritt;
+    schritt.Angaben.Art = saHotSpot;
+    schritt.Angaben.Von = schritt.Angaben.Nach = AktuellerSektor;
     TSektor& s = Sektoren[AktuellerSektor];
     s.HotSpotX = CursorPoint.X / Zoom + ScrollX;
     s.HotSpotY = CursorPoint.Y / Zoom + ScrollY;

@@ -1,9 +1,12 @@
 #include "UInputs.h"
 
+#include <cstring>
+
 #include "UFenster.h"
 #include "UGrafik.h"
 #include "UMap.h"
 #include "UPieces.h"
+#include "USchritte.h"
 #include "USektorInfoForm.h"
 #include "USpielstand.h"
 
@@ -21,6 +24,46 @@ std::string PieceText(std::int32_t i) {
            std::to_string(Runden(e.Y));
 }
 
+// Units of a power and kind in sector s, over all its stacks there.
+std::uint32_t Bestand(std::uint8_t s, TEinheitArt art, TBesitzer besitzer) {
+    std::uint32_t n = 0;
+    for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i)
+        if (Einheiten[i].Sektor == s && Einheiten[i].Art == art && Einheiten[i].Besitzer == besitzer)
+            n += Einheiten[i].Anzahl;
+    return n;
+}
+
+// Bit p set: power p has a flag in sector s.
+std::uint8_t Flaggen(std::uint8_t s) {
+    std::uint8_t b = 0;
+    for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i)
+        if (Einheiten[i].Sektor == s && Einheiten[i].Art == eaFlagge && Einheiten[i].Besitzer <= BesitzerAnzahl)
+            b = static_cast<std::uint8_t>(b | 1u << Einheiten[i].Besitzer);
+    return b;
+}
+
+// A carry is one step from pick-up to drop. The piece list right after the pick-up tells
+// whether nothing else changed meanwhile, so that putting the units back can restore the
+// list exactly (a stack taken whole returns to its own place in the list, not to the end).
+bool TrageSchritt = false;
+TEinheit NachAufnahme[MaxEinheiten + 1];
+std::int32_t NachAufnahmeAnzahl = 0;
+// The right button put carried units back: its release opens no popup.
+bool RechtsZurueckgelegt = false;
+
+void TragenBeenden(std::uint8_t nach) {
+    if (!TrageSchritt) return;
+    TrageSchritt = false;
+    TSchrittAngaben a;
+    a.Art = saTragen;
+    a.Einheit = Selection.Art;
+    a.Besitzer = Selection.Besitzer;
+    a.Von = CarrySector;
+    a.Nach = nach;
+    a.Anzahl = Selection.Anzahl;
+    SchrittBeenden(a);
+}
+
 // A new stack in sector s for kind and owner would be refused by a full piece list.
 bool HatPlatz(std::uint8_t s, TEinheitArt art, TBesitzer besitzer) {
     std::uint16_t nummer, anzahl;
@@ -31,11 +74,19 @@ bool HatPlatz(std::uint8_t s, TEinheitArt art, TBesitzer besitzer) {
 // Puts the carried units back where they were picked up. Returns false when even that
 // needs a stack the full list cannot take; the units then stay in hand.
 bool ZurueckZumUrsprung() {
+    if (TrageSchritt && NurEinheitenGeaendert() && EinheitenAnzahl == NachAufnahmeAnzahl &&
+        std::memcmp(&Einheiten[1], &NachAufnahme[1], sizeof(TEinheit) * MaxEinheiten) == 0) {
+        SchrittVerwerfen();
+        TrageSchritt = false;
+        SpielstandAktualisieren();
+        return true;
+    }
     const TEinheitArt art = Selection.Art;
     const TBesitzer besitzer = Selection.Besitzer;
     std::uint8_t s = SektorAn(CarryOrigin);
     if (s >= 1 && s <= SetzSektoren && s == CarrySector && HatPlatz(s, art, besitzer)) {
         EinheitenSetzen(CarryOrigin, art, besitzer, Selection.Anzahl);
+        TragenBeenden(CarrySector);
         return true;
     }
     // The origin point does not lie in the stack's own sector (a stack read from a file on
@@ -50,6 +101,7 @@ bool ZurueckZumUrsprung() {
         EinheitHinzufuegen(CarrySector, art, besitzer, CarryOrigin.X, CarryOrigin.Y, Selection.Anzahl);
     }
     SpielstandAktualisieren();
+    TragenBeenden(CarrySector);
     return true;
 }
 
@@ -58,7 +110,9 @@ void Ablegen(int x, int y) {
     const std::uint8_t s = SektorAn(m);
     AktuellerSektor = s;
     bool abgelegt;
-    if (s >= 1 && s <= SetzSektoren && HatPlatz(s, Selection.Art, Selection.Besitzer)) {
+    // Let go where they were taken: back, as if never picked up.
+    const bool amUrsprung = s == CarrySector && m.X == CarryOrigin.X && m.Y == CarryOrigin.Y;
+    if (!amUrsprung && s >= 1 && s <= SetzSektoren && HatPlatz(s, Selection.Art, Selection.Besitzer)) {
         // What was left of the stack moves to the release point; a stack made anew is placed
         // by EinheitenSetzen, which keeps it off the pieces already there.
         std::uint16_t nummer, rest;
@@ -72,6 +126,7 @@ void Ablegen(int x, int y) {
                 Einheiten[nummer].Y = m.Y;
             }
         }
+        TragenBeenden(s);
         abgelegt = true;
     } else {
         abgelegt = ZurueckZumUrsprung();
@@ -97,6 +152,7 @@ void GetrageneZuruecklegen() {
         ToolMode = tmMove;
         Selection = {0, 0, 0};
         CarrySector = 0;
+        CursorEinheit = EinheitAnPunkt(CursorPoint);
     }
 }
 
@@ -150,6 +206,8 @@ void MouseMoved(TShiftState shift, int x, int y) {
 }
 
 void KeyPressed(char key) {
+    // Escape, and Ctrl+Z when the undo command itself is not enabled.
+    if (key == '\x1b' || key == '\x1a') GetrageneZuruecklegen();
     if (key == '+' && Zoom < 6) MapZoomen(+1);
     if (key == '-' && Zoom > 1) MapZoomen(-1);
     ViewBerechnen();
@@ -172,6 +230,10 @@ void TasteGeaendert(TShiftState shift) {
 
 void MausGedrueckt(TMausKnopf knopf, TShiftState shift, int x, int y) {
     if (knopf != mkLinks) {
+        if (knopf == mkRechts && ToolMode == tmCarry) {
+            GetrageneZuruecklegen();
+            RechtsZurueckgelegt = true;
+        }
         RenderFrame();
         return;
     }
@@ -179,14 +241,37 @@ void MausGedrueckt(TMausKnopf knopf, TShiftState shift, int x, int y) {
     switch (ToolMode) {
     case tmPlace:
         if (Selection.Art != 0) {
+            const TMapPunkt m = ViewZuMap(view);
+            const std::uint8_t s = SektorAn(m);
+            TSchrittAngaben a;
+            a.Art = Selection.Art == eaFlagge ? saFlagge : saSetzen;
+            a.Einheit = Selection.Art;
+            a.Besitzer = Selection.Besitzer;
+            a.Von = a.Nach = s;
+            const std::uint32_t vorher = Bestand(s, Selection.Art, Selection.Besitzer);
+            const std::uint8_t flaggen = Flaggen(s);
+            SchrittBeginnen();
+            EinheitenSetzen(m, Selection.Art, Selection.Besitzer, Selection.Anzahl);
+            a.Anzahl = static_cast<std::int32_t>(Bestand(s, Selection.Art, Selection.Besitzer) - vorher);
+            a.Ersetzt = static_cast<std::uint8_t>(flaggen & ~Flaggen(s) & ~(1u << Selection.Besitzer));
+            SchrittBeenden(a);
             // The placed units show with the next mouse move.
-            EinheitenSetzen(ViewZuMap(view), Selection.Art, Selection.Besitzer, Selection.Anzahl);
             return;
         }
         break;
     case tmKill:
         if (CursorEinheit > 0) {
+            const TEinheit e = Einheiten[CursorEinheit];
+            TSchrittAngaben a;
+            a.Art = saBombe;
+            a.Einheit = e.Art;
+            a.Besitzer = e.Besitzer;
+            a.Von = a.Nach = e.Sektor;
+            const std::uint32_t vorher = Bestand(e.Sektor, e.Art, e.Besitzer);
+            SchrittBeginnen();
             EinheitReduzieren(static_cast<std::uint32_t>(CursorEinheit), Selection.Anzahl);
+            a.Anzahl = -static_cast<std::int32_t>(vorher - Bestand(e.Sektor, e.Art, e.Besitzer));
+            SchrittBeenden(a);
             CursorEinheit = EinheitAnPunkt(CursorPoint);
         }
         break;
@@ -200,7 +285,11 @@ void MausGedrueckt(TMausKnopf knopf, TShiftState shift, int x, int y) {
             CarrySector = e.Sektor;
             CarryOrigin = TMapPunkt{e.X, e.Y};
             Selection.Anzahl = AufnahmeAnzahl(shift, e.Anzahl);
+            if (!TrageSchritt || !SchrittOffen()) SchrittBeginnen();
+            TrageSchritt = true;
             EinheitReduzieren(static_cast<std::uint32_t>(CursorEinheit), Selection.Anzahl);
+            std::memcpy(&NachAufnahme[1], &Einheiten[1], sizeof(TEinheit) * MaxEinheiten);
+            NachAufnahmeAnzahl = EinheitenAnzahl;
         }
         break;
     }
@@ -212,7 +301,9 @@ void MausGedrueckt(TMausKnopf knopf, TShiftState shift, int x, int y) {
 
 void MausLosgelassen(TMausKnopf knopf, TShiftState, int x, int y) {
     if (knopf == mkRechts) {
-        if (EditModus && !DragScrolled) {
+        const bool zurueckgelegt = RechtsZurueckgelegt;
+        RechtsZurueckgelegt = false;
+        if (EditModus && !DragScrolled && !zurueckgelegt) {
             SuppressDrag = true;
             Fenster->PopupOeffnen(TPunkt{x, y});
         }

@@ -22,7 +22,8 @@ void MausLosgelassen(TMausKnopf knopf, TShiftState shift, int x, int y);
 // Key down and key up: the count of the delete and place tools follows Shift and Ctrl.
 void TasteGeaendert(TShiftState shift);
 
-// Units still carried go back where they were picked up (before another tool is chosen).
+// Units still carried go back where they were picked up, and the carry is no step: before
+// another tool is chosen, on Escape, on the right button, and before undo.
 void GetrageneZuruecklegen();
 
 // The count rule of picking up from a stack of the given size.

@@ -1,9 +1,16 @@
-// The piece list: hit test, placing with merge and cap, the full list, deleting and reducing.
+// The piece list: hit test, placing with merge and cap, the full list, deleting and reducing;
+// undo and redo of every kind of change.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <random>
+
 #include "BoardHilfen.h"
+#include "TestHilfen.h"
+#include "UDateien.h"
 #include "UPieces.h"
 #include "UStapelPlatz.h"
+#include "USchritte.h"
 #include "USpielstand.h"
 #include "UZufall.h"
 
@@ -218,3 +225,174 @@ TEST_F(Pieces, RandomUnitsFollowTheFixedSequence) {
 }
 
 }  // namespace
+
+// ---- Undo and redo ------------------------------------------------------------------------
+
+namespace {
+
+struct TBrett {
+    TEinheit E[MaxEinheiten + 1];
+    std::int32_t N;
+    TSektor S[SektorenAnzahl + 1];
+    std::string Name, Titel;
+};
+
+std::unique_ptr<TBrett> Brett() {
+    auto b = std::make_unique<TBrett>();
+    std::memcpy(b->E, Einheiten, sizeof b->E);
+    std::memcpy(b->S, Sektoren, sizeof b->S);
+    b->N = EinheitenAnzahl, b->Name = MapName, b->Titel = MapTitel;
+    return b;
+}
+
+// Every slot, the ones beyond the count too: a new stack takes its padding bytes from its slot.
+void WieVorher(const TBrett& b) {
+    EXPECT_EQ(EinheitenAnzahl, b.N);
+    EXPECT_EQ(std::memcmp(Einheiten, b.E, sizeof b.E), 0);
+    EXPECT_EQ(std::memcmp(Sektoren, b.S, sizeof b.S), 0);
+    EXPECT_EQ(MapName, b.Name);
+    EXPECT_EQ(MapTitel, b.Titel);
+}
+
+class Schritte : public Pieces {
+protected:
+    std::mt19937 z{20261208};
+    int Z(int n) { return static_cast<int>(z() % static_cast<unsigned>(n)); }
+    void SetUp() override {
+        Pieces::SetUp();
+        // Columns of 13 pixels over the whole map, so random units find sectors.
+        SektorBild.Breite = MapBreite, SektorBild.Hoehe = MapHoehe;
+        SektorBild.Rgb.resize(std::size_t{MapBreite} * MapHoehe);
+        for (int y = 0; y < MapHoehe; ++y)
+            for (int x = 0; x < MapBreite; ++x) SektorPixel(x, y, 1 + (x / 13) % 127);
+        MapName = "Start", MapTitel = "Start.map";
+        SchritteLeeren();
+    }
+    void Stapeln(int n) {
+        for (int i = 0; i < n; ++i) {
+            const double x = Z(MapBreite), y = Z(MapHoehe);
+            EinheitHinzufuegen(SektorAn({x, y}), 1 + Z(11), 1 + Z(5), x, y, 1 + Z(30));
+            for (auto& b : Einheiten[EinheitenAnzahl].Padding) b = static_cast<std::uint8_t>(z());
+        }
+    }
+    TMapPunkt Punkt() { return {Z(MapBreite) + Z(8) / 8.0, double(Z(MapHoehe))}; }
+    // One step of a random kind; some changes bypass the brackets, as a forgotten caller would.
+    void Schritt(const TempOrdner& tmp, int k) {
+        const int art = Z(11);
+        const std::uint32_t i = 1 + Z(std::max(EinheitenAnzahl, 1));
+        if (art == 9) {
+            if (EinheitenAnzahl) EinheitLoeschen(i);
+            return;
+        }
+        TSchrittKlammer schritt;
+        if (art == 0) EinheitenSetzen(Punkt(), 1 + Z(11), 1 + Z(5), 1 + Z(12));
+        if (art == 1 && EinheitenAnzahl) {  // a carry
+            const TEinheit e = Einheiten[i];
+            EinheitReduzieren(i, 1 + Z(e.Anzahl + 2));
+            EinheitenSetzen(Punkt(), e.Art, e.Besitzer, e.Anzahl);
+        }
+        if (art == 2 && EinheitenAnzahl) EinheitReduzieren(i, 1 + Z(20));
+        if (art == 3) {  // a flag that takes its sector
+            const TMapPunkt m = Punkt();
+            for (std::int32_t j = EinheitenAnzahl; j >= 1; --j)
+                if (Einheiten[j].Art == eaFlagge && Einheiten[j].Sektor == SektorAn(m)) EinheitLoeschen(j);
+            EinheitenSetzen(m, eaFlagge, 1 + Z(5), 1);
+        }
+        if (art == 4) ZufallsEinheiten();
+        if (art == 5) SektorNameSetzen(Sektoren[1 + Z(130)], "Edited " + std::to_string(k));
+        if (art == 6) Sektoren[1 + Z(128)].HotSpotX = Z(MapBreite);
+        if (art == 7) {  // load map, with its name in the caption
+            const std::string f = tmp.Datei("m" + std::to_string(k) + ".map");
+            std::vector<std::uint8_t> d(4 + 24 * Z(301));
+            for (auto& b : d) b = static_cast<std::uint8_t>(z());
+            const std::int32_t n = static_cast<std::int32_t>((d.size() - 4) / 24);
+            std::memcpy(d.data(), &n, 4);
+            BytesSchreiben(f, d);
+            MapLaden(f);
+            MapName = MapTitel = f;
+        }
+        if (art == 8) {
+            std::vector<std::uint8_t> d(SektorDateiGroesse);
+            for (auto& b : d) b = static_cast<std::uint8_t>(z());
+            BytesSchreiben(tmp.Datei("s.sek"), d);
+            SektorenLaden(tmp.Datei("s.sek"));
+        }
+        if (art == 10)  // some undone, and the next step drops them
+            for (int u = Z(4); u > 0; --u) Rueckgaengig();
+    }
+};
+
+}  // namespace
+
+TEST_F(Schritte, UndoingEveryStepGivesTheStartByteForByteAndRedoingTheEnd) {
+    TempOrdner tmp;
+    Stapeln(500);
+    SchritteLeeren();
+    const auto start = Brett();
+    for (int k = 0; k < 400; ++k) Schritt(tmp, k);
+    const int gemacht = SchritteGemacht();
+    EXPECT_TRUE(KannRueckgaengig());
+    while (Rueckgaengig()) {}
+    WieVorher(*start);
+    EXPECT_FALSE(KannRueckgaengig());
+    for (int k = 0; k < 9 && Wiederholen(); ++k) {}
+    // A step in the middle of the history drops the steps that could have been redone.
+    SchrittBeginnen();
+    EinheitHinzufuegen(1, eaPanzer, bsJapan, 5, 5, 3);
+    SchrittBeenden(TSchrittAngaben{});
+    EXPECT_EQ(SchritteGemacht(), 10);
+    EXPECT_FALSE(KannWiederholen());
+    Rueckgaengig();
+    while (Rueckgaengig()) {}
+    WieVorher(*start);
+    // Once more from the start, and everything redone.
+    for (int k = 0; k < 400; ++k) Schritt(tmp, k);
+    const auto ende2 = Brett();
+    while (Rueckgaengig()) {}
+    WieVorher(*start);
+    while (Wiederholen()) {}
+    WieVorher(*ende2);
+    EXPECT_GT(gemacht, 250);
+}
+
+TEST_F(Schritte, AThousandStepsOnAThousandStacksKeepUnderTwoMegabytes) {
+    Stapeln(MaxEinheiten);
+    SchritteLeeren();
+    const auto start = Brett();
+    for (int k = 0; k < 2000 && SchritteAnzahl() < 1000; ++k) {
+        TSchrittKlammer schritt;
+        const std::uint32_t i = 1 + Z(EinheitenAnzahl);
+        const TEinheit e = Einheiten[i];
+        switch (k % 5) {
+        case 0: EinheitenSetzen({e.X, e.Y}, e.Art, e.Besitzer, 1); break;
+        case 1: EinheitReduzieren(i, 1 + Z(2 * e.Anzahl)); break;
+        case 2: EinheitReduzieren(i, 1), EinheitenSetzen(Punkt(), e.Art, e.Besitzer, 1); break;
+        case 3: Einheiten[i].X = Z(MapBreite), Einheiten[i].Y = Z(MapHoehe); break;
+        case 4: Sektoren[1 + Z(128)].HotSpotY = k; break;
+        }
+    }
+    EXPECT_EQ(SchritteAnzahl(), 1000);
+    EXPECT_LE(SchritteBelegt(), 2000000u);
+    EXPECT_LE(SchritteSpeicher, 2000000u);
+    std::printf("1000 steps on 1000 stacks: %zu bytes of %zu\n", SchritteBelegt(), SchritteSpeicher);
+    while (Rueckgaengig()) {}
+    WieVorher(*start);
+}
+
+TEST_F(Schritte, WhenFullTheOldestStepsGo) {
+    TempOrdner tmp;
+    std::vector<std::unique_ptr<TBrett>> nach;
+    for (int k = 0; k < 80; ++k) {
+        TSchrittKlammer schritt;
+        EinheitenAnzahl = 0;
+        Stapeln(MaxEinheiten);
+        nach.push_back(Brett());
+    }
+    const int n = SchritteAnzahl();
+    EXPECT_LT(n, 80);
+    EXPECT_GT(n, 20);
+    while (Rueckgaengig()) {}
+    WieVorher(*nach[79 - n]);
+    while (Wiederholen()) {}
+    WieVorher(*nach[79]);
+}

@@ -254,6 +254,24 @@ TEST_P(Grafik, CursorHotSpotsAndSelection) {
     f.Legen(293, 195, TRect{45, 20, 60, 30}, false);
     f.Zeichen(308, 195, '5');
     EXPECT_EQ(Abweichung(f), -1);
+
+    // The bomb: the count the keys chose beside it, or over a stack what a click would remove.
+    ToolMode = tmKill;
+    Selection = {0, 0, 65000};
+    for (std::uint16_t stapel : {0, 12}) {
+        CursorEinheit = stapel ? 1 : 0;
+        EinheitenAnzahl = 1;
+        Einheiten[1].Anzahl = stapel;
+        BackLeeren();
+        FrameKomponieren();
+        TModell k;
+        k.KarteLegen();
+        k.Legen(296, 196, TRect{20, 60, 39, 79}, true);
+        k.Text(315, 196, stapel ? "12" : "ALL");
+        EXPECT_EQ(Abweichung(k), -1) << stapel;
+    }
+    CursorEinheit = 0;
+    EinheitenAnzahl = 0;
 }
 
 TEST_P(Grafik, HeldSectorsShowTheHoldersColourAndKeepEverythingElse) {

@@ -7,11 +7,15 @@
 #include <gtest/gtest.h>
 
 #include "TestHilfen.h"
+#include "UBearbeiten.h"
+#include "board/BoardHilfen.h"
+#include "display/DisplayTestHilfen.h"
 #include "UDDrawInit.h"
 #include "UFensterHilfen.h"
 #include "UGameInfoForm.h"
 #include "UInputs.h"
 #include "UPieces.h"
+#include "USchritte.h"
 #include "USektorInfoForm.h"
 #include "USpielstand.h"
 #include "UToolsForm.h"
@@ -194,4 +198,63 @@ TEST(Eingaben, WithoutPicturesAMoveUpdatesThePointerButDrawsNothing) {
     EXPECT_EQ(LastMousePoint.X, 300);
     EXPECT_EQ(LastMousePoint.Y, 29);
     EXPECT_EQ(AktuellerSektor, 0);
+}
+
+TEST_F(Fenster, EditsAreStepsInWordsAndUnitsPutBackAreNone) {
+    DisplayAufbauen(32, 200, 100);  // clicks draw a frame
+    TestSektorBild();                // column x lies in sector 1 + x / 10
+    Sektor(3, "Ukraine", 1, 2), Sektor(4, "Karelia", 1, 2), Sektor(6, "Caucasus", 1, 4);
+    Sektor(9, "Eastern United States", 5, 10);
+    Stapel(3, eaPanzer, bsDeutschland, 3, 25, 50);
+    Stapel(9, eaInfanterie, bsDeutschland, 12, 85, 50);
+    SchritteLeeren();
+    TShiftState shift;
+    shift.Shift = true;
+    const TEinheit vorher[2] = {Einheiten[1], Einheiten[2]};
+    // Taken whole, then put back by Escape, the right button and undo: the list exactly as before.
+    for (int weg = 0; weg < 3; ++weg) {
+        MausGedrueckt(mkLinks, shift, 25, 50);
+        ASSERT_EQ(EinheitenAnzahl, 1);
+        if (weg == 0) KeyPressed('\x1b');
+        if (weg == 1) MausGedrueckt(mkRechts, {}, 25, 50), MausLosgelassen(mkRechts, {}, 25, 50);
+        if (weg == 2) EditRueckgaengig();
+        EXPECT_EQ(ToolMode, tmMove);
+        EXPECT_EQ(std::memcmp(&Einheiten[1], vorher, sizeof vorher), 0);
+        EXPECT_FALSE(KannRueckgaengig());
+    }
+    MausGedrueckt(mkLinks, shift, 25, 50);
+    MausLosgelassen(mkLinks, shift, 55, 50);
+    ToolMode = tmKill, Selection.Anzahl = 10;
+    ViewBreite = 200, ViewHoehe = 100;  // Escape's redraw measured the window-less view anew
+    MouseMoved({}, 85, 50);
+    MausGedrueckt(mkLinks, {}, 85, 50);
+    EXPECT_EQ(RueckgaengigText(), "undo: Germany -10 Infantry in Eastern United States");
+    ToolMode = tmPlace, Selection = {eaInfanterie, bsRussland, 2};
+    MausGedrueckt(mkLinks, {}, 35, 50);
+    TSchrittAngaben flagge{saFlagge, eaFlagge, bsDeutschland, 4, 4, 1, 1 << bsRussland, ""};
+    SchrittBeginnen(), SchrittBeenden(flagge);  // words only: nothing changed, so no step
+    SchrittBeginnen(), EinheitHinzufuegen(4, eaFlagge, bsDeutschland, 35, 50, 1), SchrittBeenden(flagge);
+    SchrittBeginnen(), MapName = "/spiel/Round-03.map", SchrittBeenden({saMapLaden, 0, 0, 0, 0, 0, 0, MapName});
+    EXPECT_EQ(EditLogText(), "Germany: 3 Armor Ukraine -> Caucasus\nGermany: -10 Infantry Eastern United States\n"
+                             "Russia: +2 Infantry Karelia\nGermany: flag in Karelia (Russia's flag removed)\n"
+                             "load map Round-03.map\n");
+    SektorNameSetzen(Sektoren[4], "Kar_elia");
+    EXPECT_NE(EditLogMarkdown().find("3. Russia: +2 Infantry Kar\\_elia\n"), std::string::npos);
+    // A change made beside the brackets becomes a step of its own when the history is next used.
+    EditBis(1);  // a done line: undone with all after it
+    EXPECT_EQ(SchrittZeile(5), "change");
+    EXPECT_EQ(SektorName(Sektoren[4]), "Karelia");
+    EXPECT_EQ(EditLogMarke(), 0);
+    EXPECT_EQ(WiederholenText(), "redo: Germany -10 Infantry in Eastern United States");
+    EXPECT_EQ(MapName, "");
+    EXPECT_EQ(Einheiten[1].Anzahl, 12);
+    EditBis(4);
+    EXPECT_EQ(MapName, "/spiel/Round-03.map");
+    EXPECT_EQ(WiederholenText(), "redo: change");
+    // "save map as..." names the map anew without a step: the step to redo stays.
+    MapName = MapTitel = "/spiel/Round-04.map";
+    NamenUebernehmen();
+    EXPECT_TRUE(EditWiederholenMoeglich());
+    EXPECT_EQ(SchritteAnzahl(), 6);
+    ReleaseObjects();
 }
