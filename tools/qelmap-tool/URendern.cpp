@@ -56,11 +56,12 @@ constexpr int RingBreite = 3;  // map pixels along the inside of a marked sector
 TStellung Vorher, Jetzt;
 std::uint32_t Markierung[SektorBytes];  // colour per sector byte, 0 for none
 
-// Which sectors changed from OLD to the position in the piece list.
+// Which sectors changed from OLD to NEW; the piece list then holds NEW.
 bool MarkierungenBerechnen(const std::string& alt, const std::string& neu) {
     MapDateiLesen(alt, Vorher.Map);
     MapDateiLesen(neu, Jetzt.Map);
     Vergleichen(Vorher, Jetzt);
+    MapUebernehmen(Jetzt.Map);
     bool irgendeine = false;
     for (int s = 0; s < SektorBytes; ++s) {
         Markierung[s] = BesitzGeaendert(Vorher, Jetzt, s) ? FarbeBesitz
@@ -157,7 +158,7 @@ int BefehlRender(const QStringList& argumente) {
 
     bool ok;
     const int z = p.Parser.value(zoom).toInt(&ok);
-    if (!ok || z < 1 || z > 6) throw EAufrufFehler("--zoom must be a whole number from 1 to 6");
+    if (!ok || z < ZoomMin || z > ZoomMax) throw EAufrufFehler("--zoom must be a whole number from 1 to 6");
     std::int32_t sx, sy, vb, vh;
     ZahlenPaar(p.Parser.value(scroll), ",", "scroll", sx, sy);
     ZahlenPaar(p.Parser.value(view), "x", "view", vb, vh);
