@@ -94,8 +94,8 @@ void ToolBar_NaechsteMapClick() {
 
 // The zoom list of the tool bar.
 void PiecesZoomComboBoxChange(int index) {
-    if (index < 0 || index > 5) return;
-    Zoom = PiecesZoom = index + 1;
+    if (index < 0 || index > ZoomMax - ZoomMin) return;
+    Zoom = PiecesZoom = ZoomMin + index;
     RenderFrame();
 }
 
@@ -266,7 +266,7 @@ int MenuesAufbauen(TMapForm* f) {
         }
     f->PiecesZoomComboBox = new QComboBox(f->ToolBar);
     f->PiecesZoomComboBox->setGeometry(toolBarX + 4, 4, 56, 21);
-    f->PiecesZoomComboBox->addItems({"x1", "x2", "x3", "x4", "x5", "x6"});
+    for (int z = ZoomMin; z <= ZoomMax; ++z) f->PiecesZoomComboBox->addItem(QStringLiteral("x%1").arg(z));
     f->PiecesZoomComboBox->setCurrentIndex(-1);
     f->PiecesZoomComboBox->setEnabled(false);
     QObject::connect(f->PiecesZoomComboBox, &QComboBox::activated, f,

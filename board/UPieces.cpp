@@ -43,7 +43,7 @@ void EinheitenSetzen(TMapPunkt m, TEinheitArt art, TBesitzer besitzer, std::uint
         EinheitHinzufuegen(s, art, besitzer, p.X, p.Y, anzahl);
     } else {
         std::uint32_t summe = static_cast<std::uint32_t>(vorher) + anzahl;  // no 16-bit overflow
-        Einheiten[nummer].Anzahl = static_cast<std::uint16_t>(summe > 100 ? 100 : summe);
+        Einheiten[nummer].Anzahl = static_cast<std::uint16_t>(summe > StapelGrenze ? StapelGrenze : summe);
     }
     SpielstandAktualisieren();
 }

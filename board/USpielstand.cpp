@@ -23,10 +23,10 @@ void Eintrag(std::string& text, std::uint32_t anzahl, int art, bool landText) {
     if (!letzte) text += ' ';
 }
 
-void Hinweise(int basis, const std::uint32_t* counts) {
-    std::string& land = Spielstand.UnitHints[basis + hwLand];
-    std::string& see = Spielstand.UnitHints[basis + hwSea];
-    std::string& alle = Spielstand.UnitHints[basis + hwAll];
+void Hinweise(TSpielstand& st, int basis, const std::uint32_t* counts) {
+    std::string& land = st.UnitHints[basis + hwLand];
+    std::string& see = st.UnitHints[basis + hwSea];
+    std::string& alle = st.UnitHints[basis + hwAll];
     for (int k = eaInfanterie; k <= eaSchlachtschiff; ++k) {
         if (counts[k] == 0) continue;
         if (k <= eaBomber)
@@ -39,26 +39,26 @@ void Hinweise(int basis, const std::uint32_t* counts) {
 
 }  // namespace
 
-void SpielstandBerechnen() {
-    for (std::string& s : Spielstand.UnitHints) s.clear();
-    std::memset(Spielstand.Income, 0, sizeof Spielstand.Income);
-    std::memset(Spielstand.LandUnits, 0, sizeof Spielstand.LandUnits);
-    std::memset(Spielstand.SeaUnits, 0, sizeof Spielstand.SeaUnits);
-    std::memset(Spielstand.AllUnits, 0, sizeof Spielstand.AllUnits);
+void SpielstandBerechnen(TSpielstand& st, const TEinheit* einheiten, std::int32_t anzahl, const TSektor* sektoren) {
+    for (std::string& s : st.UnitHints) s.clear();
+    std::memset(st.Income, 0, sizeof st.Income);
+    std::memset(st.LandUnits, 0, sizeof st.LandUnits);
+    std::memset(st.SeaUnits, 0, sizeof st.SeaUnits);
+    std::memset(st.AllUnits, 0, sizeof st.AllUnits);
     std::memset(PieceCounts, 0, sizeof PieceCounts);
 
     // Flags seen per sector and power, so the income pass needs no search per sector.
     bool flagge[SetzSektoren + 1][BesitzerAnzahl + 1] = {};
     bool gesehen[SetzSektoren + 1][BesitzerAnzahl + 1] = {};
-    for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i) {
-        const TEinheit& e = Einheiten[i];
+    for (std::int32_t i = 1; i <= anzahl; ++i) {
+        const TEinheit& e = einheiten[i];
         if (e.Besitzer < 1 || e.Besitzer > 5 || e.Art < 1 || e.Art > 11) continue;
         PieceCounts[e.Besitzer][e.Art] += e.Anzahl;
         std::uint32_t wert = static_cast<std::uint32_t>(EinheitKosten[e.Art - 1]) * e.Anzahl;
         if (e.Art <= eaBomber)
-            Spielstand.LandUnits[e.Besitzer] += wert;
+            st.LandUnits[e.Besitzer] += wert;
         else if (e.Art <= eaSchlachtschiff)
-            Spielstand.SeaUnits[e.Besitzer] += wert;
+            st.SeaUnits[e.Besitzer] += wert;
         // Only the first flag stack of a power in a sector counts: one of 0 pieces captures nothing.
         if (e.Art == eaFlagge && e.Sektor >= 1 && e.Sektor <= SetzSektoren && !gesehen[e.Sektor][e.Besitzer]) {
             gesehen[e.Sektor][e.Besitzer] = true;
@@ -67,17 +67,16 @@ void SpielstandBerechnen() {
     }
 
     for (int s = 1; s <= SetzSektoren; ++s) {
-        int halter = Sektoren[s].StartBesitzer;
+        int halter = sektoren[s].StartBesitzer;
         for (int p = 1; p <= 5; ++p)
             if (flagge[s][p]) {
                 halter = p;
                 break;
             }
-        Spielstand.Halter[s] = static_cast<std::uint8_t>(halter);
-        if (halter >= 1 && halter <= 5) Spielstand.Income[halter] += Sektoren[s].ICPs;
+        st.Halter[s] = static_cast<std::uint8_t>(halter);
+        if (halter >= 1 && halter <= 5) st.Income[halter] += sektoren[s].ICPs;
     }
 
-    TSpielstand& st = Spielstand;
     for (int p = 1; p <= 5; ++p) st.AllUnits[p] = st.LandUnits[p] + st.SeaUnits[p];
     st.AlliesIncome = st.AlliesLandUnits = st.AlliesSeaUnits = st.AlliesAllUnits = 0;
     st.AxisIncome = st.AxisLandUnits = st.AxisSeaUnits = st.AxisAllUnits = 0;
@@ -97,10 +96,12 @@ void SpielstandBerechnen() {
         for (int k = 1; k <= 11; ++k) seite[1][k] += PieceCounts[p][k];
     }
 
-    for (int p = 1; p <= 5; ++p) Hinweise(HinweisIndex(p, hwLand), PieceCounts[p]);
-    Hinweise(HinweisAllies, seite[0]);
-    Hinweise(HinweisAxis, seite[1]);
+    for (int p = 1; p <= 5; ++p) Hinweise(st, HinweisIndex(p, hwLand), PieceCounts[p]);
+    Hinweise(st, HinweisAllies, seite[0]);
+    Hinweise(st, HinweisAxis, seite[1]);
 }
+
+void SpielstandBerechnen() { SpielstandBerechnen(Spielstand, Einheiten, EinheitenAnzahl, Sektoren); }
 
 void SpielstandAktualisieren() {
     SpielstandBerechnen();

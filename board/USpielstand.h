@@ -1,6 +1,6 @@
 #pragma once
 // The game tallies: income and unit values per power and side, their hint texts, and the
-// Axis alert level. Computed from the sector table and the piece list alone.
+// Axis alert level. Computed from a sector table and a list of stacks alone.
 #include <cstdint>
 #include <string>
 
@@ -29,6 +29,9 @@ constexpr int HinweisAllies = 15;
 constexpr int HinweisAxis = 18;
 inline int HinweisIndex(int power, THinweis art) { return 3 * (power - 1) + art; }
 
+// Counts the stacks 1..anzahl with the sector table (1..130) into st, rewriting it whole.
+void SpielstandBerechnen(TSpielstand& st, const TEinheit* einheiten, std::int32_t anzahl, const TSektor* sektoren);
+// The piece list and the sector table into Spielstand.
 void SpielstandBerechnen();
 // SpielstandBerechnen, then the window is told (the game information window shows them).
 void SpielstandAktualisieren();

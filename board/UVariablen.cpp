@@ -14,7 +14,6 @@ const std::uint8_t EinheitKosten[11] = {0, 3, 5, 12, 15, 8, 8, 18, 24, 15, 5};
 const char* BesitzerName(unsigned besitzer) { return besitzer <= 5 ? BesitzerNamen[besitzer] : ""; }
 const char* ArtName(unsigned art) { return (art >= 1 && art <= 11) ? ArtNamen[2 * (art - 1)] : ""; }
 const char* ArtKurzname(unsigned art) { return (art >= 1 && art <= 11) ? ArtNamen[2 * (art - 1) + 1] : ""; }
-unsigned ArtKosten(unsigned art) { return (art >= 1 && art <= 11) ? EinheitKosten[art - 1] : 0; }
 
 std::string SektorName(const TSektor& s) {
     std::size_t n = s.NameLaenge > 40 ? 40 : s.NameLaenge;
@@ -29,14 +28,14 @@ void SektorNameSetzen(TSektor& s, const std::string& name) {
 
 TSektor Sektoren[SektorenAnzahl + 1];
 TEinheit Einheiten[MaxEinheiten + 1];
-std::int32_t EinheitenAnzahl = 0;
+std::int32_t EinheitenAnzahl;
 
-std::int32_t ScrollX = 0, ScrollY = 0;
-std::int32_t Zoom = 1;
-std::int32_t PiecesZoom = 1;
-std::int32_t ViewBreite = 0, ViewHoehe = 0;
-TPunkt ViewUrsprung = {0, 0};
-std::int32_t MaxViewBreite = MaxViewBreiteVorgabe, MaxViewHoehe = MaxViewHoeheVorgabe;
+std::int32_t ScrollX, ScrollY;
+std::int32_t Zoom;
+std::int32_t PiecesZoom;
+std::int32_t ViewBreite, ViewHoehe;
+TPunkt ViewUrsprung;
+std::int32_t MaxViewBreite, MaxViewHoehe;
 
 std::int32_t Runden(double v) {
     // Coordinates come from files and may be anything: a value beyond 32 bits or NaN must not
@@ -57,7 +56,7 @@ TPunkt MapZuView(TMapPunkt m) {
 }
 
 TBild SektorBild;
-bool SektorBildGeladen = false;
+bool SektorBildGeladen;
 
 std::uint8_t SektorAn(TMapPunkt m) {
     if (!SektorBildGeladen) return 255;
@@ -70,19 +69,18 @@ std::uint8_t SektorAn(TMapPunkt m) {
 }
 
 std::string MapName;
-std::uint8_t AktuellerSektor = 0;
-std::int32_t CursorEinheit = 0;
-bool ICPsAnzeigen = false, LandnameAmCursor = false, EinheitartAmCursor = false, BesitzerAmCursor = false,
-     MausStehtBeimScrollen = false;
-bool HalterAnzeigen = true;
-bool SektorInfo = false, GameInfo = false, GameCenter = false;
-bool EditModus = false;
-bool DisplayReady = false;
+std::uint8_t AktuellerSektor;
+std::int32_t CursorEinheit;
+bool ICPsAnzeigen, LandnameAmCursor, EinheitartAmCursor, BesitzerAmCursor, MausStehtBeimScrollen;
+bool HalterAnzeigen;
+bool SektorInfo, GameInfo, GameCenter;
+bool EditModus;
+bool DisplayReady;
 
-bool OwnPiecesVorhanden = false;
-std::int32_t OwnPiecesBreite = ChartBreite, OwnPiecesHoehe = ChartHoehe;
-TPunkt PieceGroesse = {0, 0};
-TPunkt PieceHalbe = {0, 0};
+bool OwnPiecesVorhanden;
+std::int32_t OwnPiecesBreite, OwnPiecesHoehe;
+TPunkt PieceGroesse;
+TPunkt PieceHalbe;
 TRect PieceRechtecke[ArtenAnzahl + 1][BesitzerAnzahl + 1];
 
 void PieceGeometrieSetzen(std::int32_t w, std::int32_t h) {
@@ -95,20 +93,21 @@ void PieceGeometrieSetzen(std::int32_t w, std::int32_t h) {
         }
 }
 
-TToolMode ToolMode = tmMove;
-TSelection Selection = {0, 0, 0};
-std::uint8_t CarrySector = 0;
-TMapPunkt CarryOrigin = {0, 0};
-TPunkt CursorPoint = {0, 0};
-TPunkt LastMousePoint = {0, 0};
-bool DragScrolled = false, SuppressDrag = false;
+TToolMode ToolMode;
+TSelection Selection;
+std::uint8_t CarrySector;
+TMapPunkt CarryOrigin;
+TPunkt CursorPoint;
+TPunkt LastMousePoint;
+bool DragScrolled, SuppressDrag;
 
+// The defaults at process start are the ones VariablenZuruecksetzen gives.
 void VariablenZuruecksetzen() {
     std::memset(Sektoren, 0, sizeof Sektoren);
     std::memset(Einheiten, 0, sizeof Einheiten);
     EinheitenAnzahl = 0;
     ScrollX = ScrollY = 0;
-    Zoom = PiecesZoom = 1;
+    Zoom = PiecesZoom = ZoomMin;
     ViewBreite = ViewHoehe = 0;
     ViewUrsprung = {0, 0};
     MaxViewBreite = MaxViewBreiteVorgabe;
@@ -135,3 +134,7 @@ void VariablenZuruecksetzen() {
     CursorPoint = LastMousePoint = {0, 0};
     DragScrolled = SuppressDrag = false;
 }
+
+namespace {
+const bool VorgabenGesetzt = (VariablenZuruecksetzen(), true);
+}  // namespace

@@ -42,7 +42,6 @@ extern const std::uint8_t EinheitKosten[11];  // value in ICPs of kind k at k-1
 const char* BesitzerName(unsigned besitzer);
 const char* ArtName(unsigned art);
 const char* ArtKurzname(unsigned art);
-unsigned ArtKosten(unsigned art);
 
 // ---- Records that are file formats --------------------------------------------------------
 #pragma pack(push, 1)
@@ -87,6 +86,7 @@ constexpr int SektorenAnzahl = 130;  // records of the sector table and file
 constexpr int SetzSektoren = 127;    // sectors 1..127 take pieces and count for income
 constexpr int IcpSektoren = 128;     // sectors 1..128 show ICP figures and take hot spots
 constexpr int MaxEinheiten = 1000;
+constexpr std::uint32_t StapelGrenze = 100;  // units a stack takes by merging
 
 extern TSektor Sektoren[SektorenAnzahl + 1];  // 1..130; entry 0 is unused
 extern TEinheit Einheiten[MaxEinheiten + 1];  // 1..EinheitenAnzahl; entry 0 is unused
@@ -97,8 +97,9 @@ inline TSektor* SektorRecord(unsigned s) { return (s >= 1 && s <= SektorenAnzahl
 
 // ---- Viewport figures (their operations are the display's) ---------------------------------
 extern std::int32_t ScrollX, ScrollY;
-extern std::int32_t Zoom;        // 1..6
-extern std::int32_t PiecesZoom;  // 1..6
+constexpr std::int32_t ZoomMin = 1, ZoomMax = 6;
+extern std::int32_t Zoom;        // ZoomMin..ZoomMax
+extern std::int32_t PiecesZoom;  // ZoomMin..ZoomMax
 extern std::int32_t ViewBreite, ViewHoehe;
 extern TPunkt ViewUrsprung;
 extern std::int32_t MaxViewBreite, MaxViewHoehe;  // the defaults below until the display set-up

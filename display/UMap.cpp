@@ -53,11 +53,11 @@ std::int32_t ZoomKorrektur(std::int32_t alt, std::int32_t neu, std::int32_t groe
 void MapZoomen(std::int32_t schritt) {
     const std::int32_t alt = Zoom;
     Zoom += schritt;
-    if (Zoom > 6) Zoom = 6;
-    if (Zoom < 1) Zoom = 1;
+    if (Zoom > ZoomMax) Zoom = ZoomMax;
+    if (Zoom < ZoomMin) Zoom = ZoomMin;
     const std::int32_t neu = Zoom;
-    // A step beyond 1..6 leaves the zoom as it was and must not move the view either.
-    if (neu == alt || alt < 1 || alt > 6) return;
+    // A step beyond the range leaves the zoom as it was and must not move the view either.
+    if (neu == alt || alt < ZoomMin || alt > ZoomMax) return;
     ScrollX += ZoomKorrektur(alt, neu, ViewBreite);
     ScrollY += ZoomKorrektur(alt, neu, ViewHoehe);
     if (schritt < 0) {

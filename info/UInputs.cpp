@@ -96,7 +96,7 @@ bool ZurueckZumUrsprung() {
     EinheitSuchen(CarrySector, art, besitzer, nummer, anzahl);
     if (anzahl != 0) {
         std::uint32_t summe = static_cast<std::uint32_t>(anzahl) + Selection.Anzahl;
-        Einheiten[nummer].Anzahl = static_cast<std::uint16_t>(summe > 100 ? 100 : summe);
+        Einheiten[nummer].Anzahl = static_cast<std::uint16_t>(summe > StapelGrenze ? StapelGrenze : summe);
     } else {
         EinheitHinzufuegen(CarrySector, art, besitzer, CarryOrigin.X, CarryOrigin.Y, Selection.Anzahl);
     }
@@ -156,16 +156,16 @@ void GetrageneZuruecklegen() {
     }
 }
 
+// The count rule: Shift 5, Ctrl 10, neither 1; both together what the caller names.
+std::uint16_t ModifierAnzahl(TShiftState shift, std::uint16_t beide) {
+    if (shift.Shift && shift.Ctrl) return beide;
+    if (shift.Shift) return 5;
+    if (shift.Ctrl) return 10;
+    return 1;
+}
+
 std::uint16_t AufnahmeAnzahl(TShiftState shift, std::uint16_t stapel) {
-    std::uint16_t n;
-    if (shift.Shift && shift.Ctrl)
-        n = stapel;
-    else if (shift.Shift)
-        n = 5;
-    else if (shift.Ctrl)
-        n = 10;
-    else
-        n = 1;
+    const std::uint16_t n = ModifierAnzahl(shift, stapel);
     return n < stapel ? n : stapel;
 }
 
@@ -208,8 +208,8 @@ void MouseMoved(TShiftState shift, int x, int y) {
 void KeyPressed(char key) {
     // Escape, and Ctrl+Z when the undo command itself is not enabled.
     if (key == '\x1b' || key == '\x1a') GetrageneZuruecklegen();
-    if (key == '+' && Zoom < 6) MapZoomen(+1);
-    if (key == '-' && Zoom > 1) MapZoomen(-1);
+    if (key == '+' && Zoom < ZoomMax) MapZoomen(+1);
+    if (key == '-' && Zoom > ZoomMin) MapZoomen(-1);
     ViewBerechnen();
     CursorEinheit = EinheitAnPunkt(CursorPoint);
     RenderFrame();
@@ -217,14 +217,7 @@ void KeyPressed(char key) {
 
 void TasteGeaendert(TShiftState shift) {
     if (ToolMode != tmKill && ToolMode != tmPlace) return;
-    std::uint16_t n = 1;
-    if (shift.Shift && shift.Ctrl)
-        n = ToolMode == tmPlace ? 10 : 65000;
-    else if (shift.Shift)
-        n = 5;
-    else if (shift.Ctrl)
-        n = 10;
-    Selection.Anzahl = n;
+    Selection.Anzahl = ModifierAnzahl(shift, ToolMode == tmPlace ? 10 : 65000);
     ViewAnpassen();  // the window is repainted
 }
 

@@ -112,17 +112,22 @@ TEST_F(Alarm, From84TheLookSwapsEverySixthTickAndFreezesFrom151) {
 TEST_F(Alarm, TheTimerRunsFromTheEventLoopAndDuringModalDialogs) {
     MapForm->show();
     MapForm->Timer->start();
-    QTest::qWait(150);
+    QTest::qWaitFor([] { return Text() != QStringLiteral("AxisIncomeLabel"); }, 10000);
     EXPECT_NE(Text(), QStringLiteral("AxisIncomeLabel"));
     // Count the ticks themselves: the blink state comes back to its value every twelve ticks.
     int ticks = 0;
-    const QMetaObject::Connection zaehler =
-        QObject::connect(MapForm->Timer, &QTimer::timeout, MapForm->Timer, [&] { ++ticks; });
     int waehrend = -1;
-    QTimer::singleShot(300, [&] {
-        waehrend = ticks;
+    // The first tick while the box is open closes it; without one the box closes at a deadline.
+    const QMetaObject::Connection zaehler = QObject::connect(MapForm->Timer, &QTimer::timeout, MapForm->Timer, [&] {
+        ++ticks;
+        if (QWidget* m = QApplication::activeModalWidget()) waehrend = ticks, m->close();
+    });
+    QTimer frist;
+    frist.setSingleShot(true);
+    QObject::connect(&frist, &QTimer::timeout, [] {
         if (QWidget* m = QApplication::activeModalWidget()) m->close();
     });
+    frist.start(10000);
     MapForm->AboutMenu->trigger();
     QObject::disconnect(zaehler);
     EXPECT_GT(waehrend, 0) << "no tick while the about box was open";
@@ -141,8 +146,8 @@ TEST_F(Alarm, TheRedAlertChangesItsLookAtMostThreeTimesASecond) {
     uhr.start();
     blick.start(1);
     MapForm->Timer->start();
-    // Room for a slow machine: five entries are due after 1.1 s.
-    QTest::qWait(2000);
+    // Five entries are due after 1.1 s; seven are waited for, with room for a slow machine.
+    QTest::qWaitFor([&] { return wechsel.size() >= 7; }, 10000);
     ASSERT_GE(wechsel.size(), 5u) << "the alert no longer blinks";
     // The look before the first tick, the first tick's, then the changes of phase.
     for (std::size_t i = 3; i < wechsel.size(); ++i) EXPECT_GE(wechsel[i] - wechsel[i - 1], 333) << i;

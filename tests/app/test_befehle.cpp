@@ -1,4 +1,5 @@
 // Menus, file dialogs, commands and the small dialogs, driven through the real windows.
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTextBlock>
@@ -30,6 +32,7 @@
 #include "AppHilfen.h"
 #include "Main.h"
 #include "UAlarm.h"
+#include "UBefehl.h"
 #include "UDateiBefehle.h"
 #include "UStart.h"
 #include "UAboutForm.h"
@@ -47,49 +50,63 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Answers the modal windows that a command opens, one after the other: a file dialog gets
-// the next name typed into its name field, a message box is read and closed, any other
-// window is handed to the next action.
-class Antworten {
+// Answers the modal windows that a command opens, one after the other, as each appears: a
+// file dialog gets the next name typed into its name field, a message box is read and
+// closed, any other window is handed to the next action.
+class Antworten : public QObject {
 public:
     std::deque<QString> Namen;
     std::deque<std::function<void(QWidget*)>> Aktionen;
     QStringList Meldungen;
     QString Filter, Endung;  // what the last file dialog showed when it came up
 
-    Antworten() { Planen(); }
+    Antworten() { qApp->installEventFilter(this); }
+
+protected:
+    // Answered from the dialog's own event loop, once it runs.
+    bool eventFilter(QObject* o, QEvent* e) override {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (e->type() == QEvent::Show && w && w->isWindow() && w->testAttribute(Qt::WA_ShowModal))
+            QMetaObject::invokeMethod(
+                this, [this, w = QPointer<QWidget>(w)] { if (w && w->isVisible()) Schritt(w); }, Qt::QueuedConnection);
+        if (e->type() == QEvent::Hide && w) beantwortet_.removeAll(w);
+        return false;
+    }
 
 private:
-    // Timers bound to this object end with it.
-    void Planen() {
-        QTimer::singleShot(15, &kontext_, [this] { Schritt(); });
-    }
-    void Schritt() {
-        // The next step is planned first: an answer may open a nested box of its own.
-        Planen();
+    QList<QPointer<QWidget>> beantwortet_;
+
+    // A window answered in this showing and in front again once the one before it closed
+    // (the file dialog behind its overwrite question) is answered anew.
+    void Nachsehen() {
         QWidget* m = QApplication::activeModalWidget();
-        if (auto* d = qobject_cast<QFileDialog*>(m)) {
+        if (m && m->isVisible() && beantwortet_.contains(m)) Schritt(m);
+    }
+    void Schritt(QWidget* m) {
+        beantwortet_ << m;
+        QMetaObject::invokeMethod(this, [this] { Nachsehen(); }, Qt::QueuedConnection);
+        auto* d = qobject_cast<QFileDialog*>(m);
+        if (d && (!Namen.empty() || Aktionen.empty())) {
             Filter = d->selectedNameFilter();
             Endung = d->defaultSuffix();
             if (Namen.empty()) {
                 d->reject();
             } else {
-                auto* feld = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-                feld->clear();
-                QTest::keyClicks(feld, Namen.front());
+                // The list's selection from an earlier showing would count as chosen too.
+                for (auto* liste : d->findChildren<QAbstractItemView*>()) liste->clearSelection();
+                d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(Namen.front());
                 Namen.pop_front();
                 static_cast<QDialog*>(d)->accept();
             }
         } else if (auto* b = qobject_cast<QMessageBox*>(m)) {
             Meldungen << b->text();
             b->close();
-        } else if (m && !Aktionen.empty()) {
+        } else if (!Aktionen.empty()) {
             auto a = Aktionen.front();
             Aktionen.pop_front();
             a(m);
         }
     }
-    QObject kontext_;
 };
 
 // A map file of one stack.
@@ -190,8 +207,7 @@ TEST_F(Befehle, AFailingLoadLeavesEverythingAndNamesTheFile) {
     const std::uint32_t axis = Spielstand.AxisIncome;
     const std::uint32_t land = Spielstand.LandUnits[bsDeutschland];
     Antworten a;
-    a.Namen.push_back(QString::fromStdString(lauf.Datei("kaputt.map")));
-    MapForm->DateiMenu_MapLaden->trigger();
+    Befehl([&] { MapDateiLaden(lauf.Datei("kaputt.map")); });
     ASSERT_EQ(a.Meldungen.size(), 1);
     EXPECT_TRUE(a.Meldungen[0].contains(QStringLiteral("kaputt.map"))) << a.Meldungen[0].toStdString();
     EXPECT_EQ(Titel(), titel);
@@ -237,9 +253,10 @@ TEST_F(Befehle, SectorCommandsAlwaysAskForSectorFiles) {
 }
 
 TEST_F(Befehle, TheDefaultExtensionFollowsTheChosenFilter) {
-    QTimer::singleShot(40, [] {
-        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!d) return;
+    Antworten a;
+    a.Aktionen.push_back([](QWidget* w) {
+        auto* d = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(d, nullptr);
         // The user picks the first kind of file in the dialog's list.
         auto* liste = d->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
         liste->setCurrentIndex(0);
@@ -484,9 +501,10 @@ TEST_F(Befehle, HelpAndAboutAreModal) {
 }
 
 TEST_F(Befehle, TheMapNameDialogEndsWithEnterAndEscape) {
-    QTimer::singleShot(30, [] { QTest::keyClick(MapNameEditForm->MapNameEdit, Qt::Key_Return); });
+    Antworten a;
+    a.Aktionen.push_back([](QWidget*) { QTest::keyClick(MapNameEditForm->MapNameEdit, Qt::Key_Return); });
     EXPECT_EQ(MapNameEditForm->exec(), QDialog::Accepted);
-    QTimer::singleShot(30, [] { QTest::keyClick(MapNameEditForm->MapNameEdit, Qt::Key_Escape); });
+    a.Aktionen.push_back([](QWidget*) { QTest::keyClick(MapNameEditForm->MapNameEdit, Qt::Key_Escape); });
     EXPECT_EQ(MapNameEditForm->exec(), QDialog::Rejected);
     EXPECT_EQ(MapNameEditForm->MapNameEdit->text(), QStringLiteral("MapNameEdit"));
 }

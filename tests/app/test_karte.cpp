@@ -370,37 +370,42 @@ TEST_F(Karte, PlusAndMinusZoomAboutTheCentre) {
     EXPECT_EQ(ScrollY, 0);
 }
 
+namespace {
+// Notes the popup menu when it shows, and closes it from its own event loop.
+class PopupBeobachter : public QObject {
+public:
+    bool Offen = false;
+    PopupBeobachter() { MapForm->PopupMenu->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Show) {
+            Offen = true;
+            QMetaObject::invokeMethod(MapForm->PopupMenu, &QMenu::close, Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
+}  // namespace
+
 TEST_F(Karte, TheRightClickOpensThePopupOnlyInEditModeWithoutDrag) {
     const QPoint p = ClientPunkt(m1);
     Bewegen(p);
-    bool offen = false;
-    auto beobachten = [&] {
-        QTimer::singleShot(50, [&] {
-            offen = MapForm->PopupMenu->isVisible();
-            MapForm->PopupMenu->close();
-        });
-    };
-    beobachten();
+    PopupBeobachter popup;
     Druecken(p, {}, Qt::RightButton);
     Loslassen(p, {}, Qt::RightButton);
-    QTest::qWait(80);
-    EXPECT_FALSE(offen);
+    EXPECT_FALSE(popup.Offen);
 
     MapForm->OptionsMenu_EditModus->setEnabled(true);
     MapForm->OptionsMenu_EditModus->trigger();
     ASSERT_TRUE(EditModus);
-    beobachten();
     Druecken(p, {}, Qt::RightButton);
     Loslassen(p, {}, Qt::RightButton);
-    EXPECT_TRUE(offen);
+    EXPECT_TRUE(popup.Offen);
     EXPECT_TRUE(SuppressDrag);
 
-    offen = false;
-    beobachten();
+    popup.Offen = false;
     Bewegen(p);
     Druecken(p, {}, Qt::RightButton);
     QTest::mouseMove(MapForm->Client, p + QPoint(20, 0));
     Loslassen(p + QPoint(20, 0), {}, Qt::RightButton);
-    QTest::qWait(80);
-    EXPECT_FALSE(offen);
+    EXPECT_FALSE(popup.Offen);
 }

@@ -210,7 +210,8 @@ TEST(Start, ASettingsFileThatCannotBeWrittenIsReportedAndEndsWithAnError) {
     std::filesystem::create_directory(lauf.Datei("QelWin.INI"));
     VariablenZuruecksetzen();
     BoxSchliesser box;
-    QTimer::singleShot(300, [] {
+    // Closed as soon as the event loop runs.
+    QTimer::singleShot(0, [] {
         if (MapForm) MapForm->close();
     });
     EXPECT_EQ(Programm(), 1);
@@ -221,7 +222,7 @@ TEST(Start, ASettingsFileThatCannotBeWrittenIsReportedAndEndsWithAnError) {
 TEST(Start, TheCloseBoxAndExitEndTheProgramNormally) {
     Lauf lauf(false);
     VariablenZuruecksetzen();
-    QTimer::singleShot(300, [] {
+    QTimer::singleShot(0, [] {
         if (MapForm) MapForm->DateiMenu_Beenden->trigger();
     });
     EXPECT_EQ(Programm(), 0);
@@ -237,16 +238,14 @@ TEST(Start, UnsavedChangesAreKeptForRecoveryAndNamedAtTheNextStart) {
     MapForm->ToolsMenu_Zufall->setEnabled(true);
     MapForm->ToolsMenu_Zufall->trigger();
     EXPECT_FALSE(std::filesystem::exists(karte)) << "written inside the command";
-    QTest::qWait(400);
-    ASSERT_TRUE(std::filesystem::exists(karte));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(karte); }, 10000));
     EXPECT_FALSE(std::filesystem::exists(sek)) << "the sector table has no changes";
     EXPECT_EQ(Text(lauf.Datei("Start.map")), start) << "Start.map is written only by the file commands";
     // Saved: nothing left to recover, and the file goes.
     MapForm->DateiMenu_MapSpeichern->setEnabled(true);
     MapForm->DateiMenu_MapSpeichern->trigger();
     const std::string gespeichert = Text(lauf.Datei("Start.map"));
-    QTest::qWait(400);
-    EXPECT_FALSE(std::filesystem::exists(karte));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !std::filesystem::exists(karte); }, 10000)) << karte;
     // A sector changed and not saved, then the close box: written at the close.
     Sektoren[3].ICPs = 77;
     EinheitenAnzahl = 0;
@@ -267,10 +266,12 @@ TEST(Start, UnsavedChangesAreKeptForRecoveryAndNamedAtTheNextStart) {
     }
     ASSERT_FALSE(alteKarte.empty());
     ASSERT_FALSE(alteSek.empty());
-    QTest::qWait(50);
     QMessageBox* hinweis = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) hinweis = b;
+    QTest::qWaitFor([&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) hinweis = b;
+        return hinweis != nullptr;
+    }, 10000);
     ASSERT_NE(hinweis, nullptr);
     EXPECT_FALSE(hinweis->isModal());
     EXPECT_TRUE(hinweis->text().contains(QString::fromStdString(alteKarte))) << hinweis->text().toStdString();
@@ -389,7 +390,7 @@ TEST(Start, AMinimisedPaletteComesBack) {
     Lauf lauf;
     ASSERT_TRUE(lauf.Gestartet());
     ToolsForm->showMinimized();
-    QTest::qWait(20);
+    QTest::qWaitFor([] { return !ToolsForm->isMinimized(); }, 10000);
     EXPECT_FALSE(ToolsForm->isMinimized());
     EXPECT_TRUE(ToolsForm->isVisible());
 }

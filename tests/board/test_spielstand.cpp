@@ -1,5 +1,7 @@
 // Tallies, hint texts, the alert level and the text of the two lists.
 #include <gtest/gtest.h>
+#include <iterator>
+#include <vector>
 
 #include "BoardHilfen.h"
 #include "UListen.h"
@@ -22,6 +24,27 @@ protected:
         Sektor(127, "Rand", bsJapan, 1);
     }
 };
+
+TEST_F(Tallies, GivenStacksAreCountedWithoutTouchingThePieceList) {
+    Stapel(2, eaFlagge, bsRussland, 1);
+    Stapel(2, eaBomber, bsRussland, 2);
+    Stapel(7, eaSchlachtschiff, bsJapan, 1);
+    SpielstandBerechnen();
+    const TSpielstand ausTabellen = Spielstand;
+    const std::vector<TEinheit> liste(Einheiten, Einheiten + EinheitenAnzahl + 1);
+    EinheitenAnzahl = 0;
+    Spielstand = TSpielstand{};
+    TSpielstand st;
+    SpielstandBerechnen(st, liste.data(), static_cast<std::int32_t>(liste.size()) - 1, Sektoren);
+    EXPECT_EQ(std::vector<std::uint32_t>(st.Income, st.Income + 6),
+              std::vector<std::uint32_t>(ausTabellen.Income, ausTabellen.Income + 6));
+    EXPECT_EQ(st.AxisAllUnits, ausTabellen.AxisAllUnits);
+    EXPECT_EQ(st.AlliesLandUnits, ausTabellen.AlliesLandUnits);
+    EXPECT_EQ(st.Halter[2], bsRussland);
+    EXPECT_TRUE(std::equal(std::begin(st.UnitHints), std::end(st.UnitHints), std::begin(ausTabellen.UnitHints)));
+    EXPECT_EQ(EinheitenAnzahl, 0);
+    EXPECT_EQ(Spielstand.AlliesIncome, 0u);
+}
 
 TEST_F(Tallies, IncomeFollowsStartOwnersAndTheFirstPowerWithAFlag) {
     SpielstandBerechnen();

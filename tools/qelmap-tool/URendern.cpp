@@ -118,10 +118,12 @@ void AnzeigeEinrichten(const TBefehlParser& p, int breite, int hoehe) {
     PiecesBildLaden();
 }
 
+// Which sectors changed from alt to neu; the piece list then holds neu.
 bool MarkierungenBerechnen(const TMapDaten& alt, const TMapDaten& neu) {
     Vorher.Map = alt;
     Jetzt.Map = neu;
     Vergleichen(Vorher, Jetzt);
+    MapUebernehmen(Jetzt.Map);
     bool irgendeine = false;
     for (int s = 0; s < SektorBytes; ++s) {
         Markierung[s] = BesitzGeaendert(Vorher, Jetzt, s) ? FarbeBesitz
@@ -188,7 +190,7 @@ int BefehlRender(const QStringList& argumente) {
 
     bool ok;
     const int z = p.Parser.value(zoom).toInt(&ok);
-    if (!ok || z < 1 || z > 6) throw EAufrufFehler("--zoom must be a whole number from 1 to 6");
+    if (!ok || z < ZoomMin || z > ZoomMax) throw EAufrufFehler("--zoom must be a whole number from 1 to 6");
     std::int32_t sx, sy, vb, vh;
     ZahlenPaar(p.Parser.value(scroll), ",", "scroll", sx, sy);
     ZahlenPaar(p.Parser.value(view), "x", "view", vb, vh);

@@ -12,9 +12,7 @@
 namespace {
 
 void Zaehlen(TStellung& st) {
-    MapUebernehmen(st.Map);
-    SpielstandBerechnen();
-    st.Stand = Spielstand;
+    SpielstandBerechnen(st.Stand, st.Map.Einheiten, st.Map.Anzahl, Sektoren);
     std::memset(st.Anzahl, 0, sizeof st.Anzahl);
     for (std::int32_t i = 1; i <= st.Map.Anzahl; ++i) {
         const TEinheit& e = st.Map.Einheiten[i];

@@ -16,7 +16,7 @@ struct TStellung {
     std::uint32_t Anzahl[BesitzerAnzahl + 1][SektorBytes][ArtenAnzahl + 1];
 };
 
-// Counts both positions with the sector table; the piece list holds neu afterwards.
+// Counts both positions with the sector table.
 void Vergleichen(TStellung& alt, TStellung& neu);
 
 // Sector s changed hands (1..127) or its units changed (any owner, any kind).
