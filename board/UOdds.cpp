@@ -219,8 +219,8 @@ bool OddsBerechnen(const TSchlacht& b, TOdds& o, std::string& fehler) {
 
     for (int k = 1; k <= ArtenAnzahl; ++k) {
         if (KaempftMit(k, b.See)) {
-            o.AngreiferStart += b.Angreifer[k] * ArtKosten(k);
-            o.VerteidigerStart += b.Verteidiger[k] * ArtKosten(k);
+            o.AngreiferStart += b.Angreifer[k] * EinheitKosten[k - 1];
+            o.VerteidigerStart += b.Verteidiger[k] * EinheitKosten[k - 1];
         }
     }
 
@@ -311,8 +311,8 @@ bool OddsBerechnen(const TSchlacht& b, TOdds& o, std::string& fehler) {
     o.AngreiferVerlust = o.AngreiferStart;
     o.VerteidigerVerlust = o.VerteidigerStart;
     for (int k = 1; k <= ArtenAnzahl; ++k) {
-        o.AngreiferVerlust -= o.AngreiferUebrig[k] * ArtKosten(k);
-        o.VerteidigerVerlust -= o.VerteidigerUebrig[k] * ArtKosten(k);
+        o.AngreiferVerlust -= o.AngreiferUebrig[k] * EinheitKosten[k - 1];
+        o.VerteidigerVerlust -= o.VerteidigerUebrig[k] * EinheitKosten[k - 1];
     }
     return true;
 }
