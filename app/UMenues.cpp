@@ -24,6 +24,7 @@
 #include "UGameInfoForm.h"
 #include "UGrafik.h"
 #include "UHelpForm.h"
+#include "UInputs.h"
 #include "UMap.h"
 #include "USektorInfoForm.h"
 #include "USektorenListe.h"
@@ -96,6 +97,7 @@ void ToolBar_NaechsteMapClick() {
 void PiecesZoomComboBoxChange(int index) {
     if (index < 0 || index > ZoomMax - ZoomMin) return;
     Zoom = PiecesZoom = ZoomMin + index;
+    ZeigerAuswerten();
     RenderFrame();
 }
 

@@ -20,6 +20,7 @@
 #include <QTextBlock>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <cstring>
 #include <deque>
 #include <filesystem>
@@ -353,12 +354,33 @@ TEST_F(Befehle, RandomUnitsScatterTheSameStacksInEveryFreshRun) {
     EXPECT_EQ(std::memcmp(erste.data(), Einheiten + 1, erste.size() * sizeof(TEinheit)), 0);
 }
 
-TEST_F(Befehle, TheZoomListSetsBothZooms) {
+TEST_F(Befehle, TheZoomListSetsBothZoomsAndTheWheelZoomsAtThePointer) {
+    // A pointer whose map point at x3 lies in another sector (not 0 or 255) than at x1.
+    QPoint p;
+    for (int x = 60; x < ViewBreite && p.isNull(); x += 7)
+        for (int y = 60; y < ViewHoehe && p.isNull(); y += 7) {
+            const std::uint8_t s3 = SektorAn(MapPunkt(x / 3.0, y / 3.0));
+            if (s3 % 255 && s3 != SektorAn(MapPunkt(x, y))) p = QPoint(x, y + ToolBarHoch);
+        }
+    ASSERT_FALSE(p.isNull());
+    QTest::mouseMove(MapForm->Client, p);
+    QTRY_COMPARE(CursorPoint.X, p.x());
     MapForm->PiecesZoomComboBox->setEnabled(true);
     MapForm->PiecesZoomComboBox->setCurrentIndex(2);
     emit MapForm->PiecesZoomComboBox->activated(2);
     EXPECT_EQ(Zoom, 3);
     EXPECT_EQ(PiecesZoom, 3);
+    EXPECT_EQ(AktuellerSektor, SektorAn(MapPunkt(p.x() / 3.0, (p.y() - ToolBarHoch) / 3.0)));
+    // Two notches in keep the map point under the pointer; "=" is "+"; Left scrolls a quarter.
+    QWheelEvent rad(p, MapForm->Client->mapToGlobal(p), {}, {0, 240}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(MapForm->Client, &rad);
+    EXPECT_EQ(Zoom, 5);
+    EXPECT_NEAR(ViewZuMap(CursorPoint).X, p.x() / 3.0, 0.5);
+    QTest::keyClick(MapForm->Client, Qt::Key_Equal);
+    const int x = ScrollX;
+    QTest::keyClick(MapForm->Client, Qt::Key_Left);
+    EXPECT_EQ(Zoom, 6);
+    EXPECT_EQ(ScrollX, std::max(x - ViewBreite / 6 / 4, 0));
 }
 
 TEST_F(Befehle, TheUnitListFollowsItsCheckBoxes) {
