@@ -37,6 +37,7 @@ public:
         *DateiMenu_SInfoSpeichern, *DateiMenu_Beenden;
     QAction *OptionsMenu_ICPsAnzeigen, *OptionsMenu_LandAmCursorAnzeigen, *OptionsMenu_EinheitAmCursorAnzeigen,
         *OptionsMenu_EinheitbesitzerAmCursorAnzeigen, *OptionsMenu_MausStehtBeimScrollen, *OptionsMenu_EditModus;
+    QAction* OptionsMenu_HalterAnzeigen;
     QAction *ToolsMenu_EinheitenAusgeben, *ToolsMenu_GameinfoAusgeben, *ToolsMenu_SektorenAusgeben, *ToolsMenu_Zufall;
     QAction *FensterMenu_SektorenInfo, *FensterMenu_GameInfo, *FensterMenu_GameCenter;
     QAction* FensterMenu_PlaetzeZuruecksetzen;

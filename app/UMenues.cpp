@@ -177,10 +177,23 @@ const TMenuZeile Fensterplaetze[] = {
      FensterPlaetzeZuruecksetzen},
 };
 
+// Sectors in the colours of their holders, or the map as printed. Unlike the other options
+// this one changes the map itself, so it shows at once.
+void OptionsMenu_HalterAnzeigenClick() {
+    HalterAnzeigen = MapForm->OptionsMenu_HalterAnzeigen->isChecked();
+    RenderFrame();
+}
+
+const TMenuZeile Halteranzeige[] = {
+    {lsMenu, &M::OptionsMenu, &M::OptionsMenu_HalterAnzeigen, "show holders", nullptr, true, hkAn,
+     OptionsMenu_HalterAnzeigenClick, &M::OptionsMenu_MausStehtBeimScrollen},
+};
+
 const TMenuTabelle MenuTabellen[] = {
     {Grundmenue, static_cast<int>(std::size(Grundmenue))},
     WebExportMenue,
     {Fensterplaetze, static_cast<int>(std::size(Fensterplaetze))},
+    {Halteranzeige, static_cast<int>(std::size(Halteranzeige))},
 };
 
 constexpr int KnopfBreite = 26, TrennerBreite = 8;

@@ -80,6 +80,7 @@ void FensterNachEinstellungen() {
     MapForm->OptionsMenu_EinheitAmCursorAnzeigen->setChecked(EinheitartAmCursor);
     MapForm->OptionsMenu_EinheitbesitzerAmCursorAnzeigen->setChecked(BesitzerAmCursor);
     MapForm->OptionsMenu_MausStehtBeimScrollen->setChecked(MausStehtBeimScrollen);
+    MapForm->OptionsMenu_HalterAnzeigen->setChecked(HalterAnzeigen);
     ToolsForm->show();
     if (SektorInfo) SektorInfoForm->show();
     MapForm->FensterMenu_SektorenInfo->setChecked(SektorInfo);

@@ -278,7 +278,8 @@ TEST_F(Befehle, OptionsFollowTheirCheckMarks) {
                     {MapForm->OptionsMenu_LandAmCursorAnzeigen, &LandnameAmCursor},
                     {MapForm->OptionsMenu_EinheitAmCursorAnzeigen, &EinheitartAmCursor},
                     {MapForm->OptionsMenu_EinheitbesitzerAmCursorAnzeigen, &BesitzerAmCursor},
-                    {MapForm->OptionsMenu_MausStehtBeimScrollen, &MausStehtBeimScrollen}};
+                    {MapForm->OptionsMenu_MausStehtBeimScrollen, &MausStehtBeimScrollen},
+                    {MapForm->OptionsMenu_HalterAnzeigen, &HalterAnzeigen}};
     for (auto& o : optionen) {
         const bool vorher = *o.Wert;
         EXPECT_EQ(o.Eintrag->isChecked(), vorher);

@@ -125,7 +125,7 @@ TEST(Start, SettingsPlaceTheWindowsAndSetTheMarks) {
                                                "[GameInfoForm]\nTop=300\nLeft=400\n[ToolsForm]\nTop=5\nLeft=600\n"
                                                "[SektorInfoForm]\nTop=450\nLeft=10\n"
                                                "[Options]\nICPsAnzeigen=2\nLandnameAmCursor=0\n"
-                                               "MausStehtBeimScrollen=$1\n"
+                                               "MausStehtBeimScrollen=$1\nHalterAnzeigen=0\n"
                                                "[FensterAnzeigen]\nSektorInfo=1\nGameInfo=0\nGameCenter=1\n";
     ASSERT_TRUE(lauf.Starten());
     EXPECT_EQ(MapForm->frameGeometry(), QRect(30, 20, 700, 500));
@@ -134,6 +134,7 @@ TEST(Start, SettingsPlaceTheWindowsAndSetTheMarks) {
     EXPECT_TRUE(MapForm->OptionsMenu_ICPsAnzeigen->isChecked());
     EXPECT_FALSE(MapForm->OptionsMenu_LandAmCursorAnzeigen->isChecked());
     EXPECT_TRUE(MapForm->OptionsMenu_MausStehtBeimScrollen->isChecked());
+    EXPECT_FALSE(MapForm->OptionsMenu_HalterAnzeigen->isChecked());
     EXPECT_TRUE(SektorInfoForm->isVisible());
     EXPECT_FALSE(GameInfoForm->isVisible());
     EXPECT_TRUE(MapForm->FensterMenu_SektorenInfo->isChecked());
