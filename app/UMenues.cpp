@@ -15,6 +15,7 @@
 #include "UBefehl.h"
 #include "UBitmaps.h"
 #include "UDateiBefehle.h"
+#include "UEditMenue.h"
 #include "UFensterHilfen.h"
 #include "UFensterPlaetze.h"
 #include "UAboutForm.h"
@@ -25,6 +26,7 @@
 #include "UGrafik.h"
 #include "UHelpForm.h"
 #include "UMap.h"
+#include "USchritte.h"
 #include "USektorInfoForm.h"
 #include "USektorenListe.h"
 #include "UVariablen.h"
@@ -85,11 +87,13 @@ void AboutMenuClick() {
 void ToolBar_VorherigeMapClick() {
     VorherigeMap();
     MapForm->TitelSetzen(QString::fromLocal8Bit(MapName.c_str()));
+    NamenUebernehmen();
 }
 
 void ToolBar_NaechsteMapClick() {
     NaechsteMap();
     MapForm->TitelSetzen(QString::fromLocal8Bit(MapName.c_str()));
+    NamenUebernehmen();
 }
 
 // The zoom list of the tool bar.
@@ -179,6 +183,7 @@ const TMenuTabelle MenuTabellen[] = {
     {Grundmenue, static_cast<int>(std::size(Grundmenue))},
     WebExportMenue,
     {Fensterplaetze, static_cast<int>(std::size(Fensterplaetze))},
+    EditMenue,
 };
 
 constexpr int KnopfBreite = 26, TrennerBreite = 8;
@@ -258,7 +263,7 @@ int MenuesAufbauen(TMapForm* f) {
             QAction* a = Platzieren(f, z, toolBarX);
             if (!a) continue;
             f->*z.Komponente = a;
-            if (z.Kurz) a->setShortcut(QKeySequence(QString::fromLatin1(z.Kurz)));
+            if (z.Kurz) a->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(z.Kurz)));
             a->setEnabled(z.An);
             a->setCheckable(z.Haken != hkOhne);
             a->setChecked(z.Haken == hkAn);
