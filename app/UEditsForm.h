@@ -15,8 +15,8 @@ public:
     QListWidget* Zeilen;
     QPushButton *KopierenButton, *ForumButton;
 
-    // The lines follow the history: at once while the window is shown, else when it is shown
-    // next. A burst of changes (undo up to a line) is shown once.
+    // The lines follow the history: just after a change while the window is shown, else when
+    // it is shown next. A burst of changes (undo up to a line) is shown once.
     void Veraltet();
     // Clicking line i, or Enter on it.
     void ZeileGewaehlt(int i);
