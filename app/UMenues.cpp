@@ -15,6 +15,7 @@
 #include "UBefehl.h"
 #include "UBitmaps.h"
 #include "UDateiBefehle.h"
+#include "UEditMenue.h"
 #include "UFensterHilfen.h"
 #include "UFensterPlaetze.h"
 #include "UAboutForm.h"
@@ -26,6 +27,7 @@
 #include "UHelpForm.h"
 #include "UInputs.h"
 #include "UMap.h"
+#include "USchritte.h"
 #include "USektorInfoForm.h"
 #include "USektorenListe.h"
 #include "UVariablen.h"
@@ -86,11 +88,13 @@ void AboutMenuClick() {
 void ToolBar_VorherigeMapClick() {
     VorherigeMap();
     MapForm->TitelSetzen(QString::fromLocal8Bit(MapName.c_str()));
+    NamenUebernehmen();
 }
 
 void ToolBar_NaechsteMapClick() {
     NaechsteMap();
     MapForm->TitelSetzen(QString::fromLocal8Bit(MapName.c_str()));
+    NamenUebernehmen();
 }
 
 // The zoom list of the tool bar.
@@ -194,6 +198,7 @@ const TMenuTabelle MenuTabellen[] = {
     WebExportMenue,
     {Fensterplaetze, static_cast<int>(std::size(Fensterplaetze))},
     {Halteranzeige, static_cast<int>(std::size(Halteranzeige))},
+    EditMenue,
 };
 
 constexpr int KnopfBreite = 26, TrennerBreite = 8;
@@ -273,7 +278,7 @@ int MenuesAufbauen(TMapForm* f) {
             QAction* a = Platzieren(f, z, toolBarX);
             if (!a) continue;
             f->*z.Komponente = a;
-            if (z.Kurz) a->setShortcut(QKeySequence(QString::fromLatin1(z.Kurz)));
+            if (z.Kurz) a->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(z.Kurz)));
             a->setEnabled(z.An);
             a->setCheckable(z.Haken != hkOhne);
             a->setChecked(z.Haken == hkAn);
