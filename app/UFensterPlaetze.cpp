@@ -10,6 +10,7 @@
 #include "UDateien.h"
 #include "UGameInfoForm.h"
 #include "UIni.h"
+#include "USchlachtForm.h"
 #include "USektorInfoForm.h"
 #include "UToolsForm.h"
 
@@ -101,6 +102,7 @@ QWidget* PlatzFenster(TFenster f) {
     case fwGameInfoForm: return GameInfoForm;
     case fwToolsForm: return ToolsForm;
     case fwSektorInfoForm: return SektorInfoForm;
+    case fwSchlachtForm: return SchlachtForm;
     }
     return nullptr;
 }
@@ -154,7 +156,7 @@ TFensterPlatz FensterPlatzErfassen(TFenster fenster) {
 bool PlaetzeGenannt() {
     const std::string pfad = EinstellungenPfad();
     if (!DateiExistiert(pfad)) return false;
-    for (const char* sektion : {"MapForm", "GameInfoForm", "ToolsForm", "SektorInfoForm"})
+    for (const char* sektion : {"MapForm", "GameInfoForm", "ToolsForm", "SektorInfoForm", "SchlachtForm"})
         for (const char* schluessel : {"Top", "Left"})
             if (IniLesen(pfad, sektion, schluessel, "\n") != "\n") return true;
     return false;
@@ -176,7 +178,10 @@ void ErsterStartPlaetze() {
     FensterPlaetze[fwGameInfoForm].Top = frei.top() + ToolsForm->height() + RahmenHoehe + Abstand;
     FensterPlaetze[fwSektorInfoForm].Left = frei.left();
     FensterPlaetze[fwSektorInfoForm].Top = haupt.Top + haupt.Height + Abstand;
-    for (int f = fwMapForm; f <= fwSektorInfoForm; ++f)
+    // The battle window, shown only when asked for, goes beside the sector information.
+    FensterPlaetze[fwSchlachtForm].Left = frei.left() + SektorInfoForm->width() + Abstand;
+    FensterPlaetze[fwSchlachtForm].Top = FensterPlaetze[fwSektorInfoForm].Top;
+    for (int f = fwMapForm; f < FensterAnzahl; ++f)
         MapForm->PlatzAnwenden(static_cast<TFenster>(f), FensterPlaetze[f]);
 }
 

@@ -28,6 +28,7 @@
 #include "USektorInfoForm.h"
 #include "USektorenListe.h"
 #include "UVariablen.h"
+#include "USchlachtForm.h"
 #include "UWebExport.h"
 #include "UZufall.h"
 
@@ -178,6 +179,7 @@ const TMenuZeile Fensterplaetze[] = {
 const TMenuTabelle MenuTabellen[] = {
     {Grundmenue, static_cast<int>(std::size(Grundmenue))},
     WebExportMenue,
+    SchlachtMenue,
     {Fensterplaetze, static_cast<int>(std::size(Fensterplaetze))},
 };
 

@@ -33,6 +33,7 @@
 #include "USektorInfoForm.h"
 #include "USektorenListe.h"
 #include "USpielstand.h"
+#include "USchlachtForm.h"
 #include "UToolsForm.h"
 #include "UVariablen.h"
 #include "UWiederherstellung.h"
@@ -167,6 +168,7 @@ void FensterErzeugen() {
     new TSektorenListeForm(haupt);
     new TToolsForm(haupt);
     new TSektorInfoForm(haupt);
+    new TSchlachtForm(haupt);
     new THelpForm(haupt);
     new TIntroForm(haupt);
     new TAboutForm(haupt);

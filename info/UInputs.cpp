@@ -201,6 +201,7 @@ void MouseMoved(TShiftState shift, int x, int y) {
 
     if (!DisplayReady) return;
     AktuellerSektor = SektorAn(m);
+    if (AktuellerSektor >= 1 && AktuellerSektor <= SetzSektoren) LetzterSektor = AktuellerSektor;
     if (AktuellerSektor != 0 && AktuellerSektor != 255) SektorInfoFuellen(AktuellerSektor);
     RenderFrame();
 }
