@@ -203,12 +203,20 @@ void TSchlachtForm::Laden(std::uint8_t s, TBesitzer angreifer) {
     sektor_ = s;
     laedt_ = true;
     AngreiferComboBox->setCurrentIndex(angreifer - 1);
+    // The powers of the other side with units of the battle there.
+    bool da[BesitzerAnzahl + 1] = {};
+    for (int i = 1; i <= EinheitenAnzahl; ++i) {
+        const TEinheit& e = Einheiten[i];
+        if (e.Sektor == s && e.Besitzer >= 1 && e.Besitzer <= BesitzerAnzahl && IstAchse(e.Besitzer) != IstAchse(angreifer) &&
+            Beteiligt(e.Art, 1, b.See))
+            da[e.Besitzer] = true;
+    }
     std::string verteidiger;
     for (int p = 1; p <= BesitzerAnzahl; ++p)
-        if (IstAchse(p) != IstAchse(angreifer))
-            verteidiger += (verteidiger.empty() ? "" : " and ") + std::string(BesitzerName(p));
+        if (da[p]) verteidiger += (verteidiger.empty() ? "" : " and ") + std::string(BesitzerName(p));
     TitelLabel->setText(QString::fromLatin1(SektorName(Sektoren[s]) + " (" + std::to_string(s) + "), " +
-                                            (b.See ? "sea" : "land") + " battle against " + verteidiger));
+                                            (b.See ? "sea" : "land") + " battle against " +
+                                            (verteidiger.empty() ? "no one" : verteidiger)));
     for (TEinheitArt k : Zeilen)
         for (int seite = 0; seite < 2; ++seite) {
             const bool dabei = Beteiligt(k, seite, b.See);

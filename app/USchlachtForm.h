@@ -26,7 +26,7 @@ public:
     QLabel* TitelLabel;
     QComboBox* AngreiferComboBox;  // the five powers, index 0 Russia
     // Per side (0 attacker, 1 defender) and kind: the units in the battle and the units lost.
-    // Kinds that take no part in this battle have none.
+    // Rows of kinds that take no part in this battle are disabled.
     QSpinBox* Anzahl[2][ArtenAnzahl + 1];
     QSpinBox* Verluste[2][ArtenAnzahl + 1];
     QSpinBox *BombardSpin, *RetreatAfterSpin, *RetreatAtSpin, *KeepLandSpin;

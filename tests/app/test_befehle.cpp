@@ -621,6 +621,7 @@ TEST_F(Befehle, TheBattleWindowComputesAtOnceAndAppliesTheLossesAsOneStep) {
     TSchlachtForm& f = *SchlachtForm;
     QTRY_VERIFY(f.isVisible());
     EXPECT_EQ(f.Sektor(), s);
+    EXPECT_TRUE(f.TitelLabel->text().endsWith(QStringLiteral("land battle against Russia")));
     EXPECT_EQ(f.AngreiferComboBox->currentIndex() + 1, bsDeutschland);
     EXPECT_EQ(f.Anzahl[0][eaInfanterie]->value(), 3);
     EXPECT_EQ(f.Anzahl[1][eaInfanterie]->value(), 2);
