@@ -165,18 +165,20 @@ TSchlachtForm::TSchlachtForm(QWidget* eltern)
     OddsLabel->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     OddsLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     OddsLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    OddsLabel->setMinimumHeight(200);
-    g->addWidget(OddsLabel, zeile++, 0, 1, 5);
+    OddsLabel->setMinimumWidth(300);
+    OddsLabel->setWordWrap(true);
+    // The odds and the rounds to the right of the counts and options, so that the window
+    // fits a small screen.
+    g->addWidget(OddsLabel, 0, 5, 12, 2);
     RundenText = new QPlainTextEdit(this);
     RundenText->setReadOnly(true);
-    RundenText->setFixedHeight(90);
-    g->addWidget(RundenText, zeile++, 0, 1, 5);
+    g->addWidget(RundenText, 12, 5, zeile - 12, 2);
     AusgangLabel = new QLabel(this);
-    g->addWidget(AusgangLabel, zeile, 0, 1, 3);
+    g->addWidget(AusgangLabel, zeile, 0, 1, 5);
     RollButton = new QPushButton(QStringLiteral("roll"), this);
     ApplyButton = new QPushButton(QStringLiteral("apply"), this);
-    g->addWidget(RollButton, zeile, 3);
-    g->addWidget(ApplyButton, zeile, 4);
+    g->addWidget(RollButton, zeile, 5);
+    g->addWidget(ApplyButton, zeile, 6);
 
     connect(AngreiferComboBox, &QComboBox::activated, this, [this](int i) { Laden(sektor_, static_cast<TBesitzer>(i + 1)); });
     connect(RollButton, &QPushButton::clicked, this, [this] {
@@ -188,6 +190,8 @@ TSchlachtForm::TSchlachtForm(QWidget* eltern)
     });
     connect(ApplyButton, &QPushButton::clicked, this, [this] { Befehl([this] { Anwenden(); }); });
     NurSchliessen(this);
+    // Laid out now: its size places it before it is first shown.
+    adjustSize();
     SchlachtForm = this;
 }
 
