@@ -42,6 +42,7 @@ public:
     QAction *FensterMenu_SektorenInfo, *FensterMenu_GameInfo, *FensterMenu_GameCenter;
     QAction* FensterMenu_PlaetzeZuruecksetzen;
     QAction *EditMenu, *EditMenu_Rueckgaengig, *EditMenu_Wiederholen, *FensterMenu_Edits;  // UEditMenue
+    QAction* ToolsMenu_Schlacht;  // USchlachtForm
     QAction *HelpMenu, *AboutMenu;
     QAction *ToolBar_MapLaden, *ToolBar_MapSpeichern, *ToolBar_VorherigeMap, *ToolBar_NaechsteMap;
     QAction *PopUpMenu_Edit, *PopUpMenu_ICPsHotSpotSetzen;

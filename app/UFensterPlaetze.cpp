@@ -11,6 +11,7 @@
 #include "UEditsForm.h"
 #include "UGameInfoForm.h"
 #include "UIni.h"
+#include "USchlachtForm.h"
 #include "USektorInfoForm.h"
 #include "UToolsForm.h"
 
@@ -103,6 +104,7 @@ QWidget* PlatzFenster(TFenster f) {
     case fwToolsForm: return ToolsForm;
     case fwSektorInfoForm: return SektorInfoForm;
     case fwEditsForm: return EditsForm;
+    case fwSchlachtForm: return SchlachtForm;
     }
     return nullptr;
 }
@@ -156,7 +158,7 @@ TFensterPlatz FensterPlatzErfassen(TFenster fenster) {
 bool PlaetzeGenannt() {
     const std::string pfad = EinstellungenPfad();
     if (!DateiExistiert(pfad)) return false;
-    for (const char* sektion : {"MapForm", "GameInfoForm", "ToolsForm", "SektorInfoForm", "EditsForm"})
+    for (const char* sektion : {"MapForm", "GameInfoForm", "ToolsForm", "SektorInfoForm", "EditsForm", "SchlachtForm"})
         for (const char* schluessel : {"Top", "Left"})
             if (IniLesen(pfad, sektion, schluessel, "\n") != "\n") return true;
     return false;
@@ -181,6 +183,9 @@ void ErsterStartPlaetze() {
     FensterPlaetze[fwSektorInfoForm].Top = haupt.Top + haupt.Height + Abstand;
     FensterPlaetze[fwEditsForm].Left = frei.left() + SektorInfoForm->width() + Abstand;
     FensterPlaetze[fwEditsForm].Top = FensterPlaetze[fwSektorInfoForm].Top;
+    // The battle window, shown only when asked for, goes beside the edits.
+    FensterPlaetze[fwSchlachtForm].Left = FensterPlaetze[fwEditsForm].Left + EditsForm->width() + Abstand;
+    FensterPlaetze[fwSchlachtForm].Top = FensterPlaetze[fwSektorInfoForm].Top;
     for (int f = fwMapForm; f < FensterAnzahl; ++f)
         MapForm->PlatzAnwenden(static_cast<TFenster>(f), FensterPlaetze[f]);
 }

@@ -31,6 +31,7 @@
 #include "USektorInfoForm.h"
 #include "USektorenListe.h"
 #include "UVariablen.h"
+#include "USchlachtForm.h"
 #include "UWebExport.h"
 #include "UZufall.h"
 
@@ -196,6 +197,7 @@ const TMenuZeile Halteranzeige[] = {
 const TMenuTabelle MenuTabellen[] = {
     {Grundmenue, static_cast<int>(std::size(Grundmenue))},
     WebExportMenue,
+    SchlachtMenue,
     {Fensterplaetze, static_cast<int>(std::size(Fensterplaetze))},
     {Halteranzeige, static_cast<int>(std::size(Halteranzeige))},
     EditMenue,

@@ -35,6 +35,7 @@
 #include "USektorInfoForm.h"
 #include "USektorenListe.h"
 #include "USpielstand.h"
+#include "USchlachtForm.h"
 #include "UToolsForm.h"
 #include "UVariablen.h"
 #include "UWiederherstellung.h"
@@ -172,6 +173,7 @@ void FensterErzeugen() {
     new TSektorenListeForm(haupt);
     new TToolsForm(haupt);
     new TSektorInfoForm(haupt);
+    new TSchlachtForm(haupt);
     new THelpForm(haupt);
     new TIntroForm(haupt);
     new TAboutForm(haupt);

@@ -115,7 +115,7 @@ TFensterPlatz FensterPlaetze[FensterAnzahl] = {HauptfensterVorgabe};
 namespace {
 
 const char* const FensterSektion[FensterAnzahl] = {"MapForm", "GameInfoForm", "ToolsForm", "SektorInfoForm",
-                                                  "EditsForm"};
+                                                  "EditsForm", "SchlachtForm"};
 
 struct TOption {
     const char* Sektion;

@@ -93,8 +93,10 @@ void Verluste(const TSchlacht& s, const TWurfSeite& z, bool angreifer, std::uint
 
 }  // namespace
 
-void SchlachtWuerfeln(const TSchlacht& s, std::mt19937_64& zufall, TWurf& w) {
+void SchlachtWuerfeln(const TSchlacht& s, std::mt19937_64& zufall, TWurf& w, std::vector<TWurfRunde>* runden) {
     TWurfSeite a, d;
+    if (runden) runden->clear();
+    TWurfRunde bisher{};
     Aufstellen(s, true, a);
     Aufstellen(s, false, d);
     const bool rueckzug = s.See || s.Bombard == 0;
@@ -124,6 +126,19 @@ void SchlachtWuerfeln(const TSchlacht& s, std::mt19937_64& zufall, TWurf& w) {
         for (TWurfSeite* z : {&a, &d})
             for (TZustand& zu : z->zustand)
                 if (zu == zuGetroffen) zu = zuWeg;
+        if (runden) {
+            // A round's losses are what is lost so far less what was lost before it.
+            TWurfRunde jetzt;
+            Verluste(s, a, true, jetzt.AngreiferVerluste);
+            Verluste(s, d, false, jetzt.VerteidigerVerluste);
+            TWurfRunde r;
+            for (int k = 0; k <= ArtenAnzahl; ++k) {
+                r.AngreiferVerluste[k] = static_cast<std::uint16_t>(jetzt.AngreiferVerluste[k] - bisher.AngreiferVerluste[k]);
+                r.VerteidigerVerluste[k] = static_cast<std::uint16_t>(jetzt.VerteidigerVerluste[k] - bisher.VerteidigerVerluste[k]);
+            }
+            runden->push_back(r);
+            bisher = jetzt;
+        }
         const int la = Uebrig(a), ld = Uebrig(d);
         w.Runden = runde;
         if (ld == 0) {

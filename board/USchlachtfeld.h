@@ -3,6 +3,7 @@
 // round, and its losses taken off the sector's stacks.
 #include <cstdint>
 #include <random>
+#include <vector>
 
 #include "USchlacht.h"
 
@@ -24,8 +25,15 @@ struct TWurf {
     int Runden;
 };
 
-// Plays the battle with dice from zufall, casualties by the orders of loss.
-void SchlachtWuerfeln(const TSchlacht& s, std::mt19937_64& zufall, TWurf& w);
+// The losses of one round; those of the AA fire and the bombardment count in the first.
+struct TWurfRunde {
+    std::uint16_t AngreiferVerluste[ArtenAnzahl + 1];
+    std::uint16_t VerteidigerVerluste[ArtenAnzahl + 1];
+};
+
+// Plays the battle with dice from zufall, casualties by the orders of loss; with runden, the
+// losses of each round fought, in order.
+void SchlachtWuerfeln(const TSchlacht& s, std::mt19937_64& zufall, TWurf& w, std::vector<TWurfRunde>* runden = nullptr);
 // The same with dice from the system's random source.
 void SchlachtWuerfeln(const TSchlacht& s, TWurf& w);
 

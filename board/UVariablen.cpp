@@ -70,6 +70,7 @@ std::uint8_t SektorAn(TMapPunkt m) {
 
 std::string MapName;
 std::uint8_t AktuellerSektor;
+std::uint8_t LetzterSektor;
 std::int32_t CursorEinheit;
 bool ICPsAnzeigen, LandnameAmCursor, EinheitartAmCursor, BesitzerAmCursor, MausStehtBeimScrollen;
 bool HalterAnzeigen;
@@ -116,6 +117,7 @@ void VariablenZuruecksetzen() {
     SektorBildGeladen = false;
     MapName.clear();
     AktuellerSektor = 0;
+    LetzterSektor = 0;
     CursorEinheit = 0;
     ICPsAnzeigen = LandnameAmCursor = EinheitartAmCursor = BesitzerAmCursor = MausStehtBeimScrollen = false;
     HalterAnzeigen = true;

@@ -121,6 +121,8 @@ std::uint8_t SektorAn(TMapPunkt m);
 // ---- Shared state ------------------------------------------------------------------------
 extern std::string MapName;
 extern std::uint8_t AktuellerSektor;
+// The last sector 1..127 the pointer was on, kept while it is off the map or on a border.
+extern std::uint8_t LetzterSektor;
 extern std::int32_t CursorEinheit;
 extern bool ICPsAnzeigen, LandnameAmCursor, EinheitartAmCursor, BesitzerAmCursor, MausStehtBeimScrollen;
 // Sectors held by a power other than their start owner are drawn in the holder's colour.

@@ -206,6 +206,7 @@ void ZeigerAuswerten() {
 
     if (!DisplayReady) return;
     AktuellerSektor = SektorAn(m);
+    if (AktuellerSektor >= 1 && AktuellerSektor <= SetzSektoren) LetzterSektor = AktuellerSektor;
     if (AktuellerSektor != 0 && AktuellerSektor != 255) SektorInfoFuellen(AktuellerSektor);
 }
 

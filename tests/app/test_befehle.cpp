@@ -48,6 +48,10 @@
 #include "UHelpForm.h"
 #include "UMapNameEditForm.h"
 #include "UPieces.h"
+#include "UBearbeiten.h"
+#include "USchlachtErgebnis.h"
+#include "USchlachtfeld.h"
+#include "USchlachtForm.h"
 #include "USchritte.h"
 #include "USektorenListe.h"
 #include "USpielstand.h"
@@ -715,4 +719,97 @@ TEST_F(Befehle, ThePointerTextFitsItsPanelAtEveryWidth) {
             EXPECT_EQ(MapForm->StatusPanel[1]->width(), 100);
         }
     }
+}
+
+// Ctrl+B opens the battle of the sector the pointer was last on; every edit recomputes the
+// odds, rolled dice fill in the losses round by round, and "apply" is one step undo takes back.
+TEST_F(Befehle, TheBattleWindowComputesAtOnceAndAppliesTheLossesAsOneStep) {
+    const std::uint8_t s = LandSektor();
+    for (int i = EinheitenAnzahl; i >= 1; --i)
+        if (Einheiten[i].Sektor == s) EinheitLoeschen(static_cast<std::uint32_t>(i));
+    Sektoren[s].StartBesitzer = bsRussland;
+    const TSektor& r = Sektoren[s];
+    EinheitHinzufuegen(s, eaInfanterie, bsRussland, r.HotSpotX, r.HotSpotY, 2);
+    EinheitHinzufuegen(s, eaFlak, bsRussland, r.HotSpotX + 10, r.HotSpotY, 1);
+    EinheitHinzufuegen(s, eaInfanterie, bsDeutschland, r.HotSpotX + 20, r.HotSpotY, 3);
+    EinheitHinzufuegen(s, eaJaeger, bsDeutschland, r.HotSpotX + 30, r.HotSpotY, 1);
+    SpielstandAktualisieren();
+    SchritteLeeren();  // the crafted board is no step
+    // The pointer on the sector, then on a border: the sector is the one last under it.
+    TMapPunkt innen, grenze;
+    ASSERT_TRUE(PunktIn(s, innen));
+    ASSERT_TRUE(GrenzPunkt(grenze));
+    QTest::mouseMove(MapForm->Client, ClientPunkt(innen));
+    QTRY_COMPARE(AktuellerSektor, s);
+    QTest::mouseMove(MapForm->Client, ClientPunkt(grenze));
+    QTRY_VERIFY(AktuellerSektor == 0 || AktuellerSektor == 255);
+    EXPECT_EQ(MapForm->ToolsMenu_Schlacht->shortcut(), QKeySequence(QStringLiteral("Ctrl+B")));
+    MapForm->ToolsMenu_Schlacht->trigger();
+    TSchlachtForm& f = *SchlachtForm;
+    QTRY_VERIFY(f.isVisible());
+    EXPECT_EQ(f.Sektor(), s);
+    EXPECT_TRUE(f.TitelLabel->text().endsWith(QStringLiteral("land battle against Russia")));
+    EXPECT_EQ(f.AngreiferComboBox->currentIndex() + 1, bsDeutschland);
+    EXPECT_EQ(f.Anzahl[0][eaInfanterie]->value(), 3);
+    EXPECT_EQ(f.Anzahl[1][eaInfanterie]->value(), 2);
+    EXPECT_EQ(f.Anzahl[1][eaFlak]->value(), 1);
+    EXPECT_FALSE(f.Anzahl[0][eaSchlachtschiff]->isEnabled());
+
+    // An edit is computed at once, as the engine computes the same battle.
+    f.Anzahl[0][eaPanzer]->setValue(2);
+    f.JetsBox->setChecked(true);
+    TSchlacht b;
+    ASSERT_TRUE(SchlachtAusSektor(s, bsDeutschland, b));
+    b.Angreifer[eaPanzer] = 2;
+    b.Jets = true;
+    TOdds erwartet, gezeigt;
+    std::string fehler;
+    ASSERT_TRUE(OddsBerechnen(b, erwartet, fehler));
+    ASSERT_TRUE(f.OddsGezeigt(gezeigt));
+    EXPECT_EQ(gezeigt.AngreiferGewinnt, erwartet.AngreiferGewinnt);
+    EXPECT_EQ(gezeigt.Runden, erwartet.Runden);
+    EXPECT_TRUE(f.OddsLabel->text().contains(QStringLiteral("takes the sector")));
+    f.OrderEdit[1]->setText(QStringLiteral("Inf,Tank"));
+    EXPECT_FALSE(f.OddsGezeigt(gezeigt));
+    EXPECT_TRUE(f.OddsLabel->text().contains(QStringLiteral("Tank")));
+    f.OrderEdit[1]->clear();
+    for (TEinheitArt k : {eaInfanterie, eaPanzer, eaJaeger, eaBomber}) f.Anzahl[0][k]->setValue(255);
+    f.Anzahl[1][eaPanzer]->setValue(255);
+    f.Anzahl[1][eaInfanterie]->setValue(255);
+    EXPECT_FALSE(f.OddsGezeigt(gezeigt));
+    EXPECT_TRUE(f.OddsLabel->text().contains(QStringLiteral("too large"))) << f.OddsLabel->text().toStdString();
+
+    // Rolled with the window's dice: the same losses as the same dice give the battle.
+    f.Laden(s, bsDeutschland);
+    std::mt19937_64 zufall(11), gleich(11);
+    f.Wuerfeln(zufall);
+    b.Angreifer[eaPanzer] = 0;
+    TWurf w;
+    SchlachtWuerfeln(b, gleich, w);
+    for (TEinheitArt k : {eaInfanterie, eaJaeger}) {
+        EXPECT_EQ(f.Verluste[0][k]->value(), w.AngreiferVerluste[k]);
+        EXPECT_EQ(f.Verluste[1][k]->value(), w.VerteidigerVerluste[k]);
+    }
+    EXPECT_EQ(f.RundenText->toPlainText().count(QStringLiteral("round ")), w.Runden);
+
+    // Entered by hand: every defender lost, one German infantry; the sector falls.
+    const std::vector<std::uint8_t> vorher = MapBytes(EinheitenAnzahl, Einheiten);
+    f.Verluste[0][eaInfanterie]->setValue(1);
+    f.Verluste[0][eaJaeger]->setValue(0);
+    f.Verluste[1][eaInfanterie]->setValue(2);
+    EXPECT_TRUE(f.AusgangLabel->text().endsWith(QStringLiteral(" taken")));
+    f.ApplyButton->click();
+    std::uint16_t nr, anzahl;
+    EinheitSuchen(s, eaFlagge, bsDeutschland, nr, anzahl);
+    EXPECT_NE(nr, 0);
+    EinheitSuchen(s, eaInfanterie, bsRussland, nr, anzahl);
+    EXPECT_EQ(nr, 0);
+    EXPECT_EQ(Spielstand.Halter[s], bsDeutschland);
+    ASSERT_EQ(SchritteGemacht(), 1);
+    EXPECT_EQ(SchrittName(0), "Germany attacks " + SektorName(Sektoren[s]) + ": -1 Infantry, Russia -2 Infantry, " +
+                                         SektorName(Sektoren[s]) + " taken");
+    EXPECT_EQ(f.Anzahl[0][eaInfanterie]->value(), 2);  // the window follows the board
+    EditRueckgaengig();
+    EXPECT_EQ(MapBytes(EinheitenAnzahl, Einheiten), vorher);
+    EXPECT_EQ(Spielstand.Halter[s], bsRussland);
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QProcess>
+#include <QScreen>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTest>
@@ -19,6 +20,7 @@
 #include "UBefehl.h"
 #include "UDateien.h"
 #include "UPieces.h"
+#include "USchlachtForm.h"
 #include "UStart.h"
 #include "UGameInfoForm.h"
 #include "UIntroForm.h"
@@ -104,15 +106,21 @@ TEST(Start, CloseWritesTheDefaultsInTableOrder) {
     Lauf lauf;
     ASSERT_TRUE(lauf.Gestartet());
     ASSERT_FALSE(std::filesystem::exists(lauf.Datei("QelWin.INI")));
+    // The battle window's size, and so how far it is moved in, depends on the fonts.
+    const QRect schlacht = SchlachtForm->frameGeometry();
+    EXPECT_TRUE(SchlachtForm->screen()->availableGeometry().contains(schlacht));
     MapForm->close();
     const std::vector<std::string> erwartet = {
         // The first start puts the windows side by side: palette and game information right
         // of the main window, the sector information and the edits below it; on the 800
-        // pixels of the test's screen the two on the right are moved in from its edge.
+        // pixels of the test's screen the two on the right are moved in from its edge, and so
+        // is the battle window beside the edits.
         "[MapForm]Top=0",          "[MapForm]Left=0",           "[MapForm]Height=400",
         "[MapForm]Width=640",      "[GameInfoForm]Top=99",      "[GameInfoForm]Left=492",
         "[ToolsForm]Top=0",        "[ToolsForm]Left=604",       "[SektorInfoForm]Top=408",
         "[SektorInfoForm]Left=0",  "[EditsForm]Top=408",        "[EditsForm]Left=415",
+        "[SchlachtForm]Top=" + std::to_string(schlacht.top()),
+        "[SchlachtForm]Left=" + std::to_string(schlacht.left()),
         "[Options]ICPsAnzeigen=0", "[Options]LandnameAmCursor=1",
         "[Options]EinheitartAmCursor=0", "[Options]BesitzerAmCursor=0", "[Options]MausStehtBeimScrollen=0",
         "[Options]HalterAnzeigen=1",
@@ -125,6 +133,7 @@ TEST(Start, SettingsPlaceTheWindowsAndSetTheMarks) {
     std::ofstream(lauf.Datei("QelWin.INI")) << "[MapForm]\nTop=20\nLeft=30\nHeight=500\nWidth=700\n"
                                                "[GameInfoForm]\nTop=300\nLeft=400\n[ToolsForm]\nTop=5\nLeft=600\n"
                                                "[SektorInfoForm]\nTop=450\nLeft=10\n"
+                                               "[SchlachtForm]\nTop=40\nLeft=50\n"
                                                "[Options]\nICPsAnzeigen=2\nLandnameAmCursor=0\n"
                                                "MausStehtBeimScrollen=$1\nHalterAnzeigen=0\n"
                                                "[FensterAnzeigen]\nSektorInfo=1\nGameInfo=0\nGameCenter=1\n";
@@ -152,6 +161,9 @@ TEST(Start, SettingsPlaceTheWindowsAndSetTheMarks) {
     auto hat = [&](const std::string& s) { return std::find(z.begin(), z.end(), s) != z.end(); };
     EXPECT_TRUE(hat("[ToolsForm]Top=15"));
     EXPECT_TRUE(hat("[ToolsForm]Left=610"));
+    // The battle window, never opened, keeps its place.
+    EXPECT_TRUE(hat("[SchlachtForm]Top=40"));
+    EXPECT_TRUE(hat("[SchlachtForm]Left=50"));
     EXPECT_TRUE(hat("[MapForm]Width=700"));
     EXPECT_TRUE(hat("[Options]ICPsAnzeigen=1"));
     EXPECT_TRUE(hat("[Options]LandnameAmCursor=1"));

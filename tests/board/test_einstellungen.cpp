@@ -56,7 +56,7 @@ TEST_F(Einstellungen, WithoutAFileEveryValueTakesItsDefaultAndSavingWritesThemIn
     EXPECT_EQ(Text("QelWin.INI"),
               "[MapForm]\r\nTop=0\r\nLeft=0\r\nHeight=400\r\nWidth=640\r\n"
               "[GameInfoForm]\r\nTop=0\r\nLeft=0\r\n[ToolsForm]\r\nTop=0\r\nLeft=0\r\n"
-              "[SektorInfoForm]\r\nTop=0\r\nLeft=0\r\n[EditsForm]\r\nTop=0\r\nLeft=0\r\n"
+              "[SektorInfoForm]\r\nTop=0\r\nLeft=0\r\n[EditsForm]\r\nTop=0\r\nLeft=0\r\n[SchlachtForm]\r\nTop=0\r\nLeft=0\r\n"
               "[Options]\r\nICPsAnzeigen=0\r\nLandnameAmCursor=1\r\nEinheitartAmCursor=0\r\n"
               "BesitzerAmCursor=0\r\nMausStehtBeimScrollen=0\r\nHalterAnzeigen=1\r\n"
               "[FensterAnzeigen]\r\nSektorInfo=0\r\nGameInfo=1\r\nGameCenter=0\r\n");
@@ -124,14 +124,16 @@ TEST_F(Einstellungen, WindowPlacesGoThroughTheWindows) {
         void PlatzAnwenden(TFenster f, const TFensterPlatz& p) override { gesetzt[f] = p; }
         TFensterPlatz PlatzErfassen(TFenster f) override { return {10 * f + 1, 10 * f + 2, 300, 500}; }
     } fenster;
-    TextSchreiben("QelWin.INI", "[ToolsForm]\nTop=77\n");
+    TextSchreiben("QelWin.INI", "[ToolsForm]\nTop=77\n[SchlachtForm]\nLeft=-5\n");
     Fenster = &fenster;
     EinstellungenLaden();
     EXPECT_EQ(fenster.gesetzt[fwToolsForm].Top, 77);
+    EXPECT_EQ(fenster.gesetzt[fwSchlachtForm].Left, -5);
     EXPECT_EQ(fenster.gesetzt[fwMapForm].Width, 640);
     EinstellungenSpeichern();
     Fenster = &OhneFenster;
     EXPECT_EQ(IniLesen("QelWin.INI", "ToolsForm", "Left", ""), "22");
+    EXPECT_EQ(IniLesen("QelWin.INI", "SchlachtForm", "Top", ""), "41");
     EXPECT_EQ(IniLesen("QelWin.INI", "MapForm", "Width", ""), "500");
     EXPECT_EQ(IniLesen("QelWin.INI", "GameInfoForm", "Width", "none"), "none");  // only the main window's size
 }

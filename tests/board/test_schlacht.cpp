@@ -8,7 +8,10 @@
 #include "BoardHilfen.h"
 #include "UOdds.h"
 #include "UPieces.h"
+#include "USchlachtErgebnis.h"
 #include "USchlachtfeld.h"
+#include "USchritte.h"
+#include "UDateien.h"
 #include "USpielstand.h"
 
 namespace {
@@ -224,6 +227,56 @@ TEST_F(Schlachtfeld, SidesComeFromTheSectorAndLossesGoBackOntoIt) {
     EXPECT_EQ(Spielstand.Halter[1], bsDeutschland);
     EinheitSuchen(1, eaInfanterie, bsJapan, nr, anzahl);
     EXPECT_EQ(anzahl, 4);
+}
+
+// The attacker by default is the power that entered last and is not the holder; a battle put on
+// the board is one step, named in words, that undo takes back byte for byte.
+TEST_F(Schlachtfeld, ABattleOnTheBoardIsOneUndoableStepInWords) {
+    SpielstandAktualisieren();
+    ASSERT_EQ(Spielstand.Halter[1], bsEngland);  // the British flag
+    EXPECT_EQ(SchlachtAngreiferVorgabe(1), bsJapan);
+    Einheiten[8].Anzahl = 0;
+    Einheiten[8].Art = eaFlagge;  // no longer a unit that fights
+    EXPECT_EQ(SchlachtAngreiferVorgabe(1), bsRussland);  // the British stack after it is the holder's
+    EXPECT_EQ(SchlachtAngreiferVorgabe(2), bsUSA);       // cargo does not attack
+    EXPECT_EQ(SchlachtAngreiferVorgabe(3), 0);
+
+    TSchlacht s;
+    ASSERT_TRUE(SchlachtAusSektor(1, bsDeutschland, s));
+    std::uint16_t a[ArtenAnzahl + 1] = {}, d[ArtenAnzahl + 1] = {};
+    d[eaInfanterie] = 3;
+    EXPECT_FALSE(SchlachtEingenommen(s, a, d));
+    d[eaInfanterie] = 4;
+    EXPECT_TRUE(SchlachtEingenommen(s, a, d));
+    a[eaInfanterie] = 3, a[eaPanzer] = 2;
+    EXPECT_FALSE(SchlachtEingenommen(s, a, d));  // nothing left to move in
+    a[eaPanzer] = 1;
+
+    SchritteLeeren();
+    const std::vector<std::uint8_t> vorher = MapBytes(EinheitenAnzahl, Einheiten);
+    EXPECT_EQ(SchlachtEintragen(1, bsDeutschland, a, d, true),
+              "Germany attacks Land: -3 Infantry, -1 Armor, Russia -2 Infantry, United Kingdom -2 Infantry, Land taken");
+    EXPECT_EQ(Spielstand.Halter[1], bsDeutschland);
+    ASSERT_EQ(SchritteAnzahl(), 1);
+    EXPECT_EQ(SchrittAngaben(0).Text.substr(0, 21), "Germany attacks Land:");
+    ASSERT_TRUE(Rueckgaengig());
+    EXPECT_EQ(MapBytes(EinheitenAnzahl, Einheiten), vorher);
+
+    // Rolled round by round, the rounds add up to the battle's losses.
+    std::mt19937_64 zufall(7);
+    ASSERT_TRUE(SchlachtAusSektor(2, bsDeutschland, s));
+    for (int i = 0; i < 50; ++i) {
+        TWurf w;
+        std::vector<TWurfRunde> runden;
+        SchlachtWuerfeln(s, zufall, w, &runden);
+        ASSERT_EQ(static_cast<int>(runden.size()), w.Runden);
+        for (int k = 1; k <= ArtenAnzahl; ++k) {
+            int sa = 0, sd = 0;
+            for (const TWurfRunde& r : runden) sa += r.AngreiferVerluste[k], sd += r.VerteidigerVerluste[k];
+            EXPECT_EQ(sa, w.AngreiferVerluste[k]);
+            EXPECT_EQ(sd, w.VerteidigerVerluste[k]);
+        }
+    }
 }
 
 }  // namespace

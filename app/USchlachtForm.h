@@ -1,0 +1,69 @@
+#pragma once
+// The battle window: the two sides in a sector, the options and the exact odds, recomputed on
+// every change; the losses rolled or entered by hand and put on the board as one step.
+#include <QWidget>
+#include <cstdint>
+#include <random>
+#include <string>
+
+#include "UOdds.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+struct TMenuTabelle;
+
+class TSchlachtForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TSchlachtForm(QWidget* eltern);
+    ~TSchlachtForm() override;
+
+    QLabel* TitelLabel;
+    QComboBox* AngreiferComboBox;  // the five powers, index 0 Russia
+    // Per side (0 attacker, 1 defender) and kind: the units in the battle and the units lost.
+    // Rows of kinds that take no part in this battle are disabled.
+    QSpinBox* Anzahl[2][ArtenAnzahl + 1];
+    QSpinBox* Verluste[2][ArtenAnzahl + 1];
+    QSpinBox *BombardSpin, *RetreatAfterSpin, *RetreatAtSpin, *KeepLandSpin;
+    QCheckBox *JetsBox, *SuperSubsBox, *HeavyBombersBox;
+    QLineEdit* OrderEdit[2];
+    QLabel *OddsLabel, *AusgangLabel;
+    QPlainTextEdit* RundenText;
+    QPushButton *RollButton, *ApplyButton;
+
+    // The battle in sector s with the given attacker (0: the power that entered last), the
+    // counts from the board, no losses; the options stay.
+    void Laden(std::uint8_t s, TBesitzer angreifer = 0);
+    std::uint8_t Sektor() const { return sektor_; }
+    // The battle as the window shows it; false with the reason when an order is wrong.
+    bool SchlachtLesen(TSchlacht& s, std::string& fehler) const;
+    // The odds of the battle shown; false while they cannot be computed.
+    bool OddsGezeigt(TOdds& o) const;
+    // Plays the battle with these dice: the losses go into their fields, the rounds are shown.
+    void Wuerfeln(std::mt19937_64& zufall);
+    // The losses in their fields taken off the sector's stacks as one step.
+    void Anwenden();
+
+protected:
+    void closeEvent(class QCloseEvent* e) override;
+
+private:
+    void Berechnen();
+    void AusgangZeigen();
+    std::uint8_t sektor_ = 0;
+    bool laedt_ = false;
+    bool gueltig_ = false;
+    TOdds odds_{};
+};
+
+extern TSchlachtForm* SchlachtForm;
+
+// "battle": the window for the sector under the pointer, or the last one it was on.
+void SchlachtOeffnen();
+
+extern const TMenuTabelle SchlachtMenue;
