@@ -601,6 +601,8 @@ bool TMapForm::ZeigerSetzen(TPunkt client) {
 
 void TMapForm::PopupOeffnen(TPunkt client) { PopupMenu->exec(Client->mapToGlobal(QPoint(client.X, client.Y))); }
 
+void TMapForm::SektorInfoZeigen(std::uint8_t sektor) { SektorInfoFuellen(sektor); }
+
 void TMapForm::SpielstandGeaendert() { SpielstandAnzeigen(); }
 
 void TMapForm::FensterGeschlossen(TFenster fenster) {

@@ -92,6 +92,7 @@ public:
     TPunkt ZeigerLesen(TPunkt ereignis) override;
     bool ZeigerSetzen(TPunkt client) override;
     void PopupOeffnen(TPunkt client) override;
+    void SektorInfoZeigen(std::uint8_t sektor);
     void PlatzAnwenden(TFenster fenster, const TFensterPlatz& platz) override;
     TFensterPlatz PlatzErfassen(TFenster fenster) override;
     void SpielstandGeaendert() override;
