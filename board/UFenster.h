@@ -40,6 +40,8 @@ public:
     virtual TPunkt ZeigerLesen(TPunkt ereignis) = 0;
     virtual bool ZeigerSetzen(TPunkt client) = 0;
     virtual void PopupOeffnen(TPunkt client) = 0;
+    // The sector under the pointer (1..254) for the sector information window.
+    virtual void SektorInfoZeigen(std::uint8_t sektor) = 0;
     // Window places of the settings file.
     virtual void PlatzAnwenden(TFenster fenster, const TFensterPlatz& platz) = 0;
     virtual TFensterPlatz PlatzErfassen(TFenster fenster) = 0;
@@ -71,6 +73,7 @@ public:
     TPunkt ZeigerLesen(TPunkt ereignis) override { return ereignis; }
     bool ZeigerSetzen(TPunkt) override { return true; }
     void PopupOeffnen(TPunkt) override {}
+    void SektorInfoZeigen(std::uint8_t) override {}
     void PlatzAnwenden(TFenster, const TFensterPlatz&) override {}
     TFensterPlatz PlatzErfassen(TFenster fenster) override;
     void SpielstandGeaendert() override {}

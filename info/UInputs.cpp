@@ -4,7 +4,6 @@
 #include "UGrafik.h"
 #include "UMap.h"
 #include "UPieces.h"
-#include "USektorInfoForm.h"
 #include "USpielstand.h"
 
 namespace {
@@ -133,7 +132,7 @@ void MouseMoved(TShiftState shift, int x, int y) {
 
     if (!DisplayReady) return;
     AktuellerSektor = SektorAn(m);
-    if (AktuellerSektor != 0 && AktuellerSektor != 255) SektorInfoFuellen(AktuellerSektor);
+    if (AktuellerSektor != 0 && AktuellerSektor != 255) Fenster->SektorInfoZeigen(AktuellerSektor);
     RenderFrame();
 }
 
