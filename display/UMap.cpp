@@ -23,18 +23,30 @@ void ScrollObenBegrenzen() {
     if (ScrollY + h > MapHoehe) ScrollY = MapHoehe - h;
 }
 
+namespace {
+// Marks the whole view when the map rectangle it shows is no longer the one given.
+void Vergleichen(std::int32_t scrollX, std::int32_t scrollY, std::int32_t zoom, std::int32_t breite, std::int32_t hoehe) {
+    if (scrollX != ScrollX || scrollY != ScrollY || zoom != Zoom || breite != ViewBreite || hoehe != ViewHoehe)
+        ViewMarkieren();
+}
+}  // namespace
+
 void ViewBerechnen() {
+    const std::int32_t breite = ViewBreite, hoehe = ViewHoehe;
     ViewUrsprung = Fenster->ClientUrsprung();
     ViewUrsprung.Y += Fenster->ToolBarHoehe();
     ViewBreite = Fenster->ClientBreite();
     ViewHoehe = Fenster->ClientHoehe() - Fenster->StatusBarHoehe() - Fenster->ToolBarHoehe();
+    Vergleichen(ScrollX, ScrollY, Zoom, breite, hoehe);
 }
 
 void MapScrollen(std::int32_t x, std::int32_t y) {
+    const std::int32_t scrollX = ScrollX, scrollY = ScrollY;
     ScrollX += x - LastMousePoint.X;
     ScrollY += y - LastMousePoint.Y;
     ScrollUntenBegrenzen();
     ScrollObenBegrenzen();
+    Vergleichen(scrollX, scrollY, Zoom, ViewBreite, ViewHoehe);
     // With the option on, the anchor stays and the caller puts the pointer back on it.
     if (!MausStehtBeimScrollen) LastMousePoint = TPunkt{x, y};
 }
@@ -57,6 +69,7 @@ void MapZoomen(std::int32_t schritt) {
     if (Zoom < 1) Zoom = 1;
     const std::int32_t neu = Zoom;
     // A step beyond 1..6 leaves the zoom as it was and must not move the view either.
+    if (neu != alt) ViewMarkieren();
     if (neu == alt || alt < 1 || alt > 6) return;
     ScrollX += ZoomKorrektur(alt, neu, ViewBreite);
     ScrollY += ZoomKorrektur(alt, neu, ViewHoehe);
@@ -67,6 +80,8 @@ void MapZoomen(std::int32_t schritt) {
 }
 
 void ViewAnpassen() {
+    // The window asks for the view anew: all of it is drawn.
+    ViewMarkieren();
     ViewBerechnen();
     const bool zuBreit = ViewBreite > MaxViewBreite, zuHoch = ViewHoehe > MaxViewHoehe;
     if (zuBreit || zuHoch) {

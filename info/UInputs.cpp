@@ -71,6 +71,7 @@ void Ablegen(int x, int y) {
     } else {
         abgelegt = ZurueckZumUrsprung();
     }
+    ViewMarkieren();  // the drop edits the stacks and names another sector under the pointer
     if (!abgelegt) return;
     ToolMode = tmMove;
     Selection = {0, 0, 0};
@@ -80,8 +81,10 @@ void Ablegen(int x, int y) {
 }  // namespace
 
 void GetrageneZuruecklegen() {
+    ZeigerMarkieren();  // another tool follows: another cursor
     if (ToolMode != tmCarry || Selection.Art == 0) return;
     if (ZurueckZumUrsprung()) {
+        ViewMarkieren();
         ToolMode = tmMove;
         Selection = {0, 0, 0};
         CarrySector = 0;
@@ -102,6 +105,7 @@ std::uint16_t AufnahmeAnzahl(TShiftState shift, std::uint16_t stapel) {
 }
 
 void MouseMoved(TShiftState shift, int x, int y) {
+    ZeigerMarkieren();
     Fenster->FokusGeben();
     const int tb = ToolBar();
     int cx = x < 0 ? 0 : (x > ViewBreite ? ViewBreite : x);
@@ -141,6 +145,7 @@ void KeyPressed(char key) {
     if (key == '-' && Zoom > 1) MapZoomen(-1);
     ViewBerechnen();
     CursorEinheit = EinheitAnPunkt(CursorPoint);
+    ZeigerMarkieren();
     RenderFrame();
 }
 
@@ -163,11 +168,13 @@ void MausGedrueckt(TMausKnopf knopf, TShiftState shift, int x, int y) {
         return;
     }
     const TPunkt view{x, y - ToolBar()};
+    ZeigerMarkieren();  // picking up names the stack under the press
     switch (ToolMode) {
     case tmPlace:
         if (Selection.Art != 0) {
             // The placed units show with the next mouse move.
             EinheitenSetzen(ViewZuMap(view), Selection.Art, Selection.Besitzer, Selection.Anzahl);
+            ViewMarkieren();
             return;
         }
         break;
@@ -175,6 +182,7 @@ void MausGedrueckt(TMausKnopf knopf, TShiftState shift, int x, int y) {
         if (CursorEinheit > 0) {
             EinheitReduzieren(static_cast<std::uint32_t>(CursorEinheit), Selection.Anzahl);
             CursorEinheit = EinheitAnPunkt(CursorPoint);
+            ViewMarkieren();
         }
         break;
     case tmMove: {
@@ -188,6 +196,7 @@ void MausGedrueckt(TMausKnopf knopf, TShiftState shift, int x, int y) {
             CarryOrigin = TMapPunkt{e.X, e.Y};
             Selection.Anzahl = AufnahmeAnzahl(shift, e.Anzahl);
             EinheitReduzieren(static_cast<std::uint32_t>(CursorEinheit), Selection.Anzahl);
+            ViewMarkieren();
         }
         break;
     }
