@@ -121,6 +121,16 @@ void Befehl(F f, bool aendertBrett = true) {
     if (aendertBrett) SicherungAnstossen();
 }
 
+// A command of the menus, the tool bar or the popup may change anything the view shows: when it
+// ends, the view shows all of it anew.
+template <class F>
+void Kommando(F f) {
+    Befehl(f);
+    if (!DisplayReady) return;
+    ViewMarkieren();
+    RenderFrame();
+}
+
 // Runs a file dialog; the chosen file, or an empty string when it was cancelled.
 std::string DateiWaehlen(QFileDialog* d) {
     const int ergebnis = d->exec();
@@ -348,7 +358,7 @@ TMapForm::TMapForm() : QWidget(nullptr) {
         QAction* a = m->addAction(QString::fromLatin1(text));
         if (kurz) a->setShortcut(QKeySequence(QString::fromLatin1(kurz)));
         a->setEnabled(an);
-        if (f) connect(a, &QAction::triggered, this, [this, f] { Befehl([&] { (this->*f)(); }); });
+        if (f) connect(a, &QAction::triggered, this, [this, f] { Kommando([&] { (this->*f)(); }); });
         return a;
     };
     auto schalter = [this](QMenu* m, const char* text, const char* kurz, bool an, bool* flag) {
@@ -356,8 +366,9 @@ TMapForm::TMapForm() : QWidget(nullptr) {
         if (kurz) a->setShortcut(QKeySequence(QString::fromLatin1(kurz)));
         a->setEnabled(an);
         a->setCheckable(true);
-        // The option follows the check mark; nothing is redrawn.
+        // The option follows the check mark, and the view shows it when the player sets it.
         if (flag) connect(a, &QAction::toggled, this, [flag](bool c) { *flag = c; });
+        connect(a, &QAction::triggered, this, [] { Kommando([] {}); });
         return a;
     };
 
@@ -430,19 +441,19 @@ TMapForm::TMapForm() : QWidget(nullptr) {
     ToolBar_MapSpeichern = knopf(26, "ButtonMapSpeichern.BMP", QStyle::SP_DialogSaveButton, false);
     ToolBar_VorherigeMap = knopf(60, "ButtonVorherigeMap.BMP", QStyle::SP_ArrowLeft, false);
     ToolBar_NaechsteMap = knopf(86, "ButtonNaechsteMap.BMP", QStyle::SP_ArrowRight, false);
-    connect(ToolBar_MapLaden, &QToolButton::clicked, this, [this] { Befehl([&] { DateiMenu_MapLadenClick(); }); });
+    connect(ToolBar_MapLaden, &QToolButton::clicked, this, [this] { Kommando([&] { DateiMenu_MapLadenClick(); }); });
     connect(ToolBar_MapSpeichern, &QToolButton::clicked, this,
-            [this] { Befehl([&] { DateiMenu_MapSpeichernClick(); }); });
+            [this] { Kommando([&] { DateiMenu_MapSpeichernClick(); }); });
     connect(ToolBar_VorherigeMap, &QToolButton::clicked, this,
-            [this] { Befehl([&] { ToolBar_VorherigeMapClick(); }); });
-    connect(ToolBar_NaechsteMap, &QToolButton::clicked, this, [this] { Befehl([&] { ToolBar_NaechsteMapClick(); }); });
+            [this] { Kommando([&] { ToolBar_VorherigeMapClick(); }); });
+    connect(ToolBar_NaechsteMap, &QToolButton::clicked, this, [this] { Kommando([&] { ToolBar_NaechsteMapClick(); }); });
     PiecesZoomComboBox = new QComboBox(ToolBar);
     PiecesZoomComboBox->setGeometry(116, 4, 56, 21);
     PiecesZoomComboBox->addItems({"x1", "x2", "x3", "x4", "x5", "x6"});
     PiecesZoomComboBox->setCurrentIndex(-1);
     PiecesZoomComboBox->setEnabled(false);
     connect(PiecesZoomComboBox, &QComboBox::activated, this,
-            [this](int i) { Befehl([&] { PiecesZoomComboBoxChange(i); }); });
+            [this](int i) { Kommando([&] { PiecesZoomComboBoxChange(i); }); });
     AxisIncomeLabel = new TWarnLabel(QStringLiteral("AxisIncomeLabel"), ToolBar);
     AxisIncomeLabel->setFont(FensterSchrift(16));
     AxisIncomeLabel->setGeometry(177, 4, 420, 21);
@@ -463,10 +474,10 @@ TMapForm::TMapForm() : QWidget(nullptr) {
 
     PopupMenu = new QMenu(this);
     PopUpMenu_Edit = PopupMenu->addAction(QStringLiteral("Edit"));
-    connect(PopUpMenu_Edit, &QAction::triggered, this, [this] { Befehl([&] { PopUpMenu_EditClick(); }); });
+    connect(PopUpMenu_Edit, &QAction::triggered, this, [this] { Kommando([&] { PopUpMenu_EditClick(); }); });
     PopUpMenu_ICPsHotSpotSetzen = PopupMenu->addAction(QStringLiteral("ICPs HotSpot setzen"));
     connect(PopUpMenu_ICPsHotSpotSetzen, &QAction::triggered, this,
-            [this] { Befehl([&] { PopUpMenu_ICPsHotSpotSetzenClick(); }); });
+            [this] { Kommando([&] { PopUpMenu_ICPsHotSpotSetzenClick(); }); });
 
     OpenDialog = DateiDialog(this, QFileDialog::AcceptOpen);
     SaveDialog = DateiDialog(this, QFileDialog::AcceptSave);
