@@ -207,6 +207,9 @@ QLabel* Panel(QWidget* eltern, int x, int w) {
 }
 
 // The widest pointer text: four numbers of four digits with a sign.
+// What the view asked the window to paint and it has not painted yet (client coordinates).
+QRegion Angefordert;
+
 const char* const BreitesterZeigerText = "MouseX: -8888 // MouseY: -8888MapX: -8888 // MapY: -8888";
 int ZeigerPanelBreite = 250;  // what the pointer panel needs for that text, measured at creation
 
@@ -282,6 +285,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override {
+        // A paint of the view that it did not ask for itself is the window's paint request:
+        // the view is drawn anew first.
+        const bool angefordert = (e->region() & Ansicht()).subtracted(Angefordert).isEmpty();
+        Angefordert -= e->region();
+        if (DisplayReady && !angefordert) Befehl([] { ViewAnpassen(); }, false);
         QPainter p(this);
         const QRect ansicht = Ansicht();
         if (!ansicht.isEmpty()) {
@@ -582,6 +590,7 @@ void TMapForm::ViewZeigen(const TRect* rechtecke, int anzahl) {
     for (int i = 0; i < anzahl; ++i)
         region += QRect(rechtecke[i].Left, ToolBarHoch + rechtecke[i].Top, rechtecke[i].Right - rechtecke[i].Left,
                         rechtecke[i].Bottom - rechtecke[i].Top);
+    Angefordert += region;
     Client->update(region);
 }
 
