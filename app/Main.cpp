@@ -306,7 +306,10 @@ protected:
     }
     void mouseMoveEvent(QMouseEvent* e) override {
         const QPoint p = e->position().toPoint();
-        Befehl([&] { MouseMoved(Zustand(e->modifiers(), e->buttons()), p.x(), p.y()); }, false);
+        // A button pressed outside the view drags nothing, and while it is held the pointer
+        // is not kept in the view.
+        if (ausserhalb_ && !Ansicht().contains(p)) return;
+        Befehl([&] { MouseMoved(Zustand(e->modifiers(), e->buttons() & ~ausserhalb_), p.x(), p.y()); }, false);
     }
     // Only presses inside the map view edit, not those on the tool bar's empty part or the
     // status bar; the release of such a press does nothing either.
