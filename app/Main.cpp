@@ -344,7 +344,8 @@ private:
         Befehl([&] {
             TasteGeaendert(s);
             const QString t = e->text();
-            if (unten && t.size() == 1 && t[0].unicode() < 128) KeyPressed(static_cast<char>(t[0].unicode()));
+            // Every character is a key press; one beyond ASCII is neither "+" nor "-".
+            if (unten && !t.isEmpty()) KeyPressed(t.size() == 1 && t[0].unicode() < 128 ? static_cast<char>(t[0].unicode()) : '\0');
         });
     }
 };
