@@ -111,6 +111,9 @@ void MouseMoved(TShiftState shift, int x, int y) {
     int cx = x < 0 ? 0 : (x > ViewBreite ? ViewBreite : x);
     int cy = y < tb ? tb : (y > tb + ViewHoehe ? tb + ViewHoehe : y);
     if (cx != x || cy != y) Fenster->ZeigerSetzen(TPunkt{cx, cy});
+    // Where the pointer is now follows from the event and from where it was put: asking the
+    // window system would cost a round trip to it on every move.
+    TPunkt zeiger{cx, cy};
 
     if (shift.Rechts && !SuppressDrag) {
         DragScrolled = true;
@@ -118,12 +121,16 @@ void MouseMoved(TShiftState shift, int x, int y) {
         MapScrollen(cx, cy);
         ViewBerechnen();
         // Where the pointer cannot be put back, every step is measured from where it is.
-        if (MausStehtBeimScrollen && !Fenster->ZeigerSetzen(anker)) LastMousePoint = TPunkt{cx, cy};
+        if (MausStehtBeimScrollen) {
+            if (Fenster->ZeigerSetzen(anker))
+                zeiger = anker;
+            else
+                LastMousePoint = TPunkt{cx, cy};
+        }
     } else {
         LastMousePoint = TPunkt{cx, cy};
     }
 
-    const TPunkt zeiger = Fenster->ZeigerLesen(TPunkt{cx, cy});
     SuppressDrag = false;
     CursorPoint = TPunkt{zeiger.X, zeiger.Y - tb};
 
