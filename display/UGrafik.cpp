@@ -74,6 +74,13 @@ TErgebnis Kopieren(const TRect& z, const TSurface* quelle, const TRect& q, bool 
     return skaliert ? flaeche->Blt(zz, quelle, q, Ziel.Klipp) : flaeche->BltFast(zz.Left, zz.Top, quelle, q, Ziel.Klipp);
 }
 
+// Whether drawing into the view rectangle from (x, y), w by h, can reach the clip: most of
+// the stacks and figures lie outside a rectangle of a pointer move or a band of rows.
+bool ImZiel(std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) {
+    return Ziel.Umriss || (x + Ziel.X0 < Ziel.Klipp.Right && y + Ziel.Y0 < Ziel.Klipp.Bottom &&
+                           x + w + Ziel.X0 > Ziel.Klipp.Left && y + h + Ziel.Y0 > Ziel.Klipp.Top);
+}
+
 // Unscaled to view point (x, y).
 TErgebnis Schnell(std::int32_t x, std::int32_t y, const TSurface* quelle, const TRect& q) {
     return Kopieren(TRect{x, y, x + (q.Right - q.Left), y + (q.Bottom - q.Top)}, quelle, q, false);
@@ -118,12 +125,16 @@ void StackPunkteSetzen() {
     }
 }
 
-// Both passes over the stacks, for the points StackPunkteSetzen worked out.
+// Both passes over the stacks, for the points StackPunkteSetzen worked out, leaving out
+// those whose piece and count (five digits at most) cannot reach the clip.
 void StacksZeichnen() {
+    const std::int64_t w = std::max(PieceGroesse.X, ZellBreite) * std::int64_t{PiecesZoom} + 5 * FontBreite + 1;
+    const std::int64_t h = std::max<std::int64_t>(std::max(PieceGroesse.Y, ZellHoehe) * std::int64_t{PiecesZoom}, FontHoehe) + 1;
+    auto trifft = [&](std::int32_t i) { return StackSichtbar[i] && ImZiel(StackPunkte[i].X - w, StackPunkte[i].Y - h, 2 * w, 2 * h); };
     for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i)
-        if (StackSichtbar[i]) BlitPiece(StackPunkte[i], Einheiten[i].Art, Einheiten[i].Besitzer);
+        if (trifft(i)) BlitPiece(StackPunkte[i], Einheiten[i].Art, Einheiten[i].Besitzer);
     for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i)
-        if (StackSichtbar[i]) BlitCount(StackPunkte[i], Einheiten[i].Art, Einheiten[i].Besitzer, Einheiten[i].Anzahl);
+        if (trifft(i)) BlitCount(StackPunkte[i], Einheiten[i].Art, Einheiten[i].Besitzer, Einheiten[i].Anzahl);
 }
 
 }  // namespace
@@ -227,7 +238,7 @@ void BlitAllICPs() {
         // A hot spot from a file may be anywhere; 64 bits keep the product exact.
         const std::int64_t x = (std::int64_t{r.HotSpotX} - ScrollX) * Zoom;
         const std::int64_t y = (std::int64_t{r.HotSpotY} - ScrollY) * Zoom;
-        if (x < -BackRand || x > MaxViewBreite || y < -BackRand || y > MaxViewHoehe) continue;
+        if (x < -BackRand || x > MaxViewBreite || y < -BackRand || y > MaxViewHoehe || !ImZiel(x, y, 28, 14)) continue;
         BlitICPs(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), r.ICPs);
     }
 }
@@ -329,20 +340,30 @@ void MarkeAufnehmen(TRect r) {
         Marken[MarkenAnzahl++] = r;
 }
 
-// Rows composed at a time: they are still in the processor's cache when they are copied to
-// the front surface.
+// Rows composed at a time. While the map covers the whole view, every band is composed in
+// the same first rows of the back surface's interior, which stay in the processor's cache
+// from band to band and from frame to frame, and copied from there to the front surface.
+// (Where the map does not cover the view, which only a scroll position out of bounds makes,
+// what it leaves is composed where the view lays it out, as in the whole frame.)
 constexpr std::int32_t BandZeilen = 64;
 
-// Composes the view rectangle r in the back surface and copies it to the front surface.
+bool KarteDeckt() {
+    return SurfaceMap && ScrollX >= 0 && ScrollY >= 0 && ViewBreite / Zoom >= 1 && ViewHoehe / Zoom >= 1 &&
+           ScrollX + ViewBreite / Zoom <= SurfaceMap->Breite && ScrollY + ViewHoehe / Zoom <= SurfaceMap->Hoehe;
+}
+
+// Composes the view rectangle r band by band and copies it to the front surface.
 void Zeichnen(const TRect& r) {
     const std::size_t px = static_cast<std::size_t>(SurfaceBack->BitsProPixel / 8);
+    const bool oben0 = KarteDeckt();
     for (std::int32_t oben = r.Top; oben < r.Bottom; oben += BandZeilen) {
-        const std::int32_t unten = std::min(oben + BandZeilen, r.Bottom);
-        Ziel = TZiel{SurfaceBack, TRect{r.Left + BackRand, oben + BackRand, r.Right + BackRand, unten + BackRand}, BackRand,
-                     BackRand, nullptr};
+        const std::int32_t hoehe = std::min(BandZeilen, r.Bottom - oben), zeile = oben0 ? 0 : oben;
+        Ziel = TZiel{SurfaceBack, TRect{r.Left + BackRand, BackRand + zeile, r.Right + BackRand, BackRand + zeile + hoehe},
+                     BackRand, BackRand + zeile - oben, nullptr};
         Schichten();
-        for (std::int32_t y = oben; y < unten; ++y)
-            std::memcpy(SurfaceFront->Zeile(y) + r.Left * px, SurfaceBack->Zeile(y + BackRand) + (r.Left + BackRand) * px,
+        for (std::int32_t y = 0; y < hoehe; ++y)
+            std::memcpy(SurfaceFront->Zeile(oben + y) + r.Left * px,
+                        SurfaceBack->Zeile(BackRand + zeile + y) + (r.Left + BackRand) * px,
                         static_cast<std::size_t>(r.Right - r.Left) * px);
     }
     Ziel = GanzesBack;
@@ -363,8 +384,6 @@ void ZeigerMarkieren() {
     ViewMarkieren(ZeigerGezeigt);
     ZeigerMarkiert = true;
 }
-
-bool ViewMarkiert() { return GanzMarkiert || MarkenAnzahl > 0 || ZeigerMarkiert; }
 
 void FrameKomponieren() {
     ViewImFront = false;

@@ -29,7 +29,6 @@ void BlitCursor(std::int32_t x, std::int32_t y);
 void ViewMarkieren();
 void ViewMarkieren(const TRect& r);
 void ZeigerMarkieren();
-bool ViewMarkiert();
 
 // Composes the whole frame in SurfaceBack without showing it: map, ICP figures, stacks,
 // texts, cursor and selection.
