@@ -398,7 +398,7 @@ TEST(GrafikFrame, ShownViewIsTheFrameComposedWholeAfterEveryStep) {
             default: ViewAnpassen(); break;  // a paint request
             }
             if (zeigt) {
-                ASSERT_EQ(GezeigtAbweichung(), -1) << "run " << lauf << " step " << schritt << " kind " << art;
+                ASSERT_EQ(GezeigtAbweichung(), -1) << "run " << lauf << " step " << schritt << " kind " << art << " view " << ViewBreite << "x" << ViewHoehe << " zoom " << Zoom << " pz " << PiecesZoom;
             }
         }
         // A view with no rows or no columns draws nothing; the sanitizers see any stray write.
