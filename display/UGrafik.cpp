@@ -125,16 +125,33 @@ void StackPunkteSetzen() {
     }
 }
 
+// How far from its point a stack's piece and count (five digits at most) may reach.
+TPunkt StackReichweite() {
+    return TPunkt{std::max(PieceGroesse.X, ZellBreite) * PiecesZoom + 5 * FontBreite + 1,
+                  std::max(std::max(PieceGroesse.Y, ZellHoehe) * PiecesZoom, FontHoehe) + 1};
+}
+
+// The stacks the band being drawn may meet, in stack order; none named: every stack.
+const std::uint16_t* BandStacks = nullptr;
+std::int32_t BandStacksAnzahl = 0;
+
 // Both passes over the stacks, for the points StackPunkteSetzen worked out, leaving out
-// those whose piece and count (five digits at most) cannot reach the clip.
+// those that cannot reach the clip.
 void StacksZeichnen() {
-    const std::int64_t w = std::max(PieceGroesse.X, ZellBreite) * std::int64_t{PiecesZoom} + 5 * FontBreite + 1;
-    const std::int64_t h = std::max<std::int64_t>(std::max(PieceGroesse.Y, ZellHoehe) * std::int64_t{PiecesZoom}, FontHoehe) + 1;
-    auto trifft = [&](std::int32_t i) { return StackSichtbar[i] && ImZiel(StackPunkte[i].X - w, StackPunkte[i].Y - h, 2 * w, 2 * h); };
-    for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i)
-        if (trifft(i)) BlitPiece(StackPunkte[i], Einheiten[i].Art, Einheiten[i].Besitzer);
-    for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i)
-        if (trifft(i)) BlitCount(StackPunkte[i], Einheiten[i].Art, Einheiten[i].Besitzer, Einheiten[i].Anzahl);
+    const TPunkt r = StackReichweite();
+    static std::uint16_t treffer[MaxEinheiten];
+    std::int32_t n = 0;
+    auto pruefen = [&](std::int32_t i) {
+        if (StackSichtbar[i] && ImZiel(std::int64_t{StackPunkte[i].X} - r.X, std::int64_t{StackPunkte[i].Y} - r.Y, 2 * r.X, 2 * r.Y))
+            treffer[n++] = static_cast<std::uint16_t>(i);
+    };
+    if (BandStacks)
+        for (std::int32_t k = 0; k < BandStacksAnzahl; ++k) pruefen(BandStacks[k]);
+    else
+        for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i) pruefen(i);
+    for (std::int32_t k = 0; k < n; ++k) BlitPiece(StackPunkte[treffer[k]], Einheiten[treffer[k]].Art, Einheiten[treffer[k]].Besitzer);
+    for (std::int32_t k = 0; k < n; ++k)
+        BlitCount(StackPunkte[treffer[k]], Einheiten[treffer[k]].Art, Einheiten[treffer[k]].Besitzer, Einheiten[treffer[k]].Anzahl);
 }
 
 }  // namespace
@@ -352,11 +369,32 @@ bool KarteDeckt() {
            ScrollX + ViewBreite / Zoom <= SurfaceMap->Breite && ScrollY + ViewHoehe / Zoom <= SurfaceMap->Hoehe;
 }
 
+// The stacks each band of a rectangle meets, so that a band does not look at every stack.
+constexpr std::int32_t BaenderMax = (MapHoehe + BandZeilen - 1) / BandZeilen;
+std::uint16_t Baender[BaenderMax][MaxEinheiten];
+std::int32_t BaenderAnzahl[BaenderMax];
+
+void BaenderFuellen(const TRect& r) {
+    const std::int32_t baender = (r.Bottom - r.Top + BandZeilen - 1) / BandZeilen;
+    const std::int64_t reichweite = StackReichweite().Y;
+    std::fill_n(BaenderAnzahl, baender, 0);
+    for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i) {
+        if (!StackSichtbar[i]) continue;
+        const std::int64_t von = std::int64_t{StackPunkte[i].Y} - reichweite - r.Top, bis = von + 2 * reichweite;
+        if (bis < 0 || von >= std::int64_t{baender} * BandZeilen) continue;
+        for (std::int64_t b = std::max<std::int64_t>(von, 0) / BandZeilen; b <= std::min<std::int64_t>(bis / BandZeilen, baender - 1); ++b)
+            Baender[b][BaenderAnzahl[b]++] = static_cast<std::uint16_t>(i);
+    }
+}
+
 // Composes the view rectangle r band by band and copies it to the front surface.
 void Zeichnen(const TRect& r) {
     const std::size_t px = static_cast<std::size_t>(SurfaceBack->BitsProPixel / 8);
     const bool oben0 = KarteDeckt();
+    BaenderFuellen(r);
     for (std::int32_t oben = r.Top; oben < r.Bottom; oben += BandZeilen) {
+        BandStacks = Baender[(oben - r.Top) / BandZeilen];
+        BandStacksAnzahl = BaenderAnzahl[(oben - r.Top) / BandZeilen];
         const std::int32_t hoehe = std::min(BandZeilen, r.Bottom - oben), zeile = oben0 ? 0 : oben;
         Ziel = TZiel{SurfaceBack, TRect{r.Left + BackRand, BackRand + zeile, r.Right + BackRand, BackRand + zeile + hoehe},
                      BackRand, BackRand + zeile - oben, nullptr};
@@ -367,6 +405,7 @@ void Zeichnen(const TRect& r) {
                         static_cast<std::size_t>(r.Right - r.Left) * px);
     }
     Ziel = GanzesBack;
+    BandStacks = nullptr;
 }
 
 // Where the last composition is: the back surface (FrameKomponieren), or the front surface.
