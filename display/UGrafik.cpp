@@ -1,6 +1,7 @@
 #include "UGrafik.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -88,26 +89,10 @@ TErgebnis Schnell(std::int32_t x, std::int32_t y, const TSurface* quelle, const 
 
 TErgebnis Skaliert(const TRect& z, const TSurface* quelle, const TRect& q) { return Kopieren(z, quelle, q, true); }
 
-void ZifferZeichnen(std::int32_t x, std::int32_t y, unsigned d, const char* operation) {
-    DDErgebnis = Schnell(x, y, SurfacePieces, ZiffernZelle(d));
-    if (DDErgebnis != erOK) DDFehler(operation);
-}
-
-void BoxZeichnen(std::int32_t x, std::int32_t y, const TRect& q) {
+// A part of an ICP figure from the pieces picture, its failure reported under the name given.
+void IcpTeil(std::int32_t x, std::int32_t y, const TRect& q, const char* operation = "BlitICPs") {
     DDErgebnis = Schnell(x, y, SurfacePieces, q);
-    if (DDErgebnis != erOK) DDFehler("BlitICPs");
-}
-
-// Decimal digits of v into buf (no terminator); returns their number.
-std::size_t Dezimal(char* buf, unsigned v) {
-    char rueck[10];
-    std::size_t n = 0;
-    do {
-        rueck[n++] = static_cast<char>('0' + v % 10);
-        v /= 10;
-    } while (v);
-    for (std::size_t i = 0; i < n; ++i) buf[i] = rueck[n - 1 - i];
-    return n;
+    if (DDErgebnis != erOK) DDFehler(operation);
 }
 
 // View positions of the stacks of the frame being drawn, so both passes round only once.
@@ -208,9 +193,9 @@ void BlitCount(TPunkt p, std::uint8_t art, std::uint8_t besitzer, std::uint16_t 
         y > std::int64_t{ViewHoehe} - ZellHoehe * Zoom + BackRand)
         return;
     char text[8];
-    const std::size_t n = Dezimal(text, anzahl);
+    const char* ende = std::to_chars(text, text + sizeof text, anzahl).ptr;
     BlitText(static_cast<std::int32_t>(x) + ZellBreite * PiecesZoom, static_cast<std::int32_t>(y),
-             std::string_view(text, n));
+             std::string_view(text, static_cast<std::size_t>(ende - text)));
 }
 
 void BlitPieces() {
@@ -230,21 +215,21 @@ void BlitICPs(std::int32_t x, std::int32_t y, std::uint8_t wert) {
     if (x < -BackRand || x > MaxViewBreite || y < -BackRand || y > MaxViewHoehe) return;
     RestoreSurfaces();
     if (wert < 10) {
-        BoxZeichnen(x, y, Box1);
-        ZifferZeichnen(x + 2, y + 2, wert, "BlitICPs 1/1 Digit");
+        IcpTeil(x, y, Box1);
+        IcpTeil(x + 2, y + 2, ZiffernZelle(wert), "BlitICPs 1/1 Digit");
     } else if (wert < 100) {
-        BoxZeichnen(x, y, Box2);
-        ZifferZeichnen(x + 2, y + 2, wert / 10, "BlitICPs 1/2 Digit");
-        ZifferZeichnen(x + 10, y + 2, wert % 10, "BlitICPs 2/2 Digit");
+        IcpTeil(x, y, Box2);
+        IcpTeil(x + 2, y + 2, ZiffernZelle(wert / 10), "BlitICPs 1/2 Digit");
+        IcpTeil(x + 10, y + 2, ZiffernZelle(wert % 10), "BlitICPs 2/2 Digit");
     } else {
         // Three digits need a box 28 wide: the two-digit box's left edge, a stretch of its
         // inside and its right edge, side by side.
-        BoxZeichnen(x, y, TRect{Box2.Left, Box2.Top, Box2.Left + 9, Box2.Bottom});
-        BoxZeichnen(x + 9, y, TRect{Box2.Left + 4, Box2.Top, Box2.Left + 14, Box2.Bottom});
-        BoxZeichnen(x + 19, y, TRect{Box2.Right - 9, Box2.Top, Box2.Right, Box2.Bottom});
-        ZifferZeichnen(x + 2, y + 2, wert / 100, "BlitICPs 1/3 Digit");
-        ZifferZeichnen(x + 10, y + 2, wert / 10 % 10, "BlitICPs 2/3 Digit");
-        ZifferZeichnen(x + 18, y + 2, wert % 10, "BlitICPs 3/3 Digit");
+        IcpTeil(x, y, TRect{Box2.Left, Box2.Top, Box2.Left + 9, Box2.Bottom});
+        IcpTeil(x + 9, y, TRect{Box2.Left + 4, Box2.Top, Box2.Left + 14, Box2.Bottom});
+        IcpTeil(x + 19, y, TRect{Box2.Right - 9, Box2.Top, Box2.Right, Box2.Bottom});
+        IcpTeil(x + 2, y + 2, ZiffernZelle(wert / 100), "BlitICPs 1/3 Digit");
+        IcpTeil(x + 10, y + 2, ZiffernZelle(wert / 10 % 10), "BlitICPs 2/3 Digit");
+        IcpTeil(x + 18, y + 2, ZiffernZelle(wert % 10), "BlitICPs 3/3 Digit");
     }
 }
 

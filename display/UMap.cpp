@@ -23,21 +23,13 @@ void ScrollObenBegrenzen() {
     if (ScrollY + h > MapHoehe) ScrollY = MapHoehe - h;
 }
 
-namespace {
-// Marks the whole view when the map rectangle it shows is no longer the one given.
-void Vergleichen(std::int32_t scrollX, std::int32_t scrollY, std::int32_t zoom, std::int32_t breite, std::int32_t hoehe) {
-    if (scrollX != ScrollX || scrollY != ScrollY || zoom != Zoom || breite != ViewBreite || hoehe != ViewHoehe)
-        ViewMarkieren();
-}
-}  // namespace
-
 void ViewBerechnen() {
     const std::int32_t breite = ViewBreite, hoehe = ViewHoehe;
     ViewUrsprung = Fenster->ClientUrsprung();
     ViewUrsprung.Y += Fenster->ToolBarHoehe();
     ViewBreite = Fenster->ClientBreite();
     ViewHoehe = Fenster->ClientHoehe() - Fenster->StatusBarHoehe() - Fenster->ToolBarHoehe();
-    Vergleichen(ScrollX, ScrollY, Zoom, breite, hoehe);
+    if (breite != ViewBreite || hoehe != ViewHoehe) ViewMarkieren();
 }
 
 void MapScrollen(std::int32_t x, std::int32_t y) {
@@ -46,7 +38,7 @@ void MapScrollen(std::int32_t x, std::int32_t y) {
     ScrollY += y - LastMousePoint.Y;
     ScrollUntenBegrenzen();
     ScrollObenBegrenzen();
-    Vergleichen(scrollX, scrollY, Zoom, ViewBreite, ViewHoehe);
+    if (scrollX != ScrollX || scrollY != ScrollY) ViewMarkieren();
     // With the option on, the anchor stays and the caller puts the pointer back on it.
     if (!MausStehtBeimScrollen) LastMousePoint = TPunkt{x, y};
 }
