@@ -418,6 +418,9 @@ void Zeichnen(const TRect& r) {
 // Where the last composition is: the back surface (FrameKomponieren), or the front surface.
 bool ViewImFront = false;
 
+// The change count of the map picture that the shown view was drawn from.
+std::uint32_t KarteGezeigt = 0;
+
 }  // namespace
 
 void ViewMarkieren() { GanzMarkiert = true; }
@@ -454,6 +457,11 @@ void RenderFrame() {
     // The view as far as both surfaces hold it; the rest of it is never shown.
     const TRect view = {0, 0, std::clamp(ViewBreite, 0, std::min(SurfaceFront->Breite, SurfaceBack->Breite - 2 * BackRand)),
                         std::clamp(ViewHoehe, 0, std::min(SurfaceFront->Hoehe, SurfaceBack->Hoehe - 2 * BackRand))};
+    // A holding, an option or a picture may have changed the map's colours wherever it was
+    // set: then all of the view shows another map.
+    HalterKarteAktualisieren();
+    if (HalterKarteStand != KarteGezeigt) ViewMarkieren();
+    KarteGezeigt = HalterKarteStand;
     const TRect zeiger = ZeigerUmriss();
     if (ZeigerMarkiert) ViewMarkieren(zeiger);
     if (GanzMarkiert) MarkenAnzahl = 0;
