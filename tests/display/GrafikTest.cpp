@@ -5,6 +5,7 @@
 #include <random>
 
 #include "DisplayTestHilfen.h"
+#include "UBearbeiten.h"
 #include "UDDrawInit.h"
 #include "UGrafik.h"
 #include "UHalterKarte.h"
@@ -12,6 +13,7 @@
 #include "UKeinePieces.h"
 #include "UMap.h"
 #include "UPieces.h"
+#include "USchritte.h"
 #include "USpielstand.h"
 #include "UToolsForm.h"
 #include "UVariablen.h"
@@ -395,8 +397,10 @@ long GezeigtAbweichung() {
 }  // namespace
 
 // RenderFrame draws only what was marked; what it shows must always be the frame composed
-// whole. Random sequences of the input reactions, the palette, commands, resizes and paint
-// requests, each step checked, at several zooms, with own pieces larger than the built-in.
+// whole. Random sequences of the input reactions, the palette, commands, undo and redo,
+// resizes and paint requests, each step checked, at several zooms, with own pieces larger
+// than the built-in. Every other map pixel of a sector has its start owner's colour, so that
+// a sector taken by a flag shows in its holder's colour wherever it lies in the view.
 TEST(GrafikFrame, ShownViewIsTheFrameComposedWholeAfterEveryStep) {
     TToolsForm palette(nullptr);
     for (int lauf = 0; lauf < 6; ++lauf) {
@@ -422,7 +426,16 @@ TEST(GrafikFrame, ShownViewIsTheFrameComposedWholeAfterEveryStep) {
             Sektoren[s].ICPs = std::uint8_t(s * 7 % 130);
             Sektoren[s].HotSpotX = s % 23 * 70 + 20;
             Sektoren[s].HotSpotY = s / 23 * 60 + 20;
+            Sektoren[s].StartBesitzer = std::uint8_t(1 + s % 5);
+            Sektoren[s].Land = 1;
         }
+        const std::uint32_t farbe[5] = {0xD6806E, 0xACACA8, 0x8CB46E, 0xE0C860, 0x7090D0};
+        for (int y = 0; y < MapHoehe; ++y)
+            for (int x = y % 2; x < MapBreite; x += 2)
+                if (const std::uint32_t s = SektorBild.Rgb[std::size_t(y) * MapBreite + x] >> 16; s >= 1 && s <= 127)
+                    PixelSetzen(*SurfaceMap, x, y, farbe[s % 5]);
+        HalterKarteVerwerfen();
+        SchritteLeeren();
         auto stapeln = [&](int n) {
             for (int i = 0; i < n; ++i) {
                 const TMapPunkt m{wert(0, 8000) / 10.0, wert(0, 6000) / 10.0};
@@ -438,7 +451,7 @@ TEST(GrafikFrame, ShownViewIsTheFrameComposedWholeAfterEveryStep) {
             const int px = CursorPoint.X + wert(-1, 1), py = CursorPoint.Y + 29 + wert(-1, 1);
             const TMausKnopf knopf = wert(0, 2) ? mkLinks : TMausKnopf(wert(1, 3));
             bool zeigt = true;
-            const int art = wert(0, 17);
+            const int art = wert(0, 20);
             switch (art) {
             case 0: case 1: case 2: case 3: case 4: case 5: {
                 // Anywhere, a few pixels on, or onto a stack; now and then dragging the map.
@@ -490,6 +503,25 @@ TEST(GrafikFrame, ShownViewIsTheFrameComposedWholeAfterEveryStep) {
                 OhneFenster.Hoehe = wert(48, 620);
                 ViewAnpassen();
                 break;
+            case 17:  // undo and redo draw what they changed
+                zeigt = EditRueckgaengigMoeglich();
+                EditRueckgaengig();
+                break;
+            case 18:
+                zeigt = EditWiederholenMoeglich();
+                EditWiederholen();
+                break;
+            case 19: {  // a flag planted in a sector of another start owner changes its holder
+                const int s = wert(1, 127);
+                GetrageneZuruecklegen();
+                ToolMode = tmPlace;
+                Selection = {eaFlagge, TBesitzer(1 + (s + wert(1, 4)) % 5), 1};
+                const TPunkt v = MapZuView(TMapPunkt{(s - 1) % 23 * 70 + 35.0, (s - 1) / 23 * 60 + 30.0});
+                MouseMoved(TShiftState{}, v.X, v.Y + 29);
+                MausGedrueckt(mkLinks, TShiftState{}, CursorPoint.X, CursorPoint.Y + 29);
+                MouseMoved(TShiftState{}, CursorPoint.X, CursorPoint.Y + 29);
+                break;
+            }
             default: ViewAnpassen(); break;  // a paint request
             }
             if (zeigt) {
@@ -507,6 +539,8 @@ TEST(GrafikFrame, ShownViewIsTheFrameComposedWholeAfterEveryStep) {
         OwnPiecesVorhanden = false;
     }
     VariablenZuruecksetzen();
+    SchritteLeeren();
+    HalterKarteVerwerfen();
     OhneFenster = TOhneFenster{};
 }
 
