@@ -2,7 +2,8 @@
 // with any kind, owner, count and position (NaN and infinities included), any pointer state
 // and tool, own piece sets of any size, at every zoom, pieces zoom, scroll and view size, on
 // 16- and 32-bit desktops, after any dragging and zooming. Then a sequence of the input
-// reactions, tool choices, commands, resizes and paint requests, each of which draws only
+// reactions, tool choices, commands, undo and redo, resizes and paint requests, each of which
+// draws only
 // what it marked: after every one the shown view must be the frame composed whole. Drawing
 // must stay inside the surfaces, and no display failure may end the process (libFuzzer
 // reports that as a finding).
@@ -12,10 +13,12 @@
 #include <vector>
 
 #include "FuzzHilfen.h"
+#include "UBearbeiten.h"
 #include "UDDrawInit.h"
 #include "UGrafik.h"
 #include "UInputs.h"
 #include "UMap.h"
+#include "USchritte.h"
 #include "USurface.h"
 #include "UVariablen.h"
 
@@ -153,7 +156,7 @@ void Schritte(FuzzedDataProvider& fdp) {
         const TMausKnopf knopf = static_cast<TMausKnopf>(fdp.ConsumeIntegralInRange<int>(0, 3));
         const int x = fdp.ConsumeIntegral<std::int16_t>(), y = fdp.ConsumeIntegral<std::int16_t>();
         bool zeigt = true;
-        switch (fdp.ConsumeIntegralInRange<int>(0, 9)) {
+        switch (fdp.ConsumeIntegralInRange<int>(0, 11)) {
         case 0: MouseMoved(s, x, y); break;
         case 1:
             // A placing press shows with the next move.
@@ -187,6 +190,14 @@ void Schritte(FuzzedDataProvider& fdp) {
             OhneFenster.Hoehe = fdp.ConsumeIntegralInRange<std::int32_t>(0, MaxViewHoehe + 50);
             ViewAnpassen();
             break;
+        case 8:  // undo and redo draw what they changed; with nothing to do they draw nothing
+            zeigt = EditRueckgaengigMoeglich();
+            EditRueckgaengig();
+            break;
+        case 9:
+            zeigt = EditWiederholenMoeglich();
+            EditWiederholen();
+            break;
         default: ViewAnpassen(); break;  // a paint request
         }
         FUZZ_PRUEFEN(!zeigt || ZeigtGanzenFrame(), "the shown view is not the frame composed whole");
@@ -201,6 +212,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t lae
     ZustandLesen(fdp);
     SektorenLesen(fdp);
     StapelLesen(fdp);
+    SchritteLeeren();  // undo reaches no board of an earlier input
 
     // Then the user drags and zooms for a while.
     LastMousePoint = {fdp.ConsumeIntegral<std::int16_t>(), fdp.ConsumeIntegral<std::int16_t>()};
