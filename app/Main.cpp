@@ -20,6 +20,7 @@
 #include "UMenues.h"
 #include "UGameInfoForm.h"
 #include "USchritte.h"
+#include "USektorInfoForm.h"
 #include "UStart.h"
 
 TMapForm* MapForm = nullptr;
@@ -150,7 +151,7 @@ void TMapForm::ViewZeigen(const TRect* rechtecke, int anzahl) {
     for (int i = 0; i < anzahl; ++i)
         region += QRect(rechtecke[i].Left, ToolBarHoch + rechtecke[i].Top, rechtecke[i].Right - rechtecke[i].Left,
                         rechtecke[i].Bottom - rechtecke[i].Top);
-    Client->update(region);
+    ViewNeuZeigen(Client, region);
 }
 
 void TMapForm::StatusText(int panel, const std::string& text) {
@@ -164,14 +165,6 @@ void TMapForm::FokusGeben() {
     if (!Client->hasFocus()) Client->setFocus();
 }
 
-// Where the pointer cannot be moved back into the view, the event's point, confined to the
-// view by the caller, stands for it.
-TPunkt TMapForm::ZeigerLesen(TPunkt ereignis) {
-    if (!Platzierbar) return ereignis;
-    const QPoint p = Client->mapFromGlobal(QCursor::pos());
-    return TPunkt{p.x(), p.y()};
-}
-
 bool TMapForm::ZeigerSetzen(TPunkt client) {
     if (!Platzierbar) return false;
     QCursor::setPos(Client->mapToGlobal(QPoint(client.X, client.Y)));
@@ -179,6 +172,8 @@ bool TMapForm::ZeigerSetzen(TPunkt client) {
 }
 
 void TMapForm::PopupOeffnen(TPunkt client) { PopupMenu->exec(Client->mapToGlobal(QPoint(client.X, client.Y))); }
+
+void TMapForm::SektorInfoZeigen(std::uint8_t sektor) { SektorInfoFuellen(sektor); }
 
 void TMapForm::PlatzAnwenden(TFenster fenster, const TFensterPlatz& platz) { FensterPlatzAnwenden(fenster, platz); }
 

@@ -16,7 +16,7 @@ class QTimer;
 
 // The main window is the program's window boundary (IFenster) in Qt. On a platform that lets no
 // program place windows, move the pointer or take the focus, PlatzAnwenden, PlatzErfassen,
-// ZeigerLesen, ZeigerSetzen and FokusGeben are where that is left out.
+// ZeigerSetzen and FokusGeben are where that is left out.
 class TMapForm : public QWidget, public IFenster {
     Q_OBJECT
 public:
@@ -74,9 +74,9 @@ public:
     void ViewZeigen(const TRect* rechtecke, int anzahl) override;
     void StatusText(int panel, const std::string& text) override;
     void FokusGeben() override;
-    TPunkt ZeigerLesen(TPunkt ereignis) override;
     bool ZeigerSetzen(TPunkt client) override;
     void PopupOeffnen(TPunkt client) override;
+    void SektorInfoZeigen(std::uint8_t sektor) override;
     void PlatzAnwenden(TFenster fenster, const TFensterPlatz& platz) override;
     TFensterPlatz PlatzErfassen(TFenster fenster) override;
     void SpielstandGeaendert() override;

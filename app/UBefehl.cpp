@@ -7,6 +7,7 @@
 
 #include "Main.h"
 #include "UFehler.h"
+#include "UGrafik.h"
 #include "UInputs.h"
 #include "UVariablen.h"
 #include "UWiederherstellung.h"
@@ -60,6 +61,13 @@ void Befehl(const std::function<void()>& f, bool aendertBrett) {
         FehlerMelden(MapForm, std::runtime_error("an unexpected error ended the command"));
     }
     if (aendertBrett) SicherungAnstossen();
+}
+
+void Kommando(const std::function<void()>& f) {
+    Befehl(f);
+    if (!DisplayReady) return;
+    ViewMarkieren();
+    RenderFrame();
 }
 
 void SicherungsUhrErzeugen(QObject* eltern) {

@@ -22,3 +22,7 @@ void SicherungVorziehen();
 
 // Runs a command with these rules.
 void Befehl(const std::function<void()>& f, bool aendertBrett = true);
+
+// A command of the menus, the tool bar or the popup may change anything the view shows: it
+// runs as Befehl, and then the whole view is drawn anew, so its result shows at once.
+void Kommando(const std::function<void()>& f);

@@ -45,6 +45,9 @@ QRect Ansicht() {
                  std::clamp(ViewHoehe, 0, SurfaceFront->Hoehe));
 }
 
+// What the view asked the window to paint and it has not painted yet (client coordinates).
+QRegion Angefordert;
+
 // The view shows SurfaceFront, the last finished frame; a new size asks for a new frame.
 class TClientArea : public QWidget {
 public:
@@ -56,6 +59,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override {
+        // A paint of the view that it did not ask for itself is the window's paint request:
+        // the view is drawn anew first.
+        const bool angefordert = (e->region() & Ansicht()).subtracted(Angefordert).isEmpty();
+        Angefordert -= e->region();
+        if (DisplayReady && !angefordert) Befehl([] { ViewAnpassen(); }, false);
         QPainter p(this);
         const QRect ansicht = Ansicht();
         if (!ansicht.isEmpty()) {
@@ -71,7 +79,10 @@ protected:
     }
     void mouseMoveEvent(QMouseEvent* e) override {
         const QPoint p = e->position().toPoint();
-        Befehl([&] { MouseMoved(Zustand(e->modifiers(), e->buttons()), p.x(), p.y()); }, false);
+        // A button pressed outside the view drags nothing, and while it is held the pointer
+        // is not kept in the view.
+        if (ausserhalb_ && !Ansicht().contains(p)) return;
+        Befehl([&] { MouseMoved(Zustand(e->modifiers(), e->buttons() & ~ausserhalb_), p.x(), p.y()); }, false);
     }
     // Only presses inside the map view edit, not those on the tool bar's empty part or the
     // status bar; the release of such a press does nothing either.
@@ -130,7 +141,8 @@ private:
         Befehl([&] {
             TasteGeaendert(s);
             const QString t = e->text();
-            if (unten && t.size() == 1 && t[0].unicode() < 128) KeyPressed(static_cast<char>(t[0].unicode()));
+            // Every character is a key press; one beyond ASCII is neither "+" nor "-".
+            if (unten && !t.isEmpty()) KeyPressed(t.size() == 1 && t[0].unicode() < 128 ? static_cast<char>(t[0].unicode()) : '\0');
             if (unten) Pfeil(e->key());
         });
     }
@@ -139,6 +151,11 @@ private:
 }  // namespace
 
 QWidget* MapViewErzeugen(QWidget* eltern) { return new TClientArea(eltern); }
+
+void ViewNeuZeigen(QWidget* client, const QRegion& region) {
+    Angefordert += region;
+    client->update(region);
+}
 
 QImage PraesentierteView() {
     const QRect ansicht = Ansicht();

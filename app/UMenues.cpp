@@ -39,7 +39,7 @@ namespace {
 
 using M = TMapForm;
 
-// An option follows its entry's check mark; nothing is redrawn.
+// An option follows its entry's check mark (the view shows it when the entry's command ends).
 template <bool* Flag, QAction* TMapForm::*Eintrag>
 void Option() {
     *Flag = (MapForm->*Eintrag)->isChecked();
@@ -98,12 +98,12 @@ void ToolBar_NaechsteMapClick() {
     NamenUebernehmen();
 }
 
-// The zoom list of the tool bar.
+// The zoom list of the tool bar; its frame follows as that of every command (Kommando).
 void PiecesZoomComboBoxChange(int index) {
     if (index < 0 || index > ZoomMax - ZoomMin) return;
     Zoom = PiecesZoom = ZoomMin + index;
     ZeigerAuswerten();
-    RenderFrame();
+    ViewMarkieren();
 }
 
 void PopUpMenu_EditClick() { SektorEditieren(); }
@@ -284,7 +284,7 @@ int MenuesAufbauen(TMapForm* f) {
             a->setEnabled(z.An);
             a->setCheckable(z.Haken != hkOhne);
             a->setChecked(z.Haken == hkAn);
-            if (void (*h)() = z.Handler) QObject::connect(a, &QAction::triggered, f, [h] { Befehl(h); });
+            if (void (*h)() = z.Handler) QObject::connect(a, &QAction::triggered, f, [h] { Kommando(h); });
         }
     f->PiecesZoomComboBox = new QComboBox(f->ToolBar);
     f->PiecesZoomComboBox->setGeometry(toolBarX + 4, 4, 56, 21);
@@ -292,6 +292,6 @@ int MenuesAufbauen(TMapForm* f) {
     f->PiecesZoomComboBox->setCurrentIndex(-1);
     f->PiecesZoomComboBox->setEnabled(false);
     QObject::connect(f->PiecesZoomComboBox, &QComboBox::activated, f,
-                     [](int i) { Befehl([i] { PiecesZoomComboBoxChange(i); }); });
+                     [](int i) { Kommando([i] { PiecesZoomComboBoxChange(i); }); });
     return f->PiecesZoomComboBox->geometry().right() + 6;
 }

@@ -5,8 +5,8 @@
 // name that table in MenuTabellen of UMenues.cpp. Rows are placed in the order of the
 // tables, each at the end of its bar or submenu unless it names the entry it follows
 // (Nach); its component is a QAction member of
-// TMapForm, set when the row is made. The handler runs as a command (UBefehl): an error it
-// raises is shown and the program carries on.
+// TMapForm, set when the row is made. The handler runs as a command (Kommando of UBefehl): an
+// error it raises is shown and the program carries on, and the whole view is drawn anew.
 class QAction;
 class TMapForm;
 

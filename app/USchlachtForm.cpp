@@ -188,7 +188,8 @@ TSchlachtForm::TSchlachtForm(QWidget* eltern)
             Wuerfeln(zufall);
         }, false);
     });
-    connect(ApplyButton, &QPushButton::clicked, this, [this] { Befehl([this] { Anwenden(); }); });
+    // The losses change stacks and maybe the holder: the whole view is drawn anew.
+    connect(ApplyButton, &QPushButton::clicked, this, [this] { Kommando([this] { Anwenden(); }); });
     NurSchliessen(this);
     // Laid out now: its size places it before it is first shown.
     adjustSize();
@@ -323,7 +324,6 @@ void TSchlachtForm::Anwenden() {
     TSchlacht b;
     SchlachtAusSektor(sektor_, angreifer, b);
     const std::string worte = SchlachtEintragen(sektor_, angreifer, v[0], v[1], SchlachtEingenommen(b, v[0], v[1]));
-    if (DisplayReady) RenderFrame();
     const QString runden = RundenText->toPlainText();
     Laden(sektor_, angreifer);
     RundenText->setPlainText(runden + (runden.isEmpty() ? "" : "\n") + QString::fromLatin1(worte));

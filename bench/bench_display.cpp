@@ -1,8 +1,10 @@
 // A map-view frame against the floor of copying the view's bytes once with memcpy, at 16 and
 // 32 bits per pixel: its composition from scratch (BM_FrameNeu, at most twice the floor at
-// zoom 1 and 2), and a mouse move's frame as RenderFrame makes it, composed and copied to the
-// front surface where it changed (BM_Frame). The map in the holders' colours rebuilt after a
-// holding changed (BM_HalterKarte, at most 10 ms) against copying the map once.
+// zoom 1 and 2), a mouse move's frame as RenderFrame makes it, the pointer's texts, cursor
+// and units drawn anew where they were and where they are (BM_Frame), and the whole view
+// drawn and copied to the front surface after an edit, scroll or zoom (BM_FrameGanz). The map
+// in the holders' colours rebuilt after a holding changed (BM_HalterKarte, at most 10 ms)
+// against copying the map once.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -92,6 +94,7 @@ bool Aufbauen(int bits) {
     AktuellerSektor = 12;
     CursorEinheit = 500;
     ToolMode = tmMove;
+    ViewMarkieren();  // new surfaces show nothing yet
     return daten;
 }
 
@@ -124,6 +127,21 @@ void BM_Frame(benchmark::State& state) {
         CursorPoint = {400 + 5 * schritt, 300 + 3 * schritt};
         AktuellerSektor = std::uint8_t(1 + schritt);
         CursorEinheit = 1 + schritt;
+        ZeigerMarkieren();
+        RenderFrame();
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * std::int64_t(Breite) * Hoehe * state.range(0) / 8);
+}
+
+void BM_FrameGanz(benchmark::State& state) {
+    state.SetLabel(Vorbereiten(state));
+    std::int32_t schritt = 0;
+    for (auto _ : state) {
+        // A step of a drag: the map moves by a pixel, every row of the view changes.
+        schritt ^= 1;
+        ScrollX += schritt ? 1 : -1;
+        ViewMarkieren();
         RenderFrame();
         benchmark::ClobberMemory();
     }
@@ -178,6 +196,7 @@ BENCHMARK(BM_HalterKarte)->Arg(16)->Arg(32)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Memcpy)->Arg(16)->Arg(32)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FrameNeu)->ArgsProduct({{16, 32}, {1, 2, 6}})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Frame)->ArgsProduct({{16, 32}, {1, 2, 6}})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FrameGanz)->ArgsProduct({{16, 32}, {1, 2, 6}})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Memcpy)->Arg(16)->Arg(32)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {

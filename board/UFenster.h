@@ -42,13 +42,13 @@ public:
     // within the view): show them. The rest of the view is as it was last shown.
     virtual void ViewZeigen(const TRect* rechtecke, int anzahl) = 0;
     virtual void StatusText(int panel, const std::string& text) = 0;
-    // Input: keyboard focus to the map view, the system pointer in client coordinates (a
-    // window without one gives the event's point), moving it (false where the window system
-    // lets no program move the pointer), the map's popup menu.
+    // Input: keyboard focus to the map view, moving the system pointer to client coordinates
+    // (false where the window system lets no program move it), the map's popup menu.
     virtual void FokusGeben() = 0;
-    virtual TPunkt ZeigerLesen(TPunkt ereignis) = 0;
     virtual bool ZeigerSetzen(TPunkt client) = 0;
     virtual void PopupOeffnen(TPunkt client) = 0;
+    // The sector under the pointer (1..254) for the sector information window.
+    virtual void SektorInfoZeigen(std::uint8_t sektor) = 0;
     // Window places of the settings file.
     virtual void PlatzAnwenden(TFenster fenster, const TFensterPlatz& platz) = 0;
     virtual TFensterPlatz PlatzErfassen(TFenster fenster) = 0;
@@ -81,9 +81,9 @@ public:
     void ViewZeigen(const TRect*, int) override {}
     void StatusText(int, const std::string&) override {}
     void FokusGeben() override {}
-    TPunkt ZeigerLesen(TPunkt ereignis) override { return ereignis; }
     bool ZeigerSetzen(TPunkt) override { return true; }
     void PopupOeffnen(TPunkt) override {}
+    void SektorInfoZeigen(std::uint8_t) override {}
     void PlatzAnwenden(TFenster, const TFensterPlatz&) override {}
     TFensterPlatz PlatzErfassen(TFenster fenster) override;
     void SpielstandGeaendert() override {}

@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "UBitmaps.h"
-#include "UFehler.h"
-
 namespace {
 TSurface FrontSpeicher, BackSpeicher, MapSpeicher, PiecesSpeicher, OwnPiecesSpeicher;
 
@@ -90,20 +87,8 @@ void ReleaseObjects() {
 }
 
 void RestoreSurfaces() {
-    // Surfaces of this layer are never lost; the refills stay for a layer whose are.
-    if (SurfaceFront && SurfaceFront->IsLost()) SurfaceFront->Restore();
-    if (SurfaceBack && SurfaceBack->IsLost()) SurfaceBack->Restore();
-    try {
-        if (SurfaceMap && SurfaceMap->IsLost()) {
-            SurfaceMap->Restore();
-            MapBildLaden();
-        }
-        if (SurfacePieces && SurfacePieces->IsLost()) {
-            SurfacePieces->Restore();
-            PiecesBildLaden();
-        }
-    } catch (const EDateiFehler& e) {
-        // Drawing runs inside event handlers; the error must not travel further.
-        FehlerUndEnde(std::string("Error in RestoreSurfaces\n") + e.what());
-    }
+    // The surfaces keep their pixels in ordinary memory and are never lost, so none needs its
+    // picture loaded again.
+    for (TSurface* s : {SurfaceFront, SurfaceBack, SurfaceMap, SurfacePieces})
+        if (s && s->IsLost()) s->Restore();
 }

@@ -33,7 +33,7 @@ bool CreateObjects();
 // The same with a given mode (tests and tools choose the size and depth).
 bool CreateObjects(const TAnzeigeModus& modus);
 void ReleaseObjects();
-// Brings lost surfaces back and refills the map and pieces surfaces.
+// Brings lost surfaces back.
 void RestoreSurfaces();
 
 // ---- Failures --------------------------------------------------------------------------------

@@ -1,12 +1,11 @@
 #include "UGrafik.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <limits>
 
-#include "UBitmaps.h"
 #include "UDDrawInit.h"
 #include "UHalterKarte.h"
 #include "UKeinePieces.h"
@@ -38,53 +37,65 @@ TRect ZiffernZelle(unsigned d) {
     return TRect{l, 0, l + ZiffernBreite, ZiffernHoehe};
 }
 
-// The surface a frame is composed in: the back surface, or a band of its rows whose first
-// row is back row ZielOben.
-TSurface* Ziel = nullptr;
-std::int32_t ZielOben = 0;
+bool Leer(const TRect& r) { return r.Left >= r.Right || r.Top >= r.Bottom; }
 
-TSurface* ZielFlaeche() { return Ziel ? Ziel : SurfaceBack; }
+TRect Schnitt(const TRect& a, const TRect& b) {
+    return TRect{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
+}
 
-// Copies that may meet a surface not yet created report that instead of touching it.
+TRect Huelle(const TRect& a, const TRect& b) {
+    if (Leer(a)) return b;
+    if (Leer(b)) return a;
+    return TRect{std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
+}
+
+// Where every copy of the drawing routines lands: the target surface (none named: the back
+// surface), the rectangle of it that the copies are cut to, and the target pixel of view
+// point (0, 0). While Umriss is set nothing is copied: the rectangles the copies would
+// cover, cut to the clip, are joined there instead.
+struct TZiel {
+    TSurface* Flaeche;
+    TRect Klipp;
+    std::int32_t X0, Y0;
+    TRect* Umriss;
+};
+// The whole back surface, laid out as the view's composition lays it out.
+constexpr TZiel GanzesBack = {nullptr, Ueberall, BackRand, BackRand, nullptr};
+TZiel Ziel = GanzesBack;
+
+// The one place where a copy is placed and cut. Copies that may meet a surface not yet
+// created report that instead of touching it.
+TErgebnis Kopieren(const TRect& z, const TSurface* quelle, const TRect& q, bool skaliert) {
+    const TRect zz = {z.Left + Ziel.X0, z.Top + Ziel.Y0, z.Right + Ziel.X0, z.Bottom + Ziel.Y0};
+    if (Ziel.Umriss) {
+        *Ziel.Umriss = Huelle(*Ziel.Umriss, Schnitt(zz, Ziel.Klipp));
+        return erOK;
+    }
+    TSurface* flaeche = Ziel.Flaeche ? Ziel.Flaeche : SurfaceBack;
+    if (!flaeche) return erKeineSurface;
+    if (Leer(Schnitt(zz, Ziel.Klipp))) return erOK;
+    return skaliert ? flaeche->Blt(zz, quelle, q, Ziel.Klipp) : flaeche->BltFast(zz.Left, zz.Top, quelle, q, Ziel.Klipp);
+}
+
+// Whether drawing into the view rectangle from (x, y), w by h, can reach the clip: most of
+// the stacks and figures lie outside a rectangle of a pointer move or a band of rows.
+bool ImZiel(std::int64_t x, std::int64_t y, std::int64_t w, std::int64_t h) {
+    return Ziel.Umriss || (x + Ziel.X0 < Ziel.Klipp.Right && y + Ziel.Y0 < Ziel.Klipp.Bottom &&
+                           x + w + Ziel.X0 > Ziel.Klipp.Left && y + h + Ziel.Y0 > Ziel.Klipp.Top);
+}
+
+// Unscaled to view point (x, y).
 TErgebnis Schnell(std::int32_t x, std::int32_t y, const TSurface* quelle, const TRect& q) {
-    TSurface* ziel = ZielFlaeche();
-    if (!ziel) return erKeineSurface;
-    return ziel->BltFast(x, y - ZielOben, quelle, q);
+    return Kopieren(TRect{x, y, x + (q.Right - q.Left), y + (q.Bottom - q.Top)}, quelle, q, false);
 }
 
-TErgebnis Skaliert(const TRect& z, const TSurface* quelle, const TRect& q) {
-    TSurface* ziel = ZielFlaeche();
-    if (!ziel) return erKeineSurface;
-    return ziel->Blt(TRect{z.Left, z.Top - ZielOben, z.Right, z.Bottom - ZielOben}, quelle, q);
-}
+TErgebnis Skaliert(const TRect& z, const TSurface* quelle, const TRect& q) { return Kopieren(z, quelle, q, true); }
 
-void ZifferZeichnen(std::int32_t x, std::int32_t y, unsigned d, const char* operation) {
-    DDErgebnis = Schnell(x, y, SurfacePieces, ZiffernZelle(d));
+// A part of an ICP figure from the pieces picture, its failure reported under the name given.
+void IcpTeil(std::int32_t x, std::int32_t y, const TRect& q, const char* operation = "BlitICPs") {
+    DDErgebnis = Schnell(x, y, SurfacePieces, q);
     if (DDErgebnis != erOK) DDFehler(operation);
 }
-
-void BoxZeichnen(std::int32_t x, std::int32_t y, const TRect& q) {
-    DDErgebnis = Schnell(x, y, SurfacePieces, q);
-    if (DDErgebnis != erOK) DDFehler("BlitICPs");
-}
-
-// Decimal digits of v into buf (no terminator); returns their number.
-std::size_t Dezimal(char* buf, unsigned v) {
-    char rueck[10];
-    std::size_t n = 0;
-    do {
-        rueck[n++] = static_cast<char>('0' + v % 10);
-        v /= 10;
-    } while (v);
-    for (std::size_t i = 0; i < n; ++i) buf[i] = rueck[n - 1 - i];
-    return n;
-}
-
-// The view rows being composed: the whole view and its margins, or one band of RenderFrame.
-// Drawing that cannot reach them is left out before any copy is worked out.
-std::int64_t BandVon = std::numeric_limits<std::int32_t>::min(), BandBis = std::numeric_limits<std::int32_t>::max();
-
-bool ImBand(std::int64_t oben, std::int64_t hoehe) { return oben < BandBis && oben + hoehe > BandVon; }
 
 // View positions of the stacks of the frame being drawn, so both passes round only once.
 TPunkt StackPunkte[MaxEinheiten + 1];
@@ -92,12 +103,42 @@ bool StackSichtbar[MaxEinheiten + 1];
 
 // A stack far off the map (only from a damaged file) cannot be on the view; keeping it out
 // also keeps the rounding to whole view pixels within range.
-bool StackPunktSetzen(std::int32_t i) {
+void StackPunkteSetzen() {
     constexpr double Grenze = 1e6;
-    const TEinheit& e = Einheiten[i];
-    StackSichtbar[i] = std::fabs(e.X) < Grenze && std::fabs(e.Y) < Grenze;
-    if (StackSichtbar[i]) StackPunkte[i] = MapZuView(TMapPunkt{e.X, e.Y});
-    return StackSichtbar[i];
+    for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i) {
+        const TEinheit& e = Einheiten[i];
+        StackSichtbar[i] = std::fabs(e.X) < Grenze && std::fabs(e.Y) < Grenze;
+        if (StackSichtbar[i]) StackPunkte[i] = MapZuView(TMapPunkt{e.X, e.Y});
+    }
+}
+
+// How far from its point a stack's piece and count (five digits at most) may reach.
+TPunkt StackReichweite() {
+    return TPunkt{std::max(PieceGroesse.X, ZellBreite) * PiecesZoom + 5 * FontBreite + 1,
+                  std::max(std::max(PieceGroesse.Y, ZellHoehe) * PiecesZoom, FontHoehe) + 1};
+}
+
+// The stacks the band being drawn may meet, in stack order; none named: every stack.
+const std::uint16_t* BandStacks = nullptr;
+std::int32_t BandStacksAnzahl = 0;
+
+// Both passes over the stacks, for the points StackPunkteSetzen worked out, leaving out
+// those that cannot reach the clip.
+void StacksZeichnen() {
+    const TPunkt r = StackReichweite();
+    static std::uint16_t treffer[MaxEinheiten];
+    std::int32_t n = 0;
+    auto pruefen = [&](std::int32_t i) {
+        if (StackSichtbar[i] && ImZiel(std::int64_t{StackPunkte[i].X} - r.X, std::int64_t{StackPunkte[i].Y} - r.Y, 2 * r.X, 2 * r.Y))
+            treffer[n++] = static_cast<std::uint16_t>(i);
+    };
+    if (BandStacks)
+        for (std::int32_t k = 0; k < BandStacksAnzahl; ++k) pruefen(BandStacks[k]);
+    else
+        for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i) pruefen(i);
+    for (std::int32_t k = 0; k < n; ++k) BlitPiece(StackPunkte[treffer[k]], Einheiten[treffer[k]].Art, Einheiten[treffer[k]].Besitzer);
+    for (std::int32_t k = 0; k < n; ++k)
+        BlitCount(StackPunkte[treffer[k]], Einheiten[treffer[k]].Art, Einheiten[treffer[k]].Besitzer, Einheiten[treffer[k]].Anzahl);
 }
 
 }  // namespace
@@ -107,8 +148,7 @@ bool StackPunktSetzen(std::int32_t i) {
 void BlitMap() {
     RestoreSurfaces();
     const TRect q = {ScrollX, ScrollY, ScrollX + ViewBreite / Zoom, ScrollY + ViewHoehe / Zoom};
-    const TRect z = {BackRand, BackRand, ViewBreite + BackRand, ViewHoehe + BackRand};
-    DDErgebnis = Skaliert(z, KarteFuerFrame(), q);
+    DDErgebnis = Skaliert(TRect{0, 0, ViewBreite, ViewHoehe}, KarteFuerFrame(), q);
     if (DDErgebnis != erOK) DDFehler("BlitMap");
 }
 
@@ -116,11 +156,10 @@ void BlitChar(std::int32_t x, std::int32_t y, std::uint8_t ch) {
     // "=" (61) has no cell in the font: it is left out like any character outside it.
     if (ch < 32 || ch > 90 || ch == 61) return;
     if (x < -BackRand || x > MaxViewBreite || y < -BackRand || y > MaxViewHoehe) return;
-    if (!ImBand(y, FontHoehe)) return;
     RestoreSurfaces();
     const std::int32_t l = ch <= 60 ? FontBreite * (ch - 32) : FontBreite * (ch - 62);
     const std::int32_t t = ch <= 60 ? FontZeile1 : FontZeile2;
-    DDErgebnis = Schnell(x + BackRand, y + BackRand, SurfacePieces, TRect{l, t, l + FontBreite, t + FontHoehe});
+    DDErgebnis = Schnell(x, y, SurfacePieces, TRect{l, t, l + FontBreite, t + FontHoehe});
     if (DDErgebnis != erOK) DDFehler("BlitChar");
 }
 
@@ -142,9 +181,9 @@ void BlitPiece(TPunkt p, std::uint8_t art, std::uint8_t besitzer) {
     RestoreSurfaces();
     const TRect& r = PieceRechtecke[art][besitzer];
     const TSurface* quelle = OwnPiecesVorhanden ? SurfaceOwnPieces : SurfacePieces;
-    const std::int32_t zx = static_cast<std::int32_t>(x) + BackRand, zy = static_cast<std::int32_t>(y) + BackRand;
     // A failed piece copy only leaves this piece out of the frame.
-    DDErgebnis = Skaliert(TRect{zx, zy, zx + static_cast<std::int32_t>(w), zy + static_cast<std::int32_t>(h)},
+    DDErgebnis = Skaliert(TRect{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), static_cast<std::int32_t>(x + w),
+                                static_cast<std::int32_t>(y + h)},
                           quelle, TRect{r.Left, r.Top, r.Right, r.Bottom});
 }
 
@@ -156,66 +195,12 @@ void BlitCount(TPunkt p, std::uint8_t art, std::uint8_t besitzer, std::uint16_t 
         y > std::int64_t{ViewHoehe} - ZellHoehe * Zoom + BackRand)
         return;
     char text[8];
-    const std::size_t n = Dezimal(text, anzahl);
+    const char* ende = std::to_chars(text, text + sizeof text, anzahl).ptr;
     BlitText(static_cast<std::int32_t>(x) + ZellBreite * PiecesZoom, static_cast<std::int32_t>(y),
-             std::string_view(text, n));
+             std::string_view(text, static_cast<std::size_t>(ende - text)));
 }
-
-namespace {
-
-// Rows from a stack's point that its piece or count may reach.
-std::int64_t StackReichweite() {
-    return std::max({std::int64_t{PieceGroesse.Y} * PiecesZoom, std::int64_t{ZellHoehe} * PiecesZoom,
-                     std::int64_t{FontHoehe}}) + 1;
-}
-
-// Rows composed, compared with the shown frame and copied at a time, in a surface of their
-// own: it stays in the processor's cache from frame to frame, where the back surface would
-// be fetched from memory first (a pointer move finds the caches cold, and a whole view does
-// not fit in them).
-constexpr std::int32_t BandZeilen = 64;
-
-// The stacks each band of a frame meets, in stack order, so that a band does not look at
-// every stack. Band b holds view rows [b * BandZeilen, (b + 1) * BandZeilen); the whole
-// frame is one band holding every stack.
-constexpr std::int32_t BaenderMax = (MapHoehe + BandZeilen - 1) / BandZeilen;
-std::uint16_t BandStacks[BaenderMax][MaxEinheiten];
-std::int32_t BandStacksAnzahl[BaenderMax];
-std::int32_t AktuellesBand = 0;
-
-void StackPunkteSetzen(std::int32_t bandZeilen = 0, std::int32_t baender = 1) {
-    const std::int64_t r = StackReichweite();
-    std::fill_n(BandStacksAnzahl, baender, 0);
-    for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i) {
-        if (!StackPunktSetzen(i)) continue;
-        std::int64_t von = 0, bis = 0;
-        if (bandZeilen > 0) {
-            const std::int64_t y = StackPunkte[i].Y;
-            von = std::clamp<std::int64_t>((y - r) < 0 ? -1 : (y - r) / bandZeilen, 0, baender - 1);
-            bis = std::clamp<std::int64_t>((y + r) < 0 ? -1 : (y + r) / bandZeilen, 0, baender - 1);
-        }
-        for (std::int64_t b = von; b <= bis; ++b) BandStacks[b][BandStacksAnzahl[b]++] = static_cast<std::uint16_t>(i);
-    }
-}
-
-// The stacks of the current band, in two passes: pieces, then the counts over them.
-void StacksZeichnen() {
-    const std::uint16_t* liste = BandStacks[AktuellesBand];
-    const std::int32_t n = BandStacksAnzahl[AktuellesBand];
-    for (std::int32_t k = 0; k < n; ++k) {
-        const TEinheit& e = Einheiten[liste[k]];
-        BlitPiece(StackPunkte[liste[k]], e.Art, e.Besitzer);
-    }
-    for (std::int32_t k = 0; k < n; ++k) {
-        const TEinheit& e = Einheiten[liste[k]];
-        BlitCount(StackPunkte[liste[k]], e.Art, e.Besitzer, e.Anzahl);
-    }
-}
-
-}  // namespace
 
 void BlitPieces() {
-    AktuellesBand = 0;
     StackPunkteSetzen();
     StacksZeichnen();
 }
@@ -229,10 +214,11 @@ void KillAnzahlZeichnen() {
     const bool stapel = CursorEinheit > 0 && CursorEinheit <= EinheitenAnzahl;
     if (stapel) n = std::min<std::uint32_t>(n, Einheiten[CursorEinheit].Anzahl);
     if (n == 0 || (!stapel && n == 1)) return;
-    char text[8];
-    const std::size_t laenge = !stapel && n >= 65000 ? (std::memcpy(text, "ALL", 3), 3) : Dezimal(text, n);
+    char text[12];
+    const char* ende = !stapel && n >= 65000 ? std::copy_n("ALL", 3, text) : std::to_chars(text, text + sizeof text, n).ptr;
     const TCursorBild& c = CursorTabelle[tmKill];
-    BlitText(CursorPoint.X - c.HotX + (c.Right - c.Left), CursorPoint.Y - c.HotY, std::string_view(text, laenge));
+    BlitText(CursorPoint.X - c.HotX + (c.Right - c.Left), CursorPoint.Y - c.HotY,
+             std::string_view(text, static_cast<std::size_t>(ende - text)));
 }
 
 }  // namespace
@@ -248,25 +234,23 @@ void BlitSelection() {
 
 void BlitICPs(std::int32_t x, std::int32_t y, std::uint8_t wert) {
     if (x < -BackRand || x > MaxViewBreite || y < -BackRand || y > MaxViewHoehe) return;
-    if (!ImBand(y, Box1.Bottom - Box1.Top)) return;
     RestoreSurfaces();
-    const std::int32_t bx = x + BackRand, by = y + BackRand;
     if (wert < 10) {
-        BoxZeichnen(bx, by, Box1);
-        ZifferZeichnen(bx + 2, by + 2, wert, "BlitICPs 1/1 Digit");
+        IcpTeil(x, y, Box1);
+        IcpTeil(x + 2, y + 2, ZiffernZelle(wert), "BlitICPs 1/1 Digit");
     } else if (wert < 100) {
-        BoxZeichnen(bx, by, Box2);
-        ZifferZeichnen(bx + 2, by + 2, wert / 10, "BlitICPs 1/2 Digit");
-        ZifferZeichnen(bx + 10, by + 2, wert % 10, "BlitICPs 2/2 Digit");
+        IcpTeil(x, y, Box2);
+        IcpTeil(x + 2, y + 2, ZiffernZelle(wert / 10), "BlitICPs 1/2 Digit");
+        IcpTeil(x + 10, y + 2, ZiffernZelle(wert % 10), "BlitICPs 2/2 Digit");
     } else {
         // Three digits need a box 28 wide: the two-digit box's left edge, a stretch of its
         // inside and its right edge, side by side.
-        BoxZeichnen(bx, by, TRect{Box2.Left, Box2.Top, Box2.Left + 9, Box2.Bottom});
-        BoxZeichnen(bx + 9, by, TRect{Box2.Left + 4, Box2.Top, Box2.Left + 14, Box2.Bottom});
-        BoxZeichnen(bx + 19, by, TRect{Box2.Right - 9, Box2.Top, Box2.Right, Box2.Bottom});
-        ZifferZeichnen(bx + 2, by + 2, wert / 100, "BlitICPs 1/3 Digit");
-        ZifferZeichnen(bx + 10, by + 2, wert / 10 % 10, "BlitICPs 2/3 Digit");
-        ZifferZeichnen(bx + 18, by + 2, wert % 10, "BlitICPs 3/3 Digit");
+        IcpTeil(x, y, TRect{Box2.Left, Box2.Top, Box2.Left + 9, Box2.Bottom});
+        IcpTeil(x + 9, y, TRect{Box2.Left + 4, Box2.Top, Box2.Left + 14, Box2.Bottom});
+        IcpTeil(x + 19, y, TRect{Box2.Right - 9, Box2.Top, Box2.Right, Box2.Bottom});
+        IcpTeil(x + 2, y + 2, ZiffernZelle(wert / 100), "BlitICPs 1/3 Digit");
+        IcpTeil(x + 10, y + 2, ZiffernZelle(wert / 10 % 10), "BlitICPs 2/3 Digit");
+        IcpTeil(x + 18, y + 2, ZiffernZelle(wert % 10), "BlitICPs 3/3 Digit");
     }
 }
 
@@ -277,7 +261,7 @@ void BlitAllICPs() {
         // A hot spot from a file may be anywhere; 64 bits keep the product exact.
         const std::int64_t x = (std::int64_t{r.HotSpotX} - ScrollX) * Zoom;
         const std::int64_t y = (std::int64_t{r.HotSpotY} - ScrollY) * Zoom;
-        if (x < -BackRand || x > MaxViewBreite || y < -BackRand || y > MaxViewHoehe) continue;
+        if (x < -BackRand || x > MaxViewBreite || y < -BackRand || y > MaxViewHoehe || !ImZiel(x, y, 28, 14)) continue;
         BlitICPs(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), r.ICPs);
     }
 }
@@ -317,88 +301,26 @@ void BlitCursor(std::int32_t x, std::int32_t y) {
     RestoreSurfaces();
     if (ToolMode < tmMove || ToolMode > tmPlace) return;
     const TCursorBild& c = CursorTabelle[ToolMode];
-    DDErgebnis = Schnell(x + BackRand - c.HotX, y + BackRand - c.HotY, SurfacePieces,
-                         TRect{c.Left, c.Top, c.Right, c.Bottom});
+    DDErgebnis = Schnell(x - c.HotX, y - c.HotY, SurfacePieces, TRect{c.Left, c.Top, c.Right, c.Bottom});
     if (DDErgebnis != erOK) DDFehler("BlitCursor");
-}
-
-namespace {
-
-// Copies row y of the composed view to SurfaceFront where it differs from what was shown,
-// widening [lo, hi) by the pixels it copied; false when the row was the same. Rows are
-// compared as a whole first: a pointer move changes few of them.
-bool ZeileZeigen(std::int32_t y, std::int32_t breite, std::int32_t& lo, std::int32_t& hi) {
-    const std::size_t px = static_cast<std::size_t>(SurfaceFront->BitsProPixel / 8);
-    const std::uint8_t* q = ZielFlaeche()->Zeile(y + BackRand - ZielOben) + BackRand * px;
-    std::uint8_t* z = SurfaceFront->Zeile(y);
-    const std::size_t n = static_cast<std::size_t>(breite) * px;
-    if (std::memcmp(z, q, n) == 0) return false;
-    std::size_t a = 0, e = n;
-    while (a + 8 <= e && std::memcmp(z + a, q + a, 8) == 0) a += 8;
-    while (e >= a + 8 && std::memcmp(z + e - 8, q + e - 8, 8) == 0) e -= 8;
-    a -= a % px;
-    e += (px - e % px) % px;
-    std::memcpy(z + a, q + a, e - a);
-    lo = std::min(lo, static_cast<std::int32_t>(a / px));
-    hi = std::max(hi, static_cast<std::int32_t>(e / px));
-    return true;
-}
-
-// Front surface and view rows that can be shown; false (and the failure reported) without
-// both surfaces in one format.
-bool ZeigbarerBereich(std::int32_t& w, std::int32_t& h) {
-    RestoreSurfaces();
-    if (!SurfaceBack || !SurfaceFront || SurfaceBack->BitsProPixel != SurfaceFront->BitsProPixel) {
-        DDErgebnis = !SurfaceBack || !SurfaceFront ? erKeineSurface : erFormat;
-        DDFehler("BlitBackToFront");
-        return false;
-    }
-    DDErgebnis = erOK;
-    w = std::clamp(ViewBreite, 0, std::min(SurfaceFront->Breite, SurfaceBack->Breite - 2 * BackRand));
-    h = std::clamp(ViewHoehe, 0, std::min(SurfaceFront->Hoehe, SurfaceBack->Hoehe - 2 * BackRand));
-    return true;
-}
-
-// One rectangle per band of rows keeps their number small and their area close.
-constexpr std::int32_t RechteckZeilen = 16;
-TRect Geaendert[(MapHoehe + RechteckZeilen - 1) / RechteckZeilen];  // the front surface is at most the map's height
-int GeaendertAnzahl = 0;
-
-// Copies view rows [oben, unten) to the front surface where they changed and notes the
-// rectangles; oben is a multiple of RechteckZeilen.
-void ZeilenZeigen(std::int32_t oben, std::int32_t unten, std::int32_t w) {
-    for (std::int32_t von = oben; von < unten; von += RechteckZeilen) {
-        const std::int32_t bis = std::min(von + RechteckZeilen, unten);
-        std::int32_t lo = w, hi = 0, erste = bis, letzte = von;
-        for (std::int32_t y = von; y < bis; ++y)
-            if (ZeileZeigen(y, w, lo, hi)) {
-                erste = std::min(erste, y);
-                letzte = y + 1;
-            }
-        if (lo < hi) Geaendert[GeaendertAnzahl++] = TRect{lo, erste, hi, letzte};
-    }
-}
-
-}  // namespace
-
-void BlitBackToFront() {
-    std::int32_t w, h;
-    if (!ZeigbarerBereich(w, h)) return;
-    // Only what changed is copied and shown: every other pixel is already the frame's.
-    GeaendertAnzahl = 0;
-    ZeilenZeigen(0, h, w);
-    if (GeaendertAnzahl > 0) Fenster->ViewZeigen(Geaendert, GeaendertAnzahl);
 }
 
 // ---- Frame ------------------------------------------------------------------------------------
 
 namespace {
 
-// The frame's layers from the map up, for the stacks' current points.
-void Schichten() {
-    BlitMap();
-    if (ICPsAnzeigen) BlitAllICPs();
-    StacksZeichnen();
+// What of the shown view no longer shows the program's state: the whole view, or these
+// rectangles (view coordinates). A new display shows nothing yet.
+constexpr int MarkenMax = 16;
+TRect Marken[MarkenMax];
+int MarkenAnzahl = 0;
+bool GanzMarkiert = true;
+// The texts, cursor and units at the pointer are to be drawn anew where they are now; and
+// where the shown view has them.
+bool ZeigerMarkiert = false;
+TRect ZeigerGezeigt = {0, 0, 0, 0};
+
+void ZeigerSchichten() {
     if (LandnameAmCursor) BlitSectorName();
     if (EinheitartAmCursor || BesitzerAmCursor) BlitPieceInfo();
     BlitCursor(CursorPoint.X, CursorPoint.Y);
@@ -406,36 +328,115 @@ void Schichten() {
     BlitKeinePieces();
 }
 
-static_assert(BandZeilen % RechteckZeilen == 0);
-TSurface Band;
+// The frame's layers from the map up, for the stacks' current points.
+void Schichten() {
+    BlitMap();
+    if (ICPsAnzeigen) BlitAllICPs();
+    StacksZeichnen();
+    ZeigerSchichten();
+}
 
-// Where the view of the last composition is: the back surface, or the front surface after
-// RenderFrame composed it band by band.
+// Where the layers at the pointer lie in the view as the state has them now.
+TRect ZeigerUmriss() {
+    TRect umriss = {0, 0, 0, 0};
+    const TZiel vorher = Ziel;
+    Ziel = TZiel{nullptr, TRect{0, 0, ViewBreite, ViewHoehe}, 0, 0, &umriss};
+    ZeigerSchichten();
+    Ziel = vorher;
+    return umriss;
+}
+
+// The rectangles that overlap or touch are joined, so that no pixel is composed twice.
+void MarkeAufnehmen(TRect r) {
+    for (int i = 0; i < MarkenAnzahl;) {
+        const TRect& m = Marken[i];
+        if (r.Left > m.Right || m.Left > r.Right || r.Top > m.Bottom || m.Top > r.Bottom) {
+            ++i;
+            continue;
+        }
+        r = Huelle(r, m);
+        Marken[i] = Marken[--MarkenAnzahl];
+        i = 0;
+    }
+    if (MarkenAnzahl == MarkenMax)
+        GanzMarkiert = true;
+    else
+        Marken[MarkenAnzahl++] = r;
+}
+
+// Rows composed at a time. While the map covers the whole view, every band is composed in
+// the same first rows of the back surface's interior, which stay in the processor's cache
+// from band to band and from frame to frame, and copied from there to the front surface.
+// (Where the map does not cover the view, which only a scroll position out of bounds makes,
+// what it leaves is composed where the view lays it out, as in the whole frame.)
+constexpr std::int32_t BandZeilen = 64;
+
+bool KarteDeckt() {
+    return SurfaceMap && ScrollX >= 0 && ScrollY >= 0 && ViewBreite / Zoom >= 1 && ViewHoehe / Zoom >= 1 &&
+           ScrollX + ViewBreite / Zoom <= SurfaceMap->Breite && ScrollY + ViewHoehe / Zoom <= SurfaceMap->Hoehe;
+}
+
+// The stacks each band of a rectangle meets, so that a band does not look at every stack.
+constexpr std::int32_t BaenderMax = (MapHoehe + BandZeilen - 1) / BandZeilen;
+std::uint16_t Baender[BaenderMax][MaxEinheiten];
+std::int32_t BaenderAnzahl[BaenderMax];
+
+void BaenderFuellen(const TRect& r) {
+    const std::int32_t baender = (r.Bottom - r.Top + BandZeilen - 1) / BandZeilen;
+    const std::int64_t reichweite = StackReichweite().Y;
+    std::fill_n(BaenderAnzahl, baender, 0);
+    for (std::int32_t i = 1; i <= EinheitenAnzahl; ++i) {
+        if (!StackSichtbar[i]) continue;
+        const std::int64_t von = std::int64_t{StackPunkte[i].Y} - reichweite - r.Top, bis = von + 2 * reichweite;
+        if (bis < 0 || von >= std::int64_t{baender} * BandZeilen) continue;
+        for (std::int64_t b = std::max<std::int64_t>(von, 0) / BandZeilen; b <= std::min<std::int64_t>(bis / BandZeilen, baender - 1); ++b)
+            Baender[b][BaenderAnzahl[b]++] = static_cast<std::uint16_t>(i);
+    }
+}
+
+// Composes the view rectangle r band by band and copies it to the front surface.
+void Zeichnen(const TRect& r) {
+    const std::size_t px = static_cast<std::size_t>(SurfaceBack->BitsProPixel / 8);
+    const bool oben0 = KarteDeckt();
+    BaenderFuellen(r);
+    for (std::int32_t oben = r.Top; oben < r.Bottom; oben += BandZeilen) {
+        BandStacks = Baender[(oben - r.Top) / BandZeilen];
+        BandStacksAnzahl = BaenderAnzahl[(oben - r.Top) / BandZeilen];
+        const std::int32_t hoehe = std::min(BandZeilen, r.Bottom - oben), zeile = oben0 ? 0 : oben;
+        Ziel = TZiel{SurfaceBack, TRect{r.Left + BackRand, BackRand + zeile, r.Right + BackRand, BackRand + zeile + hoehe},
+                     BackRand, BackRand + zeile - oben, nullptr};
+        Schichten();
+        for (std::int32_t y = 0; y < hoehe; ++y)
+            std::memcpy(SurfaceFront->Zeile(oben + y) + r.Left * px,
+                        SurfaceBack->Zeile(BackRand + zeile + y) + (r.Left + BackRand) * px,
+                        static_cast<std::size_t>(r.Right - r.Left) * px);
+    }
+    Ziel = GanzesBack;
+    BandStacks = nullptr;
+}
+
+// Where the last composition is: the back surface (FrameKomponieren), or the front surface.
 bool ViewImFront = false;
 
-// Composes view rows [von, bis) into the target, cut at them.
-void BandZeilenSetzen(std::int64_t von, std::int64_t bis) {
-    BandVon = von;
-    BandBis = bis;
-    TSurface* ziel = ZielFlaeche();
-    ziel->ZeilenVon = static_cast<std::int32_t>(std::clamp<std::int64_t>(von + BackRand - ZielOben, 0, ziel->Hoehe));
-    ziel->ZeilenBis = static_cast<std::int32_t>(std::clamp<std::int64_t>(bis + BackRand - ZielOben, 0, ziel->Hoehe));
-}
-
-// Back to composing the whole view in the back surface (the band surface's own window is
-// set anew for every band).
-void GanzSetzen() {
-    Ziel = nullptr;
-    ZielOben = 0;
-    AktuellesBand = 0;
-    BandZeilenSetzen(std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
-}
+// The change count of the map picture that the shown view was drawn from.
+std::uint32_t KarteGezeigt = 0;
 
 }  // namespace
 
+void ViewMarkieren() { GanzMarkiert = true; }
+
+void ViewMarkieren(const TRect& r) {
+    if (!Leer(r)) MarkeAufnehmen(r);
+}
+
+void ZeigerMarkieren() {
+    ViewMarkieren(ZeigerGezeigt);
+    ZeigerMarkiert = true;
+}
+
 void FrameKomponieren() {
     ViewImFront = false;
-    AktuellesBand = 0;
+    Ziel = GanzesBack;
     StackPunkteSetzen();
     Schichten();
 }
@@ -447,32 +448,38 @@ std::int32_t RateAusZeit(std::int32_t zeit) {
 
 void RenderFrame() {
     FrameStart = GetTickCount();
-    std::int32_t w, h;
-    if (!SurfaceBack) {
-        FrameKomponieren();  // reports the missing surface
-    } else if (ZeigbarerBereich(w, h) && w > 0 && h > 0) {
-        // Band by band, each compared with what is shown while its rows are in the cache.
-        // Rows outside the view (its margins) are not composed: they are never shown.
-        if (Band.Breite != SurfaceBack->Breite || Band.BitsProPixel != SurfaceBack->BitsProPixel)
-            if (SurfaceErzeugen(Band, SurfaceBack->Breite, BandZeilen, SurfaceBack->BitsProPixel) != erOK)
-                SurfaceFreigeben(Band);  // then the bands are composed in the back surface itself
-        StackPunkteSetzen(BandZeilen, (h + BandZeilen - 1) / BandZeilen);
-        GeaendertAnzahl = 0;
-        for (std::int32_t oben = 0; oben < h; oben += BandZeilen) {
-            const std::int32_t unten = std::min(oben + BandZeilen, h);
-            AktuellesBand = oben / BandZeilen;
-            if (!Band.Pixel.empty()) {
-                Ziel = &Band;
-                ZielOben = oben + BackRand;
-            }
-            BandZeilenSetzen(oben, unten);
-            Schichten();
-            ZeilenZeigen(oben, unten, w);
-        }
-        GanzSetzen();
-        ViewImFront = true;
-        if (GeaendertAnzahl > 0) Fenster->ViewZeigen(Geaendert, GeaendertAnzahl);
+    RestoreSurfaces();
+    if (!SurfaceBack) FrameKomponieren();  // reports the missing surface
+    if (!SurfaceFront || SurfaceBack->BitsProPixel != SurfaceFront->BitsProPixel) {
+        DDErgebnis = SurfaceFront ? erFormat : erKeineSurface;
+        DDFehler("RenderFrame");
     }
+    // The view as far as both surfaces hold it; the rest of it is never shown.
+    const TRect view = {0, 0, std::clamp(ViewBreite, 0, std::min(SurfaceFront->Breite, SurfaceBack->Breite - 2 * BackRand)),
+                        std::clamp(ViewHoehe, 0, std::min(SurfaceFront->Hoehe, SurfaceBack->Hoehe - 2 * BackRand))};
+    // A holding, an option or a picture may have changed the map's colours wherever it was
+    // set: then all of the view shows another map.
+    HalterKarteAktualisieren();
+    if (HalterKarteStand != KarteGezeigt) ViewMarkieren();
+    KarteGezeigt = HalterKarteStand;
+    const TRect zeiger = ZeigerUmriss();
+    if (ZeigerMarkiert) ViewMarkieren(zeiger);
+    if (GanzMarkiert) MarkenAnzahl = 0;
+    // What the view shows at the pointer after this frame: the pointer's layers as they are
+    // now, and of an earlier frame's what this one did not draw over.
+    ZeigerGezeigt = GanzMarkiert || ZeigerMarkiert ? zeiger : Huelle(ZeigerGezeigt, zeiger);
+    if (GanzMarkiert) Marken[MarkenAnzahl++] = view;
+    int n = 0;
+    for (int i = 0; i < MarkenAnzahl; ++i)
+        if (const TRect r = Schnitt(Marken[i], view); !Leer(r)) Marken[n++] = r;
+    if (n > 0) {
+        StackPunkteSetzen();
+        for (int i = 0; i < n; ++i) Zeichnen(Marken[i]);
+        Fenster->ViewZeigen(Marken, n);
+    }
+    ViewImFront = true;
+    MarkenAnzahl = 0;
+    GanzMarkiert = ZeigerMarkiert = false;
     FrameEnde = GetTickCount();
     FrameZeit = static_cast<std::int32_t>(FrameEnde - FrameStart);
     FrameRate = RateAusZeit(FrameZeit);

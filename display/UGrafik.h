@@ -22,14 +22,19 @@ void BlitAllICPs();
 void BlitSectorName();
 void BlitPieceInfo();
 void BlitCursor(std::int32_t x, std::int32_t y);
-// Copies the composed view to SurfaceFront where it differs and asks the window to show
-// those rectangles.
-void BlitBackToFront();
 
-// Composes a frame in SurfaceBack without showing it: map, ICP figures, stacks, texts,
-// cursor and selection.
+// Whoever changes what the view shows marks it, and the next frame draws what is marked:
+// the whole view; a rectangle of it (view coordinates); the texts, cursor and units at the
+// pointer, where the shown view has them and where they are now.
+void ViewMarkieren();
+void ViewMarkieren(const TRect& r);
+void ZeigerMarkieren();
+
+// Composes the whole frame in SurfaceBack without showing it: map, ICP figures, stacks,
+// texts, cursor and selection.
 void FrameKomponieren();
-// Composes, shows and times a frame; panel 1 of the status bar gets "FPS: " and the rate.
+// Composes what is marked in SurfaceBack, copies it to SurfaceFront, asks the window to
+// show it, and times the frame; panel 1 of the status bar gets "FPS: " and the rate.
 void RenderFrame();
 
 // Frame timing of the last RenderFrame.

@@ -24,17 +24,21 @@ void ScrollObenBegrenzen() {
 }
 
 void ViewBerechnen() {
+    const std::int32_t breite = ViewBreite, hoehe = ViewHoehe;
     ViewUrsprung = Fenster->ClientUrsprung();
     ViewUrsprung.Y += Fenster->ToolBarHoehe();
     ViewBreite = Fenster->ClientBreite();
     ViewHoehe = Fenster->ClientHoehe() - Fenster->StatusBarHoehe() - Fenster->ToolBarHoehe();
+    if (breite != ViewBreite || hoehe != ViewHoehe) ViewMarkieren();
 }
 
 void MapScrollen(std::int32_t x, std::int32_t y) {
+    const std::int32_t scrollX = ScrollX, scrollY = ScrollY;
     ScrollX += x - LastMousePoint.X;
     ScrollY += y - LastMousePoint.Y;
     ScrollUntenBegrenzen();
     ScrollObenBegrenzen();
+    if (scrollX != ScrollX || scrollY != ScrollY) ViewMarkieren();
     // With the option on, the anchor stays and the caller puts the pointer back on it.
     if (!MausStehtBeimScrollen) LastMousePoint = TPunkt{x, y};
 }
@@ -57,6 +61,7 @@ void MapZoomen(std::int32_t schritt) {
     if (Zoom < ZoomMin) Zoom = ZoomMin;
     const std::int32_t neu = Zoom;
     // A step beyond the range leaves the zoom as it was and must not move the view either.
+    if (neu != alt) ViewMarkieren();
     if (neu == alt || alt < ZoomMin || alt > ZoomMax) return;
     ScrollX += ZoomKorrektur(alt, neu, ViewBreite);
     ScrollY += ZoomKorrektur(alt, neu, ViewHoehe);
@@ -75,6 +80,7 @@ void MapZoomenAn(std::int32_t schritt, TPunkt p) {
     ScrollY = Runden(m.Y - static_cast<double>(p.Y) / neu);
     ScrollUntenBegrenzen();
     ScrollObenBegrenzen();
+    ViewMarkieren();
 }
 
 bool MapViertelScrollen(std::int32_t rx, std::int32_t ry) {
@@ -84,10 +90,14 @@ bool MapViertelScrollen(std::int32_t rx, std::int32_t ry) {
     ScrollY += ry * std::max(ViewHoehe / Zoom / 4, 1);
     ScrollUntenBegrenzen();
     ScrollObenBegrenzen();
-    return ScrollX != x || ScrollY != y;
+    if (ScrollX == x && ScrollY == y) return false;
+    ViewMarkieren();
+    return true;
 }
 
 void ViewAnpassen() {
+    // The window asks for the view anew: all of it is drawn.
+    ViewMarkieren();
     ViewBerechnen();
     const bool zuBreit = ViewBreite > MaxViewBreite, zuHoch = ViewHoehe > MaxViewHoehe;
     if (zuBreit || zuHoch) {

@@ -1,16 +1,24 @@
 // A whole frame composed from any board: sectors with any names, ICPs and hot spots, stacks
 // with any kind, owner, count and position (NaN and infinities included), any pointer state
 // and tool, own piece sets of any size, at every zoom, pieces zoom, scroll and view size, on
-// 16- and 32-bit desktops, after any dragging and zooming. Drawing must stay inside the
-// surfaces, and no display failure may end the process (libFuzzer reports that as a finding).
+// 16- and 32-bit desktops, after any dragging and zooming. Then a sequence of the input
+// reactions, tool choices, commands, undo and redo, resizes and paint requests, each of which
+// draws only
+// what it marked: after every one the shown view must be the frame composed whole. Drawing
+// must stay inside the surfaces, and no display failure may end the process (libFuzzer
+// reports that as a finding).
+#include <algorithm>
 #include <cstring>
 #include <fuzzer/FuzzedDataProvider.h>
 #include <vector>
 
 #include "FuzzHilfen.h"
+#include "UBearbeiten.h"
 #include "UDDrawInit.h"
 #include "UGrafik.h"
+#include "UInputs.h"
 #include "UMap.h"
+#include "USchritte.h"
 #include "USurface.h"
 #include "UVariablen.h"
 
@@ -108,6 +116,94 @@ void ZustandLesen(FuzzedDataProvider& fdp) {
     }
 }
 
+// Sectors in a grid of 70 x 60 map pixels with borders of value 0 between them.
+void SektorBildSetzen() {
+    if (SektorBildGeladen) return;
+    SektorBild.Breite = MapBreite;
+    SektorBild.Hoehe = MapHoehe;
+    SektorBild.Rgb.resize(std::size_t(MapBreite) * MapHoehe);
+    for (int y = 0; y < MapHoehe; ++y)
+        for (int x = 0; x < MapBreite; ++x)
+            SektorBild.Rgb[std::size_t(y) * MapBreite + x] =
+                x % 70 == 0 || y % 60 == 0 ? 0u : std::uint32_t(1 + (x / 70 + 23 * (y / 60)) % 127) << 16;
+    SektorBildGeladen = true;
+}
+
+// Whether the front surface shows the frame composed whole, as far as it holds the view.
+bool ZeigtGanzenFrame() {
+    static std::vector<std::uint8_t> gezeigt;
+    gezeigt = SurfaceFront->Pixel;
+    FrameKomponieren();
+    const std::size_t px = static_cast<std::size_t>(SurfaceFront->BitsProPixel / 8);
+    const std::int32_t w = std::clamp(ViewBreite, 0, SurfaceFront->Breite), h = std::clamp(ViewHoehe, 0, SurfaceFront->Hoehe);
+    for (std::int32_t y = 0; y < h; ++y)
+        if (std::memcmp(gezeigt.data() + static_cast<std::size_t>(y) * SurfaceFront->Abstand,
+                        SurfaceBack->Zeile(y + BackRand) + BackRand * px, static_cast<std::size_t>(w) * px) != 0)
+            return false;
+    return true;
+}
+
+void Schritte(FuzzedDataProvider& fdp) {
+    SektorBildSetzen();
+    DisplayReady = true;
+    OhneFenster.Breite = ViewBreite;
+    OhneFenster.Hoehe = ViewHoehe;
+    for (int n = fdp.ConsumeIntegralInRange<int>(0, 12); n > 0 && fdp.remaining_bytes() > 0; --n) {
+        TShiftState s;
+        s.Shift = fdp.ConsumeBool();
+        s.Ctrl = fdp.ConsumeBool();
+        s.Rechts = fdp.ConsumeIntegralInRange<int>(0, 3) == 0;
+        const TMausKnopf knopf = static_cast<TMausKnopf>(fdp.ConsumeIntegralInRange<int>(0, 3));
+        const int x = fdp.ConsumeIntegral<std::int16_t>(), y = fdp.ConsumeIntegral<std::int16_t>();
+        bool zeigt = true;
+        switch (fdp.ConsumeIntegralInRange<int>(0, 11)) {
+        case 0: MouseMoved(s, x, y); break;
+        case 1:
+            // A placing press shows with the next move.
+            zeigt = !(knopf == mkLinks && ToolMode == tmPlace && Selection.Art != 0);
+            MausGedrueckt(knopf, s, x, y);
+            break;
+        case 2: MausLosgelassen(knopf, s, x, y); break;
+        case 3: KeyPressed(static_cast<char>(fdp.ConsumeIntegral<std::uint8_t>())); break;
+        case 4:
+            zeigt = ToolMode == tmKill || ToolMode == tmPlace;
+            TasteGeaendert(s);
+            break;
+        case 5:  // a tool from the palette, shown with the next move
+            GetrageneZuruecklegen();
+            ToolMode = static_cast<TToolMode>(fdp.ConsumeIntegralInRange<int>(1, 4));
+            Selection = {fdp.ConsumeIntegral<std::uint8_t>(), fdp.ConsumeIntegral<std::uint8_t>(), 1};
+            zeigt = false;
+            break;
+        case 6: {  // a command: a load, an option or the zoom list; the view then shows it all
+            const int was = fdp.ConsumeIntegralInRange<int>(0, 3);
+            if (was == 0) StapelLesen(fdp);
+            if (was == 1) ICPsAnzeigen = !ICPsAnzeigen;
+            if (was == 2) LandnameAmCursor = !LandnameAmCursor;
+            if (was == 3) Zoom = PiecesZoom = fdp.ConsumeIntegralInRange<std::int32_t>(1, 6);
+            ViewMarkieren();
+            RenderFrame();
+            break;
+        }
+        case 7:  // a resize
+            OhneFenster.Breite = fdp.ConsumeIntegralInRange<std::int32_t>(0, MaxViewBreite + 50);
+            OhneFenster.Hoehe = fdp.ConsumeIntegralInRange<std::int32_t>(0, MaxViewHoehe + 50);
+            ViewAnpassen();
+            break;
+        case 8:  // undo and redo draw what they changed; with nothing to do they draw nothing
+            zeigt = EditRueckgaengigMoeglich();
+            EditRueckgaengig();
+            break;
+        case 9:
+            zeigt = EditWiederholenMoeglich();
+            EditWiederholen();
+            break;
+        default: ViewAnpassen(); break;  // a paint request
+        }
+        FUZZ_PRUEFEN(!zeigt || ZeigtGanzenFrame(), "the shown view is not the frame composed whole");
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t laenge) {
@@ -116,6 +212,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t lae
     ZustandLesen(fdp);
     SektorenLesen(fdp);
     StapelLesen(fdp);
+    SchritteLeeren();  // undo reaches no board of an earlier input
 
     // Then the user drags and zooms for a while.
     LastMousePoint = {fdp.ConsumeIntegral<std::int16_t>(), fdp.ConsumeIntegral<std::int16_t>()};
@@ -129,8 +226,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t lae
     }
 
     const bool alsBild = fdp.ConsumeIntegralInRange<int>(0, 15) == 0;
+    ViewMarkieren();  // a board from nowhere
     RenderFrame();
     FUZZ_PRUEFEN(FrameRate >= 0, "negative frame rate");
+    Schritte(fdp);
     if (alsBild) {  // reads every pixel of the view one by one: only now and then
         TBild bild;
         ViewAlsBild(bild);

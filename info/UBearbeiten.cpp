@@ -100,6 +100,7 @@ void NachSchrittwechsel() {
     SpielstandAktualisieren();
     CursorEinheit = EinheitAnPunkt(CursorPoint);
     Fenster->TitelZeigen(MapTitel);
+    ViewMarkieren();  // stacks anywhere, and the holders' colours with them
     if (DisplayReady) RenderFrame();
 }
 

@@ -27,6 +27,6 @@ void EditRueckgaengig();
 void EditWiederholen();
 void EditBis(int zeile);
 // What follows a change of the board by undo or redo: the tallies, the stack under the
-// pointer, the caption and a frame. The window then writes the recovery file as after any
-// command.
+// pointer, the caption and the whole view drawn anew. The window then writes the recovery
+// file as after any command.
 void NachSchrittwechsel();

@@ -7,7 +7,6 @@
 #include "UMap.h"
 #include "UPieces.h"
 #include "USchritte.h"
-#include "USektorInfoForm.h"
 #include "USpielstand.h"
 
 namespace {
@@ -131,6 +130,7 @@ void Ablegen(int x, int y) {
     } else {
         abgelegt = ZurueckZumUrsprung();
     }
+    ViewMarkieren();  // the drop edits the stacks and names another sector under the pointer
     if (!abgelegt) return;
     ToolMode = tmMove;
     Selection = {0, 0, 0};
@@ -147,8 +147,10 @@ std::string KeinePiecesText(std::uint8_t s) {
 }
 
 void GetrageneZuruecklegen() {
+    ZeigerMarkieren();  // another tool follows: another cursor
     if (ToolMode != tmCarry || Selection.Art == 0) return;
     if (ZurueckZumUrsprung()) {
+        ViewMarkieren();
         ToolMode = tmMove;
         Selection = {0, 0, 0};
         CarrySector = 0;
@@ -170,11 +172,15 @@ std::uint16_t AufnahmeAnzahl(TShiftState shift, std::uint16_t stapel) {
 }
 
 void MouseMoved(TShiftState shift, int x, int y) {
+    ZeigerMarkieren();
     Fenster->FokusGeben();
     const int tb = ToolBar();
     int cx = x < 0 ? 0 : (x > ViewBreite ? ViewBreite : x);
     int cy = y < tb ? tb : (y > tb + ViewHoehe ? tb + ViewHoehe : y);
     if (cx != x || cy != y) Fenster->ZeigerSetzen(TPunkt{cx, cy});
+    // Where the pointer is now follows from the event and from where it was put: asking the
+    // window system would cost a round trip to it on every move.
+    TPunkt zeiger{cx, cy};
 
     if (shift.Rechts && !SuppressDrag) {
         DragScrolled = true;
@@ -182,12 +188,16 @@ void MouseMoved(TShiftState shift, int x, int y) {
         MapScrollen(cx, cy);
         ViewBerechnen();
         // Where the pointer cannot be put back, every step is measured from where it is.
-        if (MausStehtBeimScrollen && !Fenster->ZeigerSetzen(anker)) LastMousePoint = TPunkt{cx, cy};
+        if (MausStehtBeimScrollen) {
+            if (Fenster->ZeigerSetzen(anker))
+                zeiger = anker;
+            else
+                LastMousePoint = TPunkt{cx, cy};
+        }
     } else {
         LastMousePoint = TPunkt{cx, cy};
     }
 
-    const TPunkt zeiger = Fenster->ZeigerLesen(TPunkt{cx, cy});
     SuppressDrag = false;
     CursorPoint = TPunkt{zeiger.X, zeiger.Y - tb};
 
@@ -207,7 +217,7 @@ void ZeigerAuswerten() {
     if (!DisplayReady) return;
     AktuellerSektor = SektorAn(m);
     if (AktuellerSektor >= 1 && AktuellerSektor <= SetzSektoren) LetzterSektor = AktuellerSektor;
-    if (AktuellerSektor != 0 && AktuellerSektor != 255) SektorInfoFuellen(AktuellerSektor);
+    if (AktuellerSektor != 0 && AktuellerSektor != 255) Fenster->SektorInfoZeigen(AktuellerSektor);
 }
 
 void KeyPressed(char key) {
@@ -221,6 +231,7 @@ void KeyPressed(char key) {
     CursorEinheit = EinheitAnPunkt(CursorPoint);
     // Another map point now lies under the pointer.
     if (Zoom != vorher) ZeigerAuswerten();
+    ZeigerMarkieren();
     RenderFrame();
 }
 
@@ -256,6 +267,7 @@ void MausGedrueckt(TMausKnopf knopf, TShiftState shift, int x, int y) {
         return;
     }
     const TPunkt view{x, y - ToolBar()};
+    ZeigerMarkieren();  // picking up names the stack under the press
     switch (ToolMode) {
     case tmPlace:
         if (Selection.Art != 0) {
@@ -274,6 +286,7 @@ void MausGedrueckt(TMausKnopf knopf, TShiftState shift, int x, int y) {
             a.Ersetzt = static_cast<std::uint8_t>(flaggen & ~Flaggen(s) & ~(1u << Selection.Besitzer));
             SchrittBeenden(a);
             // The placed units show with the next mouse move.
+            ViewMarkieren();
             return;
         }
         break;
@@ -291,6 +304,7 @@ void MausGedrueckt(TMausKnopf knopf, TShiftState shift, int x, int y) {
             a.Anzahl = -static_cast<std::int32_t>(vorher - Bestand(e.Sektor, e.Art, e.Besitzer));
             SchrittBeenden(a);
             CursorEinheit = EinheitAnPunkt(CursorPoint);
+            ViewMarkieren();
         }
         break;
     case tmMove: {
@@ -308,6 +322,7 @@ void MausGedrueckt(TMausKnopf knopf, TShiftState shift, int x, int y) {
             EinheitReduzieren(static_cast<std::uint32_t>(CursorEinheit), Selection.Anzahl);
             std::memcpy(&NachAufnahme[1], &Einheiten[1], sizeof(TEinheit) * MaxEinheiten);
             NachAufnahmeAnzahl = EinheitenAnzahl;
+            ViewMarkieren();
         }
         break;
     }

@@ -106,7 +106,8 @@ TErgebnis BildInSurface(TSurface& ziel, const TBild& bild, std::int32_t breite, 
 // A destination pixel at offset i from the destination rectangle's left edge takes the
 // source pixel at offset i * ws / wd (rounded down) from the source rectangle's left edge;
 // rows likewise. Klippen works out, once per copy, the offsets whose destination pixel lies
-// on the destination surface and whose source pixel lies on the source surface; the copy
+// on the destination surface inside the clip rectangle and whose source pixel lies on the
+// source surface; the copy
 // loops then run without bounds tests.
 
 namespace {
@@ -166,10 +167,6 @@ bool AchseKlippen(std::int64_t z0, std::int64_t z1, std::int64_t zMin, std::int6
     return a.Lo < a.Hi;
 }
 
-// The destination rows a copy may write.
-inline std::int64_t ErsteZeile(const TSurface& s) { return std::max(0, s.ZeilenVon); }
-inline std::int64_t EndeZeile(const TSurface& s) { return std::min(s.Hoehe, s.ZeilenBis); }
-
 // AchseKlippen for a copy at equal size, n pixels from z0 and q0.
 inline bool UngeschnittenKlippen(std::int64_t z0, std::int64_t n, std::int64_t zMin, std::int64_t zMax,
                                  std::int64_t q0, std::int64_t qMax, TAchse& a) {
@@ -185,9 +182,15 @@ struct TKlippung {
     TAchse X, Y;
 };
 
-bool Klippen(const TSurface& ziel, const TRect& z, const TSurface& quelle, const TRect& q, TKlippung& k) {
-    return AchseKlippen(z.Left, z.Right, 0, ziel.Breite, q.Left, q.Right, quelle.Breite, k.X) &&
-           AchseKlippen(z.Top, z.Bottom, ErsteZeile(ziel), EndeZeile(ziel), q.Top, q.Bottom, quelle.Hoehe, k.Y);
+// The destination pixels a copy may write: the surface cut to the clip rectangle.
+TRect Schreibbar(const TSurface& s, const TRect& klipp) {
+    return TRect{std::max(0, klipp.Left), std::max(0, klipp.Top), std::min(s.Breite, klipp.Right),
+                 std::min(s.Hoehe, klipp.Bottom)};
+}
+
+bool Klippen(const TRect& w, const TRect& z, const TSurface& quelle, const TRect& q, TKlippung& k) {
+    return AchseKlippen(z.Left, z.Right, w.Left, w.Right, q.Left, q.Right, quelle.Breite, k.X) &&
+           AchseKlippen(z.Top, z.Bottom, w.Top, w.Bottom, q.Top, q.Bottom, quelle.Hoehe, k.Y);
 }
 
 // One destination row from one source row: d points at the first pixel to write (offset
@@ -417,10 +420,10 @@ TErgebnis Pruefen(const TSurface& ziel, const TSurface* quelle) {
 
 }  // namespace
 
-TErgebnis TSurface::Blt(const TRect& z, const TSurface* quelle, const TRect& q) {
+TErgebnis TSurface::Blt(const TRect& z, const TSurface* quelle, const TRect& q, const TRect& klipp) {
     if (TErgebnis e = Pruefen(*this, quelle)) return e;
     TKlippung k;
-    if (!Klippen(*this, z, *quelle, q, k)) return erOK;
+    if (!Klippen(Schreibbar(*this, klipp), z, *quelle, q, k)) return erOK;
     if (BitsProPixel == 16)
         SkaliertKopieren<std::uint16_t>(*this, *quelle, k);
     else
@@ -428,15 +431,17 @@ TErgebnis TSurface::Blt(const TRect& z, const TSurface* quelle, const TRect& q) 
     return erOK;
 }
 
-TErgebnis TSurface::BltFast(std::int32_t x, std::int32_t y, const TSurface* quelle, const TRect& q) {
+TErgebnis TSurface::BltFast(std::int32_t x, std::int32_t y, const TSurface* quelle, const TRect& q,
+                            const TRect& klipp) {
     if (TErgebnis e = Pruefen(*this, quelle)) return e;
     const std::int64_t w = static_cast<std::int64_t>(q.Right) - q.Left, h = static_cast<std::int64_t>(q.Bottom) - q.Top;
     if (w <= 0 || h <= 0) return erOK;
     TKlippung k;
     // Unscaled: the destination rectangle has the source's size. Work in 64 bits so that a
     // point near the end of the integer range cannot wrap round.
-    if (!UngeschnittenKlippen(x, w, 0, Breite, q.Left, quelle->Breite, k.X) ||
-        !UngeschnittenKlippen(y, h, ErsteZeile(*this), EndeZeile(*this), q.Top, quelle->Hoehe, k.Y))
+    const TRect s = Schreibbar(*this, klipp);
+    if (!UngeschnittenKlippen(x, w, s.Left, s.Right, q.Left, quelle->Breite, k.X) ||
+        !UngeschnittenKlippen(y, h, s.Top, s.Bottom, q.Top, quelle->Hoehe, k.Y))
         return erOK;
     if (!quelle->HatFarbschluessel) {
         if (BitsProPixel == 16)

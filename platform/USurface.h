@@ -25,6 +25,8 @@ const char* ErgebnisText(TErgebnis e);
 struct TRect {
     std::int32_t Left, Top, Right, Bottom;
 };
+// A clip rectangle that cuts nothing.
+constexpr TRect Ueberall = {-(1 << 30), -(1 << 30), 1 << 30, 1 << 30};
 
 struct TSurface {
     std::int32_t Breite = 0;
@@ -34,10 +36,6 @@ struct TSurface {
     bool HatFarbschluessel = false;
     std::uint32_t Farbschluessel = 0;  // in the surface's own format (0xF81F, 0xFF00FF)
     std::vector<std::uint8_t> Pixel;
-    // The copies into this surface write only rows [ZeilenVon, ZeilenBis): a frame composed
-    // band by band is cut at the band, exactly as at the surface's edge.
-    std::int32_t ZeilenVon = 0;
-    std::int32_t ZeilenBis = 1 << 30;
 
     std::uint8_t* Zeile(std::int32_t y) { return Pixel.data() + static_cast<std::size_t>(y) * Abstand; }
     const std::uint8_t* Zeile(std::int32_t y) const {
@@ -46,12 +44,13 @@ struct TSurface {
 
     // Copies the source rectangle q of quelle into the rectangle z of this surface, scaling
     // it nearest-neighbour (at a whole-number ratio each source pixel becomes an exact
-    // block). No colour key. The copy is clipped to both surfaces; an empty rectangle
-    // copies nothing and succeeds.
-    TErgebnis Blt(const TRect& z, const TSurface* quelle, const TRect& q);
+    // block). No colour key. The copy is clipped to both surfaces and to klipp, each pixel
+    // written exactly as without the cut; an empty rectangle copies nothing and succeeds.
+    TErgebnis Blt(const TRect& z, const TSurface* quelle, const TRect& q, const TRect& klipp = Ueberall);
     // Copies the source rectangle q unscaled to (x, y), leaving out the source pixels equal
     // to the source's colour key (all pixels are copied when it has none). Clipped likewise.
-    TErgebnis BltFast(std::int32_t x, std::int32_t y, const TSurface* quelle, const TRect& q);
+    TErgebnis BltFast(std::int32_t x, std::int32_t y, const TSurface* quelle, const TRect& q,
+                      const TRect& klipp = Ueberall);
     // This layer keeps its pixels in ordinary memory, so they are never taken away.
     bool IsLost() const { return false; }
     TErgebnis Restore() { return erOK; }

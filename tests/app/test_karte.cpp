@@ -14,6 +14,7 @@
 #include "UDateien.h"
 #include "UMapView.h"
 #include "UGameInfoForm.h"
+#include "UGrafik.h"
 #include "UPieces.h"
 #include "USpielstand.h"
 #include "UToolsForm.h"
@@ -129,6 +130,42 @@ TEST_F(Karte, OnlyLeftPressesInsideTheMapViewEdit) {
     EXPECT_EQ(EinheitenAnzahl, 0);
     Druecken(ClientPunkt(m1));
     EXPECT_EQ(Anzahl(s1, eaInfanterie), 1);
+}
+
+// A right drag begun on the tool bar's empty part neither scrolls nor keeps the pointer in
+// the view, and its release ends it.
+TEST_F(Karte, ARightDragBegunOutsideTheViewDoesNothing) {
+    const QPoint leer(MapForm->Client->width() - 5, 10), p(300, 200);
+    Bewegen(p);
+    const std::int32_t sx = ScrollX, sy = ScrollY;
+    Druecken(leer, {}, Qt::RightButton);
+    QTest::mouseMove(MapForm->Client, leer + QPoint(-60, 5));
+    QTest::mouseMove(MapForm->Client, p + QPoint(50, 40));
+    EXPECT_EQ(ScrollX, sx);
+    EXPECT_EQ(ScrollY, sy);
+    EXPECT_FALSE(DragScrolled);
+    EXPECT_EQ(CursorPoint.X, p.x() + 50);
+    Loslassen(p + QPoint(50, 40), {}, Qt::RightButton);
+    QTest::mouseMove(MapForm->Client, p);
+    EXPECT_EQ(ScrollX, sx);
+}
+
+// An option shows at once, without the pointer moving: the view is the frame composed whole.
+TEST_F(Karte, AnOptionShowsWithoutAMove) {
+    Bewegen(ClientPunkt(m1));
+    for (int i = 0; i < 2; ++i) {
+        const bool vorher = ICPsAnzeigen;
+        MapForm->OptionsMenu_ICPsAnzeigen->trigger();
+        ASSERT_NE(ICPsAnzeigen, vorher);
+        const QImage gezeigt = PraesentierteView();
+        FrameKomponieren();
+        TBild ganz;
+        ViewAlsBild(ganz);
+        ASSERT_EQ(gezeigt.width(), ganz.Breite);
+        for (int y = 0; y < ganz.Hoehe; ++y)
+            for (int x = 0; x < ganz.Breite; ++x)
+                ASSERT_EQ(gezeigt.pixel(x, y) & 0xFFFFFFu, ganz.Rgb[std::size_t(y) * ganz.Breite + x]) << x << "," << y;
+    }
 }
 
 struct Aufnahme {

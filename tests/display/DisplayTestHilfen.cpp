@@ -4,6 +4,7 @@
 
 #include "UBitmaps.h"
 #include "UDDrawInit.h"
+#include "UGrafik.h"
 #include "UVariablen.h"
 
 TBild MapMuster() {
@@ -37,6 +38,7 @@ void DisplayAufbauen(int bits, int breite, int hoehe, int desktopBreite, int des
     PieceGeometrieSetzen(15, 10);
     ViewBreite = breite;
     ViewHoehe = hoehe;
+    ViewMarkieren();  // the new front surface shows nothing yet
 }
 
 void BackLeeren() { SurfaceFuellen(*SurfaceBack, Rand); }

@@ -1,13 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <random>
 
 #include "DisplayTestHilfen.h"
+#include "UBearbeiten.h"
 #include "UDDrawInit.h"
 #include "UGrafik.h"
 #include "UHalterKarte.h"
+#include "UInputs.h"
 #include "UKeinePieces.h"
+#include "UMap.h"
+#include "UPieces.h"
+#include "USchritte.h"
 #include "USpielstand.h"
+#include "UToolsForm.h"
 #include "UVariablen.h"
 
 namespace {
@@ -354,54 +362,186 @@ TEST(GrafikFrame, SixteenAndThirtyTwoBitsShowTheSamePicture) {
     EXPECT_EQ(PixelLesen(*SurfaceFront, 123, 45), bilder[1].Rgb[45 * 500 + 123]);
 }
 
-// RenderFrame composes band by band into the front surface; what it shows must be the
-// frame composed whole, with stacks, figures and texts across band borders, at every zoom,
-// own pieces larger than a band's rows included, and after the pointer moved.
-TEST(GrafikFrame, FrameShownBandByBandIsTheFrameComposedWhole) {
-    for (int zoom : {1, 2, 5})
-    for (int eigene : {0, 1}) {
-        DisplayAufbauen(32, 700, 530);
-        if (eigene) {
+namespace {
+
+// Sectors in a grid of 70 x 60 map pixels with borders of value 0 between them.
+void SektorBildSetzen() {
+    static TBild bild;
+    if (bild.Rgb.empty()) {
+        bild.Breite = MapBreite;
+        bild.Hoehe = MapHoehe;
+        bild.Rgb.resize(std::size_t(MapBreite) * MapHoehe);
+        for (int y = 0; y < MapHoehe; ++y)
+            for (int x = 0; x < MapBreite; ++x)
+                bild.Rgb[std::size_t(y) * MapBreite + x] =
+                    x % 70 == 0 || y % 60 == 0 ? 0u : std::uint32_t(1 + (x / 70 + 23 * (y / 60)) % 127) << 16;
+    }
+    SektorBild = bild;
+    SektorBildGeladen = true;
+}
+
+// The first pixel where the shown view differs from the frame composed whole, -1 if none.
+long GezeigtAbweichung() {
+    const int px = SurfaceFront->BitsProPixel / 8;
+    std::vector<std::uint8_t> gezeigt(SurfaceFront->Pixel);
+    FrameKomponieren();
+    const int w = std::clamp(ViewBreite, 0, SurfaceFront->Breite), h = std::clamp(ViewHoehe, 0, SurfaceFront->Hoehe);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (std::memcmp(gezeigt.data() + std::size_t(y) * SurfaceFront->Abstand + x * px,
+                            SurfaceBack->Zeile(y + 20) + (x + 20) * px, px) != 0)
+                return long(y) * w + x;
+    return -1;
+}
+
+}  // namespace
+
+// RenderFrame draws only what was marked; what it shows must always be the frame composed
+// whole. Random sequences of the input reactions, the palette, commands, undo and redo,
+// resizes and paint requests, each step checked, at several zooms, with own pieces larger
+// than the built-in. Every other map pixel of a sector has its start owner's colour, so that
+// a sector taken by a flag shows in its holder's colour wherever it lies in the view.
+TEST(GrafikFrame, ShownViewIsTheFrameComposedWholeAfterEveryStep) {
+    TToolsForm palette(nullptr);
+    for (int lauf = 0; lauf < 6; ++lauf) {
+        std::mt19937 z(lauf);
+        auto wert = [&](int lo, int hi) { return lo + int(z() % unsigned(hi - lo + 1)); };
+        DisplayAufbauen(lauf % 2 ? 16 : 32, 700, 530);
+        if (lauf >= 4) {
             OwnPiecesVorhanden = true;
             SurfaceOwnPieces = SurfacePieces;
             PieceGeometrieSetzen(25, 20);
             PiecesZoom = 4;
         }
-        Zoom = zoom;
-        ScrollX = 40;
-        ScrollY = 30;
+        Zoom = 1 + lauf % 3 * 2;
+        SektorBildSetzen();
+        DisplayReady = true;
+        OhneFenster.Breite = 700;
+        OhneFenster.Hoehe = 530 + 29 + 19;
+        OhneFenster.ToolBar = 29;
+        OhneFenster.StatusBar = 19;
         ICPsAnzeigen = LandnameAmCursor = EinheitartAmCursor = BesitzerAmCursor = true;
-        for (int s = 1; s <= 60; ++s) {
+        for (int s = 1; s <= 127; ++s) {
+            SektorNameSetzen(Sektoren[s], "Land " + std::to_string(s));
             Sektoren[s].ICPs = std::uint8_t(s * 7 % 130);
-            Sektoren[s].HotSpotX = 40 + s * 9 % 300;
-            Sektoren[s].HotSpotY = 30 + s * 13 % 260;
+            Sektoren[s].HotSpotX = s % 23 * 70 + 20;
+            Sektoren[s].HotSpotY = s / 23 * 60 + 20;
+            Sektoren[s].StartBesitzer = std::uint8_t(1 + s % 5);
+            Sektoren[s].Land = 1;
         }
-        for (int s = 1; s <= 300; ++s)  // many within reach of the rows a band ends at (multiples of 64)
-            Stapel(s, 40 + (s * 37 % 700) / double(zoom), 30 + (64 * (s % 9) + s * 13 % 90 - 45) / double(zoom), 1 + s % 11,
-                   1 + s % 5, s % 25);
-        AktuellerSektor = 3;
-        CursorEinheit = 7;
-        ToolMode = tmPlace;
-        Selection = {4, 2, 12};
-        TBild gezeigt, ganz;
-        for (TPunkt zeiger : {TPunkt{330, 250}, TPunkt{333, 190}, TPunkt{690, 520}}) {
-            CursorPoint = zeiger;
-            RenderFrame();
-            ViewAlsBild(gezeigt);
-            FrameKomponieren();
-            ViewAlsBild(ganz);
-            ASSERT_EQ(gezeigt.Rgb.size(), ganz.Rgb.size());
-            ASSERT_TRUE(gezeigt.Rgb == ganz.Rgb) << "zoom " << zoom << " own pieces " << eigene << " pointer " << zeiger.X;
+        const std::uint32_t farbe[5] = {0xD6806E, 0xACACA8, 0x8CB46E, 0xE0C860, 0x7090D0};
+        for (int y = 0; y < MapHoehe; ++y)
+            for (int x = y % 2; x < MapBreite; x += 2)
+                if (const std::uint32_t s = SektorBild.Rgb[std::size_t(y) * MapBreite + x] >> 16; s >= 1 && s <= 127)
+                    PixelSetzen(*SurfaceMap, x, y, farbe[s % 5]);
+        HalterKarteVerwerfen();
+        SchritteLeeren();
+        auto stapeln = [&](int n) {
+            for (int i = 0; i < n; ++i) {
+                const TMapPunkt m{wert(0, 8000) / 10.0, wert(0, 6000) / 10.0};
+                EinheitenSetzen(m, TEinheitArt(wert(1, 11)), TBesitzer(wert(1, 5)), std::uint16_t(wert(1, 30)));
+            }
+        };
+        stapeln(300);
+        ViewAnpassen();
+        ASSERT_EQ(GezeigtAbweichung(), -1) << "run " << lauf;
+        TShiftState shift;
+        for (int schritt = 0; schritt < 300; ++schritt) {
+            // Buttons go down and up where the pointer is, or a pixel off it (client coordinates).
+            const int px = CursorPoint.X + wert(-1, 1), py = CursorPoint.Y + 29 + wert(-1, 1);
+            const TMausKnopf knopf = wert(0, 2) ? mkLinks : TMausKnopf(wert(1, 3));
+            bool zeigt = true;
+            const int art = wert(0, 20);
+            switch (art) {
+            case 0: case 1: case 2: case 3: case 4: case 5: {
+                // Anywhere, a few pixels on, or onto a stack; now and then dragging the map.
+                int x = wert(-30, 730), y = wert(0, 600);
+                if (art < 2) {
+                    x = px + wert(-6, 6);
+                    y = py + wert(-6, 6);
+                } else if (art < 4 && EinheitenAnzahl > 0) {
+                    const TEinheit& e = Einheiten[wert(1, EinheitenAnzahl)];
+                    const TPunkt v = MapZuView(TMapPunkt{e.X, e.Y});
+                    x = v.X + wert(-3, 3);
+                    y = v.Y + 29 + wert(-3, 3);
+                }
+                shift.Rechts = wert(0, 7) == 0;
+                MouseMoved(shift, x, y);
+                break;
+            }
+            case 6: case 7: case 8:
+                zeigt = !(knopf == mkLinks && ToolMode == tmPlace && Selection.Art != 0);  // shows with the next move
+                MausGedrueckt(knopf, shift, px, py);
+                break;
+            case 9: case 10: MausLosgelassen(knopf, shift, px, py); break;
+            case 11: KeyPressed("+-a"[wert(0, 2)]); break;
+            case 12:
+                shift.Shift = wert(0, 1);
+                shift.Ctrl = wert(0, 1);
+                zeigt = ToolMode == tmKill || ToolMode == tmPlace;
+                TasteGeaendert(shift);
+                break;
+            case 13:  // the palette: the next move shows its cursor
+                if (wert(0, 2) == 0) palette.PiecesImageMouseDown(wert(0, 164), wert(0, 49));
+                else if (wert(0, 1)) palette.MoveImageClick();
+                else palette.KillImageClick();
+                zeigt = false;
+                break;
+            case 14: case 15:  // commands: what they change, then the view shows it all
+                switch (wert(0, 4)) {
+                case 0: EinheitenAnzahl = 0; stapeln(wert(0, 200)); break;
+                case 1: ICPsAnzeigen = !ICPsAnzeigen; break;
+                case 2: LandnameAmCursor = !LandnameAmCursor; EinheitartAmCursor = wert(0, 1); break;
+                case 3: Zoom = PiecesZoom = wert(1, 6); break;
+                case 4: SektorNameSetzen(Sektoren[wert(1, 127)], "Renamed"); break;
+                }
+                ViewMarkieren();
+                RenderFrame();
+                break;
+            case 16:  // the window is resized
+                OhneFenster.Breite = wert(0, 760);
+                OhneFenster.Hoehe = wert(48, 620);
+                ViewAnpassen();
+                break;
+            case 17:  // undo and redo draw what they changed
+                zeigt = EditRueckgaengigMoeglich();
+                EditRueckgaengig();
+                break;
+            case 18:
+                zeigt = EditWiederholenMoeglich();
+                EditWiederholen();
+                break;
+            case 19: {  // a flag planted in a sector of another start owner changes its holder
+                const int s = wert(1, 127);
+                GetrageneZuruecklegen();
+                ToolMode = tmPlace;
+                Selection = {eaFlagge, TBesitzer(1 + (s + wert(1, 4)) % 5), 1};
+                const TPunkt v = MapZuView(TMapPunkt{(s - 1) % 23 * 70 + 35.0, (s - 1) / 23 * 60 + 30.0});
+                MouseMoved(TShiftState{}, v.X, v.Y + 29);
+                MausGedrueckt(mkLinks, TShiftState{}, CursorPoint.X, CursorPoint.Y + 29);
+                MouseMoved(TShiftState{}, CursorPoint.X, CursorPoint.Y + 29);
+                break;
+            }
+            default: ViewAnpassen(); break;  // a paint request
+            }
+            if (zeigt) {
+                ASSERT_EQ(GezeigtAbweichung(), -1) << "run " << lauf << " step " << schritt << " kind " << art << " view " << ViewBreite << "x" << ViewHoehe << " zoom " << Zoom << " pz " << PiecesZoom;
+            }
         }
-        // A view with no rows or no columns has no bands; the sanitizers see any stack put in one.
+        // A view with no rows or no columns draws nothing; the sanitizers see any stray write.
         for (TPunkt leer : {TPunkt{0, 530}, TPunkt{700, 0}}) {
             ViewBreite = leer.X;
             ViewHoehe = leer.Y;
+            ViewMarkieren();
             RenderFrame();
         }
         SurfaceOwnPieces = nullptr;
         OwnPiecesVorhanden = false;
     }
+    VariablenZuruecksetzen();
+    SchritteLeeren();
+    HalterKarteVerwerfen();
+    OhneFenster = TOhneFenster{};
 }
 
 TEST(GrafikFrame, RateIsTheInverseOfOneFrameTime) {
