@@ -133,7 +133,7 @@ TEST_F(Einstellungen, WindowPlacesGoThroughTheWindows) {
     EinstellungenSpeichern();
     Fenster = &OhneFenster;
     EXPECT_EQ(IniLesen("QelWin.INI", "ToolsForm", "Left", ""), "22");
-    EXPECT_EQ(IniLesen("QelWin.INI", "SchlachtForm", "Top", ""), "41");
+    EXPECT_EQ(IniLesen("QelWin.INI", "SchlachtForm", "Top", ""), std::to_string(10 * fwSchlachtForm + 1));
     EXPECT_EQ(IniLesen("QelWin.INI", "MapForm", "Width", ""), "500");
     EXPECT_EQ(IniLesen("QelWin.INI", "GameInfoForm", "Width", "none"), "none");  // only the main window's size
 }
