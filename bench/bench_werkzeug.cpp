@@ -10,6 +10,7 @@
 #include "UDatei.h"
 #include "UDateien.h"
 #include "UVariablen.h"
+#include "UBerichte.h"
 #include "UVergleich.h"
 
 namespace {

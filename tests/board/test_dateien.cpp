@@ -10,6 +10,7 @@
 #include "UDateien.h"
 #include "UFehler.h"
 #include "USpielstand.h"
+#include "UVergleich.h"
 #include "UZuege.h"
 
 namespace {
@@ -260,6 +261,18 @@ TEST_F(Dateien, TheMapListStepsThroughTheTurnsAndStaysStillWhenEmpty) {
     EXPECT_EQ(Spielstand.LandUnits[bsRussland], 3u);
     VorherigeMap();  // at the start
     EXPECT_EQ(AktuelleMap, 1);
+    EXPECT_FALSE(ZugVergleichen());  // no turn before the first
+
+    // The second turn against the first: one more infantry in sector 1, nothing else.
+    NaechsteMap();
+    ASSERT_TRUE(ZugVergleichen());
+    EXPECT_EQ(EinheitenAnzahl, 2);
+    const TUnterschiede u = Unterschiede(VorigerZug, GezeigterZug);
+    ASSERT_EQ(u.Einheiten.size(), 1u);
+    EXPECT_EQ(u.Einheiten[0].Neu - u.Einheiten[0].Alt, 1u);
+    EXPECT_TRUE(u.Erobert.empty());
+    EXPECT_NE(UnterschiedeText(u, "a", "b").find("    1 Eins: Infantry 1 -> 2\n"), std::string::npos);
+    VorherigeMap();
 
     // A turn that became unreadable is refused by name and the step changes nothing.
     BytesSchreiben(MapListe[1], {1, 2});
