@@ -10,3 +10,4 @@ int BefehlCheck(const QStringList& argumente);
 int BefehlConvert(const QStringList& argumente);
 int BefehlRender(const QStringList& argumente);
 int BefehlDiff(const QStringList& argumente);
+int BefehlTrends(const QStringList& argumente);
