@@ -79,13 +79,17 @@ void RingeZeichnen() {
     for (std::int32_t vy = 0; vy < ViewHoehe; ++vy) {
         const int my = ScrollY + vy / Zoom;
         if (my < 0 || my >= b.Hoehe) continue;
-        for (std::int32_t vx = 0; vx < ViewBreite; ++vx) {
-            const int mx = ScrollX + vx / Zoom;
-            if (mx < 0 || mx >= b.Breite) continue;
-            const std::size_t i = static_cast<std::size_t>(my) * b.Breite + mx;
-            const std::uint32_t farbe = Markierung[static_cast<std::uint8_t>(b.Rgb[i] >> 16)];
-            if (!farbe || RandAbstand[i] > RingBreite) continue;
-            PixelSetzen(*SurfaceBack, vx + BackRand, vy + BackRand, RandAbstand[i] < RingBreite ? farbe : 0x000000);
+        const std::uint8_t* abstand = &RandAbstand[static_cast<std::size_t>(my) * b.Breite];
+        const std::uint32_t* sektor = &b.Rgb[static_cast<std::size_t>(my) * b.Breite];
+        // Map pixel by map pixel, each Zoom view pixels wide.
+        for (int mx = std::max(ScrollX, 0), vx = (mx - ScrollX) * Zoom; vx < ViewBreite && mx < b.Breite; ++mx, vx += Zoom) {
+            // Most pixels lie deeper inside their sector than any ring: one byte tells.
+            if (abstand[mx] > RingBreite) continue;
+            const std::uint32_t farbe = Markierung[static_cast<std::uint8_t>(sektor[mx] >> 16)];
+            if (!farbe) continue;
+            const std::uint32_t pixel = abstand[mx] < RingBreite ? farbe : 0x000000;
+            for (std::int32_t x = vx; x < std::min(vx + Zoom, ViewBreite); ++x)
+                PixelSetzen(*SurfaceBack, x + BackRand, vy + BackRand, pixel);
         }
     }
 }
