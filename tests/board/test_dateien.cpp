@@ -251,6 +251,12 @@ TEST_F(Dateien, TheMapListStepsThroughTheTurnsAndStaysStillWhenEmpty) {
     EXPECT_EQ(MapAnzahl, 3);
     EXPECT_EQ(AktuelleMap, 3);
     EXPECT_EQ(MapName, tmp.Datei("Round 01 - 3 United Kingdom.map"));
+    // A turn that cannot be written leaves the name and the list as they were.
+    std::filesystem::create_directory(tmp.Datei("Round 01 - 4 Japan.map"));
+    EXPECT_THROW(ZugSpeichern(ZugVorschlag()), EDateiFehler);
+    EXPECT_EQ(MapName, tmp.Datei("Round 01 - 3 United Kingdom.map"));
+    EXPECT_EQ(MapAnzahl, 3);
+    std::filesystem::remove(tmp.Datei("Round 01 - 4 Japan.map"));
     NaechsteMap();  // at the end
     EXPECT_EQ(AktuelleMap, 3);
     VorherigeMap();
