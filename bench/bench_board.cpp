@@ -166,7 +166,7 @@ void BM_ZugSchritt(benchmark::State& state) {
         if (vor) NaechsteMap(); else VorherigeMap();
         vor = !vor;
         ZugVergleichen();
-        const std::string text = UnterschiedeText(Unterschiede(VorigerZug, GezeigterZug), MapListe[AktuelleMap - 2], MapName);
+        const std::string text = ZugVergleichText();
         benchmark::DoNotOptimize(text.data());
     }
     state.SetLabel(std::to_string(EinheitenAnzahl) + " stacks");

@@ -203,3 +203,8 @@ bool ZugVergleichen() {
     ZugVergleich = true;
     return true;
 }
+
+std::string ZugVergleichText() {
+    if (!ZugVergleich) return std::string();
+    return UnterschiedeText(Unterschiede(VorigerZug, GezeigterZug), MapListe[AktuelleMap - 2], MapListe[AktuelleMap - 1]);
+}

@@ -81,3 +81,6 @@ extern std::string ZugVergleichMeldung;  // why there is no comparison, when a f
 // (AktuelleMap < 2) or when it cannot be read (ZugVergleichMeldung then names it), there is no
 // comparison. The piece list and Spielstand are the shown position's afterwards.
 bool ZugVergleichen();
+// The changes of the last ZugVergleichen in words, headed "turn before -> shown turn"; empty
+// without a comparison.
+std::string ZugVergleichText();

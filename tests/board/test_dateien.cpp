@@ -277,7 +277,7 @@ TEST_F(Dateien, TheMapListStepsThroughTheTurnsAndStaysStillWhenEmpty) {
     ASSERT_EQ(u.Einheiten.size(), 1u);
     EXPECT_EQ(u.Einheiten[0].Neu - u.Einheiten[0].Alt, 1u);
     EXPECT_TRUE(u.Erobert.empty());
-    EXPECT_NE(UnterschiedeText(u, "a", "b").find("    1 Eins: Infantry 1 -> 2\n"), std::string::npos);
+    EXPECT_NE(ZugVergleichText().find("    1 Eins: Infantry 1 -> 2\n"), std::string::npos);
     VorherigeMap();
 
     // A turn that became unreadable is refused by name and the step changes nothing.
