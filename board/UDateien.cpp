@@ -69,17 +69,6 @@ std::string MapSpeichernName(const std::string& mapName) {
     return mapName + ".map";
 }
 
-int MapAnzahl = 0, AktuelleMap = 0;
-
-// The list of maps is never filled, so neither step finds anything to go to.
-void NaechsteMap() {
-    if (MapAnzahl < 2) return;
-}
-
-void VorherigeMap() {
-    if (MapAnzahl < 2) return;
-}
-
 // ---- Sector files -------------------------------------------------------------------------
 
 static_assert(sizeof(TSektor) * SektorenAnzahl == SektorDateiGroesse);
