@@ -1,5 +1,7 @@
 #include "UDateien.h"
 
+#include "UVergleich.h"
+
 #include <cstring>
 #include <filesystem>
 #include <vector>
@@ -9,6 +11,7 @@
 #include "UIni.h"
 #include "USpielstand.h"
 #include "UVariablen.h"
+#include "UVergleich.h"
 
 // ---- Map files ----------------------------------------------------------------------------
 
@@ -122,6 +125,7 @@ const TOption Optionen[OptionenAnzahl] = {
     {"FensterAnzeigen", "GameInfo", &GameInfo, true},
     {"FensterAnzeigen", "GameCenter", &GameCenter, false},
     {"Options", "HalterAnzeigen", &HalterAnzeigen, true},
+    {"Options", "AenderungenAnzeigen", &AenderungenAnzeigen, true},
 };
 
 int ZahlLesen(const TIniText& ini, const char* sektion, const char* schluessel, int vorgabe) {

@@ -66,10 +66,10 @@ constexpr TFensterPlatz HauptfensterVorgabe = {0, 0, 400, 640};
 extern TFensterPlatz FensterPlaetze[4];
 
 // Every value of the settings file, in the order of its table.
-constexpr int OptionenAnzahl = 9;
+constexpr int OptionenAnzahl = 10;
 struct TEinstellungen {
     TFensterPlatz Plaetze[4];
-    bool Optionen[OptionenAnzahl];  // ICPsAnzeigen .. GameCenter, then HalterAnzeigen
+    bool Optionen[OptionenAnzahl];  // ICPsAnzeigen .. GameCenter, then HalterAnzeigen, AenderungenAnzeigen
 };
 // The values in the text of a settings file; a missing section or key, or a value that is no
 // integer, gives the key's default (so an empty text gives all the defaults).

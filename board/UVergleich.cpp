@@ -183,6 +183,7 @@ std::string UnterschiedeText(const TUnterschiede& u, const std::string& alt, con
 
 TStellung VorigerZug, GezeigterZug;
 bool ZugVergleich = false;
+bool AenderungenAnzeigen = true;
 std::string ZugVergleichMeldung;
 
 bool ZugVergleichen() {

@@ -76,6 +76,8 @@ std::string SektorTitel(int s);
 // when there was a turn before to compare with.
 extern TStellung VorigerZug, GezeigterZug;
 extern bool ZugVergleich;
+// "show changes": the map marks what changed since the turn before (a setting).
+extern bool AenderungenAnzeigen;
 extern std::string ZugVergleichMeldung;  // why there is no comparison, when a file was refused
 // Compares the piece list with the entry before AktuelleMap in the map list. Without one
 // (AktuelleMap < 2) or when it cannot be read (ZugVergleichMeldung then names it), there is no

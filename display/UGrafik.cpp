@@ -10,6 +10,7 @@
 #include "UDDrawInit.h"
 #include "UHalterKarte.h"
 #include "UKeinePieces.h"
+#include "UMarken.h"
 #include "UTick.h"
 
 const TCursorBild CursorTabelle[5] = {
@@ -397,6 +398,7 @@ namespace {
 // The frame's layers from the map up, for the stacks' current points.
 void Schichten() {
     BlitMap();
+    if (AenderungenAnzeigen) RingeZeichnen();
     if (ICPsAnzeigen) BlitAllICPs();
     StacksZeichnen();
     if (LandnameAmCursor) BlitSectorName();
@@ -404,6 +406,7 @@ void Schichten() {
     BlitCursor(CursorPoint.X, CursorPoint.Y);
     BlitSelection();
     BlitKeinePieces();
+    if (AenderungenAnzeigen) LegendeZeichnen();
 }
 
 static_assert(BandZeilen % RechteckZeilen == 0);
@@ -478,6 +481,16 @@ void RenderFrame() {
     FrameRate = RateAusZeit(FrameZeit);
     std::snprintf(FpsText, sizeof FpsText, "FPS: %d", static_cast<int>(FrameRate));
     Fenster->StatusText(1, FpsText);
+}
+
+void ZielZeilen(std::int32_t& von, std::int32_t& bis) {
+    von = static_cast<std::int32_t>(std::max<std::int64_t>(BandVon, 0));
+    bis = static_cast<std::int32_t>(std::min<std::int64_t>(BandBis, ViewHoehe));
+}
+
+void ZielPixel(std::int32_t x, std::int32_t y, std::uint32_t farbe) {
+    TSurface* ziel = ZielFlaeche();
+    if (ziel && y >= BandVon && y < BandBis) PixelSetzen(*ziel, x + BackRand, y + BackRand - ZielOben, farbe);
 }
 
 void ViewAlsBild(TBild& bild) {

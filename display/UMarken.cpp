@@ -76,7 +76,9 @@ void RingeZeichnen() {
     const TBild& b = SektorBild;
     if (!Markiert || b.Breite <= 0 || b.Hoehe <= 0) return;
     AbstaendeBerechnen();
-    for (std::int32_t vy = 0; vy < ViewHoehe; ++vy) {
+    std::int32_t von, bis;
+    ZielZeilen(von, bis);
+    for (std::int32_t vy = von; vy < bis; ++vy) {
         const int my = ScrollY + vy / Zoom;
         if (my < 0 || my >= b.Hoehe) continue;
         const std::uint8_t* abstand = &RandAbstand[static_cast<std::size_t>(my) * b.Breite];
@@ -89,7 +91,7 @@ void RingeZeichnen() {
             if (!farbe) continue;
             const std::uint32_t pixel = abstand[mx] < RingBreite ? farbe : 0x000000;
             for (std::int32_t x = vx; x < std::min(vx + Zoom, ViewBreite); ++x)
-                PixelSetzen(*SurfaceBack, x + BackRand, vy + BackRand, pixel);
+                ZielPixel(x, vy, pixel);
         }
     }
 }
@@ -104,13 +106,13 @@ void LegendeZeichnen() {
     for (std::int32_t y = std::max(0, y0); y < std::min(ViewHoehe, y0 + hoehe); ++y)
         for (std::int32_t x = x0; x < std::min(ViewBreite, x0 + breite); ++x) {
             const bool kante = x == x0 || y == y0 || x == x0 + breite - 1 || y == y0 + hoehe - 1;
-            PixelSetzen(*SurfaceBack, x + BackRand, y + BackRand, kante ? 0x000000 : 0x303030);
+            ZielPixel(x, y, kante ? 0x000000 : 0x303030);
         }
     for (int i = 0; i < 2; ++i) {
         const std::int32_t zy = y0 + rand + i * (FontHoehe + 4);
         for (std::int32_t y = zy + 1; y < zy + 1 + kaestchen; ++y)
             for (std::int32_t x = x0 + rand; x < x0 + rand + kaestchen; ++x)
-                if (x < ViewBreite && y >= 0 && y < ViewHoehe) PixelSetzen(*SurfaceBack, x + BackRand, y + BackRand, farben[i]);
+                if (x < ViewBreite && y >= 0 && y < ViewHoehe) ZielPixel(x, y, farben[i]);
         BlitText(x0 + rand + kaestchen + 6, zy, texte[i]);
     }
 }
