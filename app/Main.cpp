@@ -19,6 +19,7 @@
 #include "UMenues.h"
 #include "UGameInfoForm.h"
 #include "UStart.h"
+#include "UZugBefehle.h"
 
 TMapForm* MapForm = nullptr;
 
@@ -57,6 +58,7 @@ TMapForm::TMapForm() : QWidget(nullptr) {
     setFont(FensterSchrift());
     setGeometry(256, 133, 1000, 629);
     BarsAufbauen();
+    ZugBefehleEinrichten(this);
     OpenDialog = DateiDialogErzeugen(this, false);
     SaveDialog = DateiDialogErzeugen(this, true);
     Timer = AlarmUhrErzeugen(this);

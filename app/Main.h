@@ -40,6 +40,8 @@ public:
     QAction *ToolsMenu_EinheitenAusgeben, *ToolsMenu_GameinfoAusgeben, *ToolsMenu_SektorenAusgeben, *ToolsMenu_Zufall;
     QAction *FensterMenu_SektorenInfo, *FensterMenu_GameInfo, *FensterMenu_GameCenter;
     QAction* FensterMenu_PlaetzeZuruecksetzen;
+    QAction *DateiMenu_ZugSpeichern, *DateiMenu_Zuletzt, *OptionsMenu_AenderungenAnzeigen, *FensterMenu_Zug,
+        *FensterMenu_Trends;  // UZugBefehle
     QAction *HelpMenu, *AboutMenu;
     QAction *ToolBar_MapLaden, *ToolBar_MapSpeichern, *ToolBar_VorherigeMap, *ToolBar_NaechsteMap;
     QAction *PopUpMenu_Edit, *PopUpMenu_ICPsHotSpotSetzen;

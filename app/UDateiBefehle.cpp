@@ -11,6 +11,7 @@
 #include "USpielstand.h"
 #include "UVariablen.h"
 #include "UWiederherstellung.h"
+#include "UZugBefehle.h"
 
 namespace {
 
@@ -56,18 +57,21 @@ void MapDateiLaden(const std::string& f) {
     MapLaden(f);
     MapGesichert(f);
     MapDateiUebernehmen(f);
+    MapGewechselt(f);
 }
 
 void MapDateiSpeichern() {
     const std::string f = MapSpeichernName(MapName);
     MapSpeichern(f);
     MapGesichert(f);
+    MapGewechselt(f);
 }
 
 void MapDateiSpeichernAls(const std::string& f) {
     MapSpeichern(f);
     MapGesichert(f);
     MapDateiUebernehmen(f);
+    MapGewechselt(f);
 }
 
 void SektorDateiLaden(const std::string& f) {

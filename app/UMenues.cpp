@@ -30,6 +30,7 @@
 #include "UVariablen.h"
 #include "UWebExport.h"
 #include "UZufall.h"
+#include "UZugBefehle.h"
 
 namespace {
 
@@ -82,15 +83,9 @@ void AboutMenuClick() {
     AboutForm->exec();
 }
 
-void ToolBar_VorherigeMapClick() {
-    VorherigeMap();
-    MapForm->TitelSetzen(QString::fromLocal8Bit(MapName.c_str()));
-}
+void ToolBar_VorherigeMapClick() { ZugZurueck(); }
 
-void ToolBar_NaechsteMapClick() {
-    NaechsteMap();
-    MapForm->TitelSetzen(QString::fromLocal8Bit(MapName.c_str()));
-}
+void ToolBar_NaechsteMapClick() { ZugVor(); }
 
 // The zoom list of the tool bar.
 void PiecesZoomComboBoxChange(int index) {
@@ -179,6 +174,7 @@ const TMenuTabelle MenuTabellen[] = {
     {Grundmenue, static_cast<int>(std::size(Grundmenue))},
     WebExportMenue,
     {Fensterplaetze, static_cast<int>(std::size(Fensterplaetze))},
+    ZugMenue,
 };
 
 constexpr int KnopfBreite = 26, TrennerBreite = 8;

@@ -36,6 +36,7 @@
 #include "UToolsForm.h"
 #include "UVariablen.h"
 #include "UWiederherstellung.h"
+#include "UZugBefehle.h"
 
 namespace {
 
@@ -130,6 +131,7 @@ void Initialisieren() {
     MapForm->Client->setCursor(Qt::BlankCursor);
     Selection = {0, 0, 0};
     SpielstandAktualisieren();
+    MapGewechselt(std::string());
     if (DisplayReady) RenderFrame();
     if (!alte.empty()) WiederherstellungMelden(alte);
 }

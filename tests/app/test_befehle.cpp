@@ -10,6 +10,7 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -35,6 +36,12 @@
 #include "UBefehl.h"
 #include "UDateiBefehle.h"
 #include "UStart.h"
+#include "UMarken.h"
+#include "USchritte.h"
+#include "UVergleich.h"
+#include "UZugBefehle.h"
+#include "UZugFenster.h"
+#include "UZuege.h"
 #include "UAboutForm.h"
 #include "UDateien.h"
 #include "UEditSektor.h"
@@ -277,7 +284,8 @@ TEST_F(Befehle, OptionsFollowTheirCheckMarks) {
                     {MapForm->OptionsMenu_LandAmCursorAnzeigen, &LandnameAmCursor},
                     {MapForm->OptionsMenu_EinheitAmCursorAnzeigen, &EinheitartAmCursor},
                     {MapForm->OptionsMenu_EinheitbesitzerAmCursorAnzeigen, &BesitzerAmCursor},
-                    {MapForm->OptionsMenu_MausStehtBeimScrollen, &MausStehtBeimScrollen}};
+                    {MapForm->OptionsMenu_MausStehtBeimScrollen, &MausStehtBeimScrollen},
+                    {MapForm->OptionsMenu_AenderungenAnzeigen, &AenderungenAnzeigen}};
     for (auto& o : optionen) {
         const bool vorher = *o.Wert;
         EXPECT_EQ(o.Eintrag->isChecked(), vorher);
@@ -289,6 +297,77 @@ TEST_F(Befehle, OptionsFollowTheirCheckMarks) {
     }
     EXPECT_EQ(MapForm->OptionsMenu_ICPsAnzeigen->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
     EXPECT_EQ(MapForm->DateiMenu_MapLaden->shortcut(), QKeySequence(QStringLiteral("Ctrl+L")));
+}
+
+// "save turn" proposes the next turn of the folder, fills the map list and enables the
+// buttons from two entries; the second turn is compared with the first and marked.
+TEST_F(Befehle, SaveTurnNamesTheNextTurnAndTheButtonsStepThroughTheList) {
+    EXPECT_FALSE(MapForm->ToolBar_VorherigeMap->isEnabled());
+    const int vorher = EinheitenAnzahl;
+    Antworten a;
+    QString vorschlag;
+    auto annehmen = [&](QWidget* w) {
+        auto* d = qobject_cast<QInputDialog*>(w);
+        ASSERT_TRUE(d);
+        vorschlag = d->textValue();
+        d->accept();
+    };
+    a.Aktionen.push_back(annehmen);
+    MapForm->DateiMenu_ZugSpeichern->trigger();
+    EXPECT_EQ(vorschlag, QStringLiteral("Round 01 - 1 Russia.map"));
+    const std::string russland = lauf.Datei("Round 01 - 1 Russia.map");
+    EXPECT_TRUE(fs::equivalent(MapName, russland));
+    EXPECT_EQ(Titel(), "QelMap for Windows // " + MapName);
+    EXPECT_EQ(MapAnzahl, 1);
+    EXPECT_FALSE(MapForm->ToolBar_NaechsteMap->isEnabled());
+
+    EinheitHinzufuegen(LandSektor(), eaFlagge, bsDeutschland, 700.5, 300.25, 1);
+    a.Aktionen.push_back(annehmen);
+    MapForm->DateiMenu_ZugSpeichern->trigger();
+    EXPECT_EQ(vorschlag, QStringLiteral("Round 01 - 2 Germany.map"));
+    EXPECT_EQ(MapAnzahl, 2);
+    EXPECT_EQ(AktuelleMap, 2);
+    EXPECT_TRUE(MapForm->ToolBar_VorherigeMap->isEnabled());
+    EXPECT_TRUE(MapForm->ToolBar_NaechsteMap->isEnabled());
+    EXPECT_TRUE(ZugVergleich);
+    EXPECT_TRUE(Markiert);
+    EXPECT_TRUE(ZugText->toPlainText().contains(QStringLiteral("Germany")));
+    EXPECT_TRUE(fs::equivalent(ZuletztListe().at(0), MapName));
+    EXPECT_TRUE(fs::equivalent(ZuletztListe().at(1), russland));
+
+    // Overwriting asks; closing the question writes nothing.
+    const auto zeit = fs::last_write_time(russland);
+    a.Aktionen.push_back([](QWidget* w) {
+        static_cast<QInputDialog*>(w)->setTextValue(QStringLiteral("Round 01 - 1 Russia"));
+        static_cast<QInputDialog*>(w)->accept();
+    });
+    MapForm->DateiMenu_ZugSpeichern->trigger();
+    EXPECT_EQ(a.Meldungen.size(), 1);
+    EXPECT_EQ(fs::last_write_time(russland), zeit);
+
+    // Back a turn is one step that undo takes back whole, caption and name included.
+    const int schritte = SchritteGemacht();
+    MapForm->ToolBar_VorherigeMap->trigger();
+    EXPECT_EQ(AktuelleMap, 1);
+    EXPECT_EQ(EinheitenAnzahl, vorher);
+    EXPECT_EQ(Titel(), "QelMap for Windows // " + MapName);
+    EXPECT_FALSE(Markiert);
+    EXPECT_EQ(SchritteGemacht(), schritte + 1);
+    EXPECT_EQ(SchrittAngaben(schritte).Art, saMapLaden);
+    ASSERT_TRUE(Rueckgaengig());
+    EXPECT_EQ(EinheitenAnzahl, vorher + 1);
+    EXPECT_EQ(MapTitel, MapName);
+    EXPECT_EQ(MapForm->ToolBar_NaechsteMap->shortcut(), QKeySequence(QStringLiteral("Alt+Right")));
+
+    // The recent list is kept in the settings; a file gone is greyed.
+    fs::remove(russland);
+    QMenu* zuletzt = MapForm->DateiMenu_Zuletzt->menu();
+    emit zuletzt->aboutToShow();
+    ASSERT_GE(zuletzt->actions().size(), 2);
+    EXPECT_TRUE(zuletzt->actions()[0]->isEnabled());
+    EXPECT_FALSE(zuletzt->actions()[1]->isEnabled());
+    const auto ini = Bytes(lauf.Datei("QelWin.INI"));
+    EXPECT_NE(std::string(ini.begin(), ini.end()).find("Round 01 - 2 Germany.map"), std::string::npos);
 }
 
 TEST_F(Befehle, EntriesAtCreationAndEditModeEnablingTheSectorEntries) {
