@@ -20,6 +20,7 @@
 #include "UGameInfoForm.h"
 #include "UStart.h"
 #include "UZugBefehle.h"
+#include "UZugFenster.h"
 
 TMapForm* MapForm = nullptr;
 
@@ -105,6 +106,7 @@ void TMapForm::resizeEvent(QResizeEvent*) { Anordnen(); }
 
 void TMapForm::closeEvent(QCloseEvent* e) {
     FormClose();
+    ZugFensterPlaetzeSichern();
     e->accept();
 }
 

@@ -37,6 +37,7 @@
 #include "UVariablen.h"
 #include "UWiederherstellung.h"
 #include "UZugBefehle.h"
+#include "UZugFenster.h"
 
 namespace {
 
@@ -132,6 +133,7 @@ void Initialisieren() {
     Selection = {0, 0, 0};
     SpielstandAktualisieren();
     MapGewechselt(std::string());
+    ZugFensterPlaetzeLaden();
     if (DisplayReady) RenderFrame();
     if (!alte.empty()) WiederherstellungMelden(alte);
 }

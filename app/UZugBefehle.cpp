@@ -147,7 +147,7 @@ void FensterMenu_TrendsClick() { TrendFensterZeigen(MapForm->FensterMenu_Trends-
 using M = TMapForm;
 const TMenuZeile ZugZeilen[] = {
     {lsMenu, &M::DateiMenu, &M::DateiMenu_ZugSpeichern, "save turn", "Ctrl+T", true, hkOhne,
-     DateiMenu_ZugSpeichernClick, &M::DateiMenu_MapSpeichernAls},
+     DateiMenu_ZugSpeichernClick, &M::DateiMenu_WebSeite},
     {lsMenu, &M::DateiMenu, &M::DateiMenu_Zuletzt, "recent", nullptr, true, hkOhne, nullptr,
      &M::DateiMenu_MapLaden},
     {lsMenu, &M::OptionsMenu, &M::OptionsMenu_AenderungenAnzeigen, "show changes", nullptr, true, hkAn,

@@ -7,10 +7,17 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 #include <QtCharts/QChartView>
+#include <QGuiApplication>
+#include <QScreen>
 #include <cmath>
+#include <cstdio>
 
 #include "Main.h"
 #include "UBefehl.h"
+#include "UDatei.h"
+#include "UDateien.h"
+#include "UFenster.h"
+#include "UIni.h"
 #include "UFensterHilfen.h"
 #include "UTrendDiagramm.h"
 #include "UVergleich.h"
@@ -51,7 +58,8 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* e) override {
         if (chart() && e->button() == Qt::LeftButton) {
-            const int eintrag = static_cast<int>(std::lround(chart()->mapToValue(e->position()).x()));
+            const QPointF p = chart()->mapFromScene(mapToScene(e->position().toPoint()));
+            const int eintrag = static_cast<int>(std::lround(chart()->mapToValue(p).x()));
             Befehl([eintrag] { MapEintragZeigen(eintrag); });
         }
         QChartView::mousePressEvent(e);
@@ -79,7 +87,71 @@ void TrendsZeichnen() {
     }
 }
 
+struct TPlatzFenster {
+    QWidget** Form;
+    const char* Sektion;
+    QAction* TMapForm::*Eintrag;
+};
+const TPlatzFenster PlatzFenster[] = {{&ZugForm, "ZugForm", &TMapForm::FensterMenu_Zug},
+                                      {&TrendForm, "TrendForm", &TMapForm::FensterMenu_Trends}};
+
+std::vector<std::uint8_t> IniBytes() {
+    const std::string pfad = EinstellungenPfad();
+    return DateiExistiert(pfad) ? DateiLesen(pfad, IniDateiGrenze, "a settings file") : std::vector<std::uint8_t>{};
+}
+
+int IniZahl(const TIniText& ini, const char* sektion, const char* schluessel, int vorgabe) {
+    long long wert;
+    return EinstellungZahl(IniWert(ini, sektion, schluessel, ""), wert) ? static_cast<int>(wert) : vorgabe;
+}
+
 }  // namespace
+
+void ZugFensterPlaetzeLaden() {
+    std::vector<std::uint8_t> d;
+    try {
+        d = IniBytes();
+    } catch (const std::exception&) {
+        return;  // unreadable: the windows keep their first places
+    }
+    const TIniText ini = IniParsen(d.data(), d.size());
+    for (const TPlatzFenster& p : PlatzFenster) {
+        QWidget* w = *p.Form;
+        const int breite = std::max(200, IniZahl(ini, p.Sektion, "Width", w->width()));
+        const int hoehe = std::max(150, IniZahl(ini, p.Sektion, "Height", w->height()));
+        w->resize(breite, hoehe);
+        const QRect f = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                          : QRect(0, 0, 1024, 768);
+        // On the screen as the other windows are, whatever screen the place came from.
+        const TPunkt o = PlatzAufFlaeche(IniZahl(ini, p.Sektion, "Left", f.left() + 40), IniZahl(ini, p.Sektion, "Top", f.top() + 40),
+                                         breite, hoehe, TRect{f.left(), f.top(), f.left() + f.width(), f.top() + f.height()});
+        w->move(o.X, o.Y);
+        if (IniZahl(ini, p.Sektion, "Shown", 0) != 0) {
+            w->show();
+            (MapForm->*p.Eintrag)->setChecked(true);
+        }
+    }
+    TrendsZeichnen();
+}
+
+void ZugFensterPlaetzeSichern() {
+    try {
+        const std::vector<std::uint8_t> d = IniBytes();
+        TIniText ini = IniParsen(d.data(), d.size());
+        for (const TPlatzFenster& p : PlatzFenster) {
+            const QWidget* w = *p.Form;
+            IniSetzen(ini, p.Sektion, "Top", std::to_string(w->y()));
+            IniSetzen(ini, p.Sektion, "Left", std::to_string(w->x()));
+            IniSetzen(ini, p.Sektion, "Width", std::to_string(w->width()));
+            IniSetzen(ini, p.Sektion, "Height", std::to_string(w->height()));
+            IniSetzen(ini, p.Sektion, "Shown", w->isVisible() ? "1" : "0");
+        }
+        const std::string text = IniText(ini);
+        DateiSchreiben(EinstellungenPfad(), text.data(), text.size());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+    }
+}
 
 void ZugFensterErzeugen(TMapForm* f) {
     ZugForm = new TZugFensterRahmen(f, &TMapForm::FensterMenu_Zug);

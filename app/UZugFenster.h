@@ -10,6 +10,10 @@ void ZugFensterErzeugen(TMapForm* f);
 // Both windows follow the shown turn and the map list.
 void ZugFensterAktualisieren();
 void ZugFensterZeigen(bool an);
+// The two windows' places and whether they are shown, kept in the settings file: put back at
+// start, written at close (a settings file that cannot be written is said on standard error).
+void ZugFensterPlaetzeLaden();
+void ZugFensterPlaetzeSichern();
 void TrendFensterZeigen(bool an);
 
 extern QWidget *ZugForm, *TrendForm;

