@@ -333,6 +333,10 @@ TEST_F(Befehle, SaveTurnNamesTheNextTurnAndTheButtonsStepThroughTheList) {
     EXPECT_TRUE(ZugVergleich);
     EXPECT_TRUE(Markiert);
     EXPECT_TRUE(ZugText->toPlainText().contains(QStringLiteral("Germany")));
+    // The web page shows the changes since the turn before.
+    WebSeiteExportieren(lauf.Datei("zug.html"));
+    const auto seite = Bytes(lauf.Datei("zug.html"));
+    EXPECT_NE(std::string(seite.begin(), seite.end()).find("Round 01 - 1 Russia"), std::string::npos);
     EXPECT_TRUE(fs::equivalent(ZuletztListe().at(0), MapName));
     EXPECT_TRUE(fs::equivalent(ZuletztListe().at(1), russland));
 
