@@ -89,12 +89,12 @@ void ZuletztMenuFuellen(QMenu* m) {
 
 // ---- The shown turn ---------------------------------------------------------------------------
 
-void TurnAnzeigen() {
+void TurnAnzeigen(bool dateien = false) {
     if (ZugVergleichen())
         MarkierungenSetzen(VorigerZug, GezeigterZug);
     else
         MarkierungenLoeschen();
-    ZugFensterAktualisieren();
+    ZugFensterAktualisieren(dateien);
 }
 
 void KnoepfeSetzen() {
@@ -189,7 +189,7 @@ void MapGewechselt(const std::string& datei) {
     MapListeFuellen();
     MapForm->OptionsMenu_AenderungenAnzeigen->setChecked(AenderungenAnzeigen);
     KnoepfeSetzen();
-    TurnAnzeigen();
+    TurnAnzeigen(!datei.empty());
 }
 
 void ZugDateiSpeichern(const std::string& datei) {

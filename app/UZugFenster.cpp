@@ -178,7 +178,8 @@ void ZugFensterErzeugen(TMapForm* f) {
     TrendForm->resize(640, 900);
 }
 
-void ZugFensterAktualisieren() {
+void ZugFensterAktualisieren(bool dateien) {
+    if (dateien) TrendListe.clear();
     if (ZugText) {
         std::string t = ZugVergleichText();
         if (!ZugVergleich)
