@@ -11,7 +11,7 @@ what="${1:-build}"
 [ $# -gt 0 ] || set -- build
 build_dir="${QELMAP_BUILD_DIR:-build}"
 
-packages=(build-essential cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+packages=(build-essential cmake ninja-build qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           nlohmann-json3-dev libx11-dev xvfb xdotool imagemagick xauth openbox x11-utils desktop-file-utils
           man-db appstream weston xwayland qt6-wayland dbus-daemon at-spi2-core python3-pyatspi dbus-x11
           shared-mime-info libglib2.0-bin chromium)

@@ -22,6 +22,8 @@
 #include "USchritte.h"
 #include "USektorInfoForm.h"
 #include "UStart.h"
+#include "UZugBefehle.h"
+#include "UZugFenster.h"
 
 TMapForm* MapForm = nullptr;
 
@@ -60,6 +62,7 @@ TMapForm::TMapForm() : QWidget(nullptr) {
     setFont(FensterSchrift());
     setGeometry(256, 133, 1000, 629);
     BarsAufbauen();
+    ZugBefehleEinrichten(this);
     OpenDialog = DateiDialogErzeugen(this, false);
     SaveDialog = DateiDialogErzeugen(this, true);
     Timer = AlarmUhrErzeugen(this);
@@ -106,6 +109,7 @@ void TMapForm::resizeEvent(QResizeEvent*) { Anordnen(); }
 
 void TMapForm::closeEvent(QCloseEvent* e) {
     FormClose();
+    ZugFensterPlaetzeSichern();
     e->accept();
 }
 
@@ -123,7 +127,13 @@ void TMapForm::TitelSetzen(const QString& datei) {
     setWindowTitle(Titel + datei);
 }
 
-void TMapForm::TitelZeigen(const std::string& name) { TitelSetzen(QString::fromLocal8Bit(name.c_str())); }
+void TMapForm::TitelZeigen(const std::string& name) {
+    const QString vorher = windowTitle();
+    TitelSetzen(QString::fromLocal8Bit(name.c_str()));
+    // An undo that brought back another map brings back its turns too: the list, the buttons
+    // and the changes against the turn before.
+    if (windowTitle() != vorher) MapGewechselt(std::string());
+}
 
 void TMapForm::SchritteGeaendert() { EditAnzeigen(); }
 

@@ -43,6 +43,8 @@ public:
     QAction* FensterMenu_PlaetzeZuruecksetzen;
     QAction *EditMenu, *EditMenu_Rueckgaengig, *EditMenu_Wiederholen, *FensterMenu_Edits;  // UEditMenue
     QAction* ToolsMenu_Schlacht;  // USchlachtForm
+    QAction *DateiMenu_ZugSpeichern, *DateiMenu_Zuletzt, *OptionsMenu_AenderungenAnzeigen, *FensterMenu_Zug,
+        *FensterMenu_Trends;  // UZugBefehle
     QAction *HelpMenu, *AboutMenu;
     QAction *ToolBar_MapLaden, *ToolBar_MapSpeichern, *ToolBar_VorherigeMap, *ToolBar_NaechsteMap;
     QAction *PopUpMenu_Edit, *PopUpMenu_ICPsHotSpotSetzen;

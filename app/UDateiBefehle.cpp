@@ -12,6 +12,7 @@
 #include "USpielstand.h"
 #include "UVariablen.h"
 #include "UWiederherstellung.h"
+#include "UZugBefehle.h"
 
 namespace {
 
@@ -62,12 +63,14 @@ void MapDateiLaden(const std::string& f) {
     MapLaden(f);
     MapGesichert(f);
     MapDateiUebernehmen(f);
+    MapGewechselt(f);
 }
 
 void MapDateiSpeichern() {
     const std::string f = MapSpeichernName(MapName);
     MapSpeichern(f);
     MapGesichert(f);
+    MapGewechselt(f);
 }
 
 void MapDateiSpeichernAls(const std::string& f) {
@@ -75,6 +78,7 @@ void MapDateiSpeichernAls(const std::string& f) {
     MapGesichert(f);
     MapDateiUebernehmen(f);
     NamenUebernehmen();
+    MapGewechselt(f);
 }
 
 void SektorDateiLaden(const std::string& f) {

@@ -34,6 +34,7 @@
 #include "USchlachtForm.h"
 #include "UWebExport.h"
 #include "UZufall.h"
+#include "UZugBefehle.h"
 
 namespace {
 
@@ -86,17 +87,9 @@ void AboutMenuClick() {
     AboutForm->exec();
 }
 
-void ToolBar_VorherigeMapClick() {
-    VorherigeMap();
-    MapForm->TitelSetzen(QString::fromLocal8Bit(MapName.c_str()));
-    NamenUebernehmen();
-}
+void ToolBar_VorherigeMapClick() { ZugZurueck(); }
 
-void ToolBar_NaechsteMapClick() {
-    NaechsteMap();
-    MapForm->TitelSetzen(QString::fromLocal8Bit(MapName.c_str()));
-    NamenUebernehmen();
-}
+void ToolBar_NaechsteMapClick() { ZugVor(); }
 
 // The zoom list of the tool bar; its frame follows as that of every command (Kommando).
 void PiecesZoomComboBoxChange(int index) {
@@ -201,6 +194,7 @@ const TMenuTabelle MenuTabellen[] = {
     {Fensterplaetze, static_cast<int>(std::size(Fensterplaetze))},
     {Halteranzeige, static_cast<int>(std::size(Halteranzeige))},
     EditMenue,
+    ZugMenue,
 };
 
 constexpr int KnopfBreite = 26, TrennerBreite = 8;

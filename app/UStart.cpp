@@ -39,6 +39,8 @@
 #include "UToolsForm.h"
 #include "UVariablen.h"
 #include "UWiederherstellung.h"
+#include "UZugBefehle.h"
+#include "UZugFenster.h"
 
 namespace {
 
@@ -134,6 +136,8 @@ void Initialisieren() {
     MapForm->Client->setCursor(Qt::BlankCursor);
     Selection = {0, 0, 0};
     SpielstandAktualisieren();
+    MapGewechselt(std::string());
+    ZugFensterPlaetzeLaden();
     if (DisplayReady) RenderFrame();
     // Undo goes back no further than the position the run starts with.
     SchritteLeeren();

@@ -9,12 +9,19 @@
 #include "UMenues.h"
 #include "UVariablen.h"
 #include "UWebSeite.h"
+#include "UZuege.h"
 
 void WebSeiteExportieren(const std::string& datei) {
     TSeitenAuftrag a;
     a.Name = MapName;
     a.Map = MapBytes(EinheitenAnzahl, Einheiten);
     a.Icps = ICPsAnzeigen;
+    // With a turn before the one shown, the page shows what changed since.
+    if (AktuelleMap >= 2 && AktuelleMap <= MapAnzahl) {
+        a.MitVorher = true;
+        a.VorherName = MapListe[AktuelleMap - 2];
+        a.VorherMap = DateiLesen(a.VorherName, MapDateiGrenze, "a map file");
+    }
     const std::string seite = WebSeite(a);
     DateiSchreiben(datei, seite.data(), seite.size());
 }

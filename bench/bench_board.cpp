@@ -14,7 +14,10 @@
 #include "UPieces.h"
 #include "USchritte.h"
 #include "USpielstand.h"
+#include "UTrends.h"
 #include "UVariablen.h"
+#include "UVergleich.h"
+#include "UZuege.h"
 
 namespace {
 
@@ -152,6 +155,86 @@ void BM_RueckgaengigWiederholen_Bombe(benchmark::State& state) { RueckgaengigWie
 BENCHMARK(BM_RueckgaengigWiederholen_Bombe);
 void BM_RueckgaengigWiederholen_MapLaden(benchmark::State& state) { RueckgaengigWiederholen(state, true); }
 BENCHMARK(BM_RueckgaengigWiederholen_MapLaden);
+
+// ---- A game across turns ----------------------------------------------------------------------
+
+// A folder of turn files of 1000 stacks each, every turn moving every seventh stack's count
+// and planting a few flags of the next power; removed at exit.
+std::string ZugOrdner(int anzahl) {
+    static std::string ordner;
+    static int geschrieben = 0;
+    if (geschrieben >= anzahl) return ordner;
+    Brett();
+    if (ordner.empty()) {
+        ordner = TempDatei() + ".d";
+        std::filesystem::create_directories(ordner);
+        std::atexit([] { std::filesystem::remove_all(ordner); });
+    }
+    TZug zug{1, bsRussland};
+    for (int t = 0; t < anzahl; ++t, zug = NaechsterZug(zug)) {
+        for (int i = 1 + t % 7; i <= EinheitenAnzahl; i += 7)
+            Einheiten[i].Anzahl = static_cast<std::uint16_t>(1 + (Einheiten[i].Anzahl + t) % 20);
+        for (int i = 1 + t % 50; i <= EinheitenAnzahl; i += 50)
+            Einheiten[i] = TEinheit{Einheiten[i].X, Einheiten[i].Y, eaFlagge, zug.Macht, 1, Einheiten[i].Sektor, {0, 0, 0}};
+        if (t >= geschrieben) MapSpeichern(ordner + "/" + ZugName(zug));
+    }
+    geschrieben = anzahl;
+    return ordner;
+}
+
+// The floor of a step: reading the turn stepped to and the turn before it.
+void BM_Floor_ReadTwoTurns(benchmark::State& state) {
+    const std::string ordner = ZugOrdner(10);
+    const std::vector<std::string> dateien = ZugDateien(ordner);
+    static TMapDaten a, b;
+    for (auto _ : state) {
+        MapDateiLesen(dateien[1], a);
+        MapDateiLesen(dateien[2], b);
+        benchmark::DoNotOptimize(a.Anzahl + b.Anzahl);
+    }
+}
+BENCHMARK(BM_Floor_ReadTwoTurns)->Unit(benchmark::kMicrosecond);
+
+// A step to the next or previous turn as the window takes it, without the frame: the turn
+// loaded with its tallies, compared with the turn before, the changes in words. Goal: 30 ms.
+void BM_ZugSchritt(benchmark::State& state) {
+    MapName = ZugOrdner(10) + "/Round 01 - 2 Germany.map";
+    MapLaden(MapName);
+    MapListeFuellen();
+    bool vor = true;
+    for (auto _ : state) {
+        if (vor) NaechsteMap(); else VorherigeMap();
+        vor = !vor;
+        ZugVergleichen();
+        const std::string text = ZugVergleichText();
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetLabel(std::to_string(EinheitenAnzahl) + " stacks");
+}
+BENCHMARK(BM_ZugSchritt)->Unit(benchmark::kMicrosecond);
+
+// The floor of trends: reading the 200 files.
+void BM_Floor_Read200Turns(benchmark::State& state) {
+    const std::vector<std::string> dateien = ZugDateien(ZugOrdner(200));
+    static TMapDaten a;
+    for (auto _ : state)
+        for (const std::string& d : dateien) {
+            MapDateiLesen(d, a);
+            benchmark::DoNotOptimize(a.Anzahl);
+        }
+}
+BENCHMARK(BM_Floor_Read200Turns)->Unit(benchmark::kMillisecond);
+
+// The figures of 200 turns of 1000 stacks, the folder listed in order first. Goal: 200 ms.
+void BM_Trends200(benchmark::State& state) {
+    const std::string ordner = ZugOrdner(200);
+    for (auto _ : state) {
+        const std::vector<TTrend> t = TrendsBerechnen(ZugDateien(ordner));
+        benchmark::DoNotOptimize(t.back().AxisIncome);
+    }
+    state.SetLabel("200 files of 1000 stacks");
+}
+BENCHMARK(BM_Trends200)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -18,6 +18,7 @@
 #include "UDateien.h"
 #include "UGrafik.h"
 #include "UHalterKarte.h"
+#include "UMarken.h"
 #include "USpielstand.h"
 #include "UVariablen.h"
 
@@ -188,6 +189,34 @@ void BM_Floor_MapKopieren(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
+
+// The marks of a turn's changes over a frame at zoom 1: the rings of 20 sectors (one in
+// three changed hands) and the legend, against the same floor as a frame.
+void BM_Markierungen(benchmark::State& state) {
+    Aufbauen(32);
+    Zoom = 1;
+    ScrollX = ScrollY = 0;
+    SektorBild.Breite = MapBreite;
+    SektorBild.Hoehe = MapHoehe;
+    SektorBild.Rgb.resize(std::size_t(MapBreite) * MapHoehe);
+    for (int y = 0; y < MapHoehe; ++y)
+        for (int x = 0; x < MapBreite; ++x) {
+            const std::uint32_t s = 1 + (x / 60 + 27 * (y / 70)) % 127;
+            SektorBild.Rgb[std::size_t(y) * MapBreite + x] = s << 16 | s << 8 | s;
+        }
+    MarkierungenLoeschen();
+    for (int s = 5; s < 105; s += 5) Markierung[s] = s % 3 ? FarbeEinheiten : FarbeBesitz;
+    Markiert = true;
+    RingeZeichnen();  // the distances to the edges, once per picture
+    for (auto _ : state) {
+        RingeZeichnen();
+        LegendeZeichnen();
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * std::int64_t(Breite) * Hoehe * 4);
+    MarkierungenLoeschen();  // the frames measured after this one draw no marks
+}
+BENCHMARK(BM_Markierungen)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -16,6 +16,7 @@
 #include "UGrafik.h"
 #include "URendern.h"
 #include "UVariablen.h"
+#include "UBerichte.h"
 #include "UVergleich.h"
 #include "UWebSeite.h"
 

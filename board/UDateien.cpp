@@ -1,5 +1,7 @@
 #include "UDateien.h"
 
+#include "UVergleich.h"
+
 #include <cstring>
 #include <filesystem>
 #include <vector>
@@ -9,6 +11,7 @@
 #include "UIni.h"
 #include "USpielstand.h"
 #include "UVariablen.h"
+#include "UVergleich.h"
 
 // ---- Map files ----------------------------------------------------------------------------
 
@@ -69,17 +72,6 @@ std::string MapSpeichernName(const std::string& mapName) {
     return mapName + ".map";
 }
 
-int MapAnzahl = 0, AktuelleMap = 0;
-
-// The list of maps is never filled, so neither step finds anything to go to.
-void NaechsteMap() {
-    if (MapAnzahl < 2) return;
-}
-
-void VorherigeMap() {
-    if (MapAnzahl < 2) return;
-}
-
 // ---- Sector files -------------------------------------------------------------------------
 
 static_assert(sizeof(TSektor) * SektorenAnzahl == SektorDateiGroesse);
@@ -134,6 +126,7 @@ const TOption Optionen[OptionenAnzahl] = {
     {"FensterAnzeigen", "GameInfo", &GameInfo, true},
     {"FensterAnzeigen", "GameCenter", &GameCenter, false},
     {"Options", "HalterAnzeigen", &HalterAnzeigen, true},
+    {"Options", "AenderungenAnzeigen", &AenderungenAnzeigen, true},
 };
 
 int ZahlLesen(const TIniText& ini, const char* sektion, const char* schluessel, int vorgabe) {

@@ -11,6 +11,7 @@
 // all, and only a record that was read whole is put into the board's tables.
 
 #include "UFenster.h"
+#include "UZuege.h"
 
 // Each reader refuses a file larger than its limit at once: far above any real file of its
 // kind, far below the memory of a small machine.
@@ -40,10 +41,7 @@ void MapSpeichern(const std::string& datei);
 // The file "save map" writes for a map name: the extension of the file-name part replaced
 // by ".map", or ".map" appended when there is none.
 std::string MapSpeichernName(const std::string& mapName);
-// Stepping through the list of maps, which nothing fills: both return at once.
-extern int MapAnzahl, AktuelleMap;
-void NaechsteMap();
-void VorherigeMap();
+// The list of maps and the steps through it are the turns' (UZuege).
 
 // ---- Sector files -------------------------------------------------------------------------
 constexpr int SektorDateiGroesse = 9880;
@@ -68,10 +66,10 @@ constexpr TFensterPlatz HauptfensterVorgabe = {0, 0, 400, 640};
 extern TFensterPlatz FensterPlaetze[FensterAnzahl];
 
 // Every value of the settings file, in the order of its table.
-constexpr int OptionenAnzahl = 9;
+constexpr int OptionenAnzahl = 10;
 struct TEinstellungen {
     TFensterPlatz Plaetze[FensterAnzahl];
-    bool Optionen[OptionenAnzahl];  // ICPsAnzeigen .. GameCenter, then HalterAnzeigen
+    bool Optionen[OptionenAnzahl];  // ICPsAnzeigen .. GameCenter, then HalterAnzeigen, AenderungenAnzeigen
 };
 // The values in the text of a settings file; a missing section or key, or a value that is no
 // integer, gives the key's default (so an empty text gives all the defaults).

@@ -9,6 +9,7 @@
 #include "UDDrawInit.h"
 #include "UHalterKarte.h"
 #include "UKeinePieces.h"
+#include "UMarken.h"
 #include "UTick.h"
 
 const TCursorBild CursorTabelle[5] = {
@@ -331,8 +332,10 @@ void ZeigerSchichten() {
 // The frame's layers from the map up, for the stacks' current points.
 void Schichten() {
     BlitMap();
+    if (AenderungenAnzeigen) RingeZeichnen();
     if (ICPsAnzeigen) BlitAllICPs();
     StacksZeichnen();
+    if (AenderungenAnzeigen) LegendeZeichnen();
     ZeigerSchichten();
 }
 
@@ -485,6 +488,23 @@ void RenderFrame() {
     FrameRate = RateAusZeit(FrameZeit);
     std::snprintf(FpsText, sizeof FpsText, "FPS: %d", static_cast<int>(FrameRate));
     Fenster->StatusText(1, FpsText);
+}
+
+void ZielZeilen(std::int32_t& von, std::int32_t& bis) {
+    von = std::max(Ziel.Klipp.Top - Ziel.Y0, 0);
+    bis = std::min(Ziel.Klipp.Bottom - Ziel.Y0, ViewHoehe);
+}
+
+void ZielPixel(std::int32_t x, std::int32_t y, std::uint32_t farbe) {
+    const std::int32_t px = x + Ziel.X0, py = y + Ziel.Y0;
+    const TRect& k = Ziel.Klipp;
+    if (px < k.Left || px >= k.Right || py < k.Top || py >= k.Bottom) return;
+    if (Ziel.Umriss) {
+        *Ziel.Umriss = Huelle(*Ziel.Umriss, TRect{px, py, px + 1, py + 1});
+        return;
+    }
+    TSurface* flaeche = Ziel.Flaeche ? Ziel.Flaeche : SurfaceBack;
+    if (flaeche && px >= 0 && py >= 0 && px < flaeche->Breite && py < flaeche->Hoehe) PixelSetzen(*flaeche, px, py, farbe);
 }
 
 void ViewAlsBild(TBild& bild) {

@@ -36,6 +36,10 @@ void FrameKomponieren();
 // Composes what is marked in SurfaceBack, copies it to SurfaceFront, asks the window to
 // show it, and times the frame; panel 1 of the status bar gets "FPS: " and the rate.
 void RenderFrame();
+// For layers drawn pixel by pixel (the marks of changes): the view rows being composed,
+// [von, bis), and a pixel at view (x, y) into the surface the frame is composed in.
+void ZielZeilen(std::int32_t& von, std::int32_t& bis);
+void ZielPixel(std::int32_t x, std::int32_t y, std::uint32_t farbe);
 
 // Frame timing of the last RenderFrame.
 extern std::uint32_t FrameStart, FrameEnde;

@@ -26,7 +26,7 @@ jobs="${QELMAP_JOBS:-$cores}"
 parallel="${QELMAP_FUZZ_PARALLEL:-$cores}"
 start=$SECONDS
 
-packages=(clang-14 libclang-rt-14-dev cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libgmock-dev
+packages=(clang-14 libclang-rt-14-dev cmake ninja-build qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev libgtest-dev libgmock-dev
           libbenchmark-dev nlohmann-json3-dev)
 "$PWD/tools/apt-install.sh" "${packages[@]}"
 

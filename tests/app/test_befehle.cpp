@@ -13,6 +13,8 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QtCharts/QChartView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -39,6 +41,12 @@
 #include "UBefehl.h"
 #include "UDateiBefehle.h"
 #include "UStart.h"
+#include "UMarken.h"
+#include "USchritte.h"
+#include "UVergleich.h"
+#include "UZugBefehle.h"
+#include "UZugFenster.h"
+#include "UZuege.h"
 #include "UAboutForm.h"
 #include "UDateien.h"
 #include "UEditSektor.h"
@@ -387,7 +395,8 @@ TEST_F(Befehle, OptionsFollowTheirCheckMarks) {
                     {MapForm->OptionsMenu_EinheitAmCursorAnzeigen, &EinheitartAmCursor},
                     {MapForm->OptionsMenu_EinheitbesitzerAmCursorAnzeigen, &BesitzerAmCursor},
                     {MapForm->OptionsMenu_MausStehtBeimScrollen, &MausStehtBeimScrollen},
-                    {MapForm->OptionsMenu_HalterAnzeigen, &HalterAnzeigen}};
+                    {MapForm->OptionsMenu_HalterAnzeigen, &HalterAnzeigen},
+                    {MapForm->OptionsMenu_AenderungenAnzeigen, &AenderungenAnzeigen}};
     for (auto& o : optionen) {
         const bool vorher = *o.Wert;
         EXPECT_EQ(o.Eintrag->isChecked(), vorher);
@@ -399,6 +408,92 @@ TEST_F(Befehle, OptionsFollowTheirCheckMarks) {
     }
     EXPECT_EQ(MapForm->OptionsMenu_ICPsAnzeigen->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
     EXPECT_EQ(MapForm->DateiMenu_MapLaden->shortcut(), QKeySequence(QStringLiteral("Ctrl+L")));
+}
+
+// "save turn" proposes the next turn of the folder, fills the map list and enables the
+// buttons from two entries; the second turn is compared with the first and marked.
+TEST_F(Befehle, SaveTurnNamesTheNextTurnAndTheButtonsStepThroughTheList) {
+    EXPECT_FALSE(MapForm->ToolBar_VorherigeMap->isEnabled());
+    const int vorher = EinheitenAnzahl;
+    Antworten a;
+    QString vorschlag;
+    auto annehmen = [&](QWidget* w) {
+        auto* d = qobject_cast<QInputDialog*>(w);
+        ASSERT_TRUE(d);
+        vorschlag = d->textValue();
+        d->accept();
+    };
+    a.Aktionen.push_back(annehmen);
+    MapForm->DateiMenu_ZugSpeichern->trigger();
+    EXPECT_EQ(vorschlag, QStringLiteral("Round 01 - 1 Russia.map"));
+    const std::string russland = lauf.Datei("Round 01 - 1 Russia.map");
+    EXPECT_TRUE(fs::equivalent(MapName, russland));
+    EXPECT_EQ(Titel(), "QelMap for Windows // " + MapName);
+    EXPECT_EQ(MapAnzahl, 1);
+    EXPECT_FALSE(MapForm->ToolBar_NaechsteMap->isEnabled());
+
+    EinheitHinzufuegen(LandSektor(), eaFlagge, bsDeutschland, 700.5, 300.25, 1);
+    a.Aktionen.push_back(annehmen);
+    MapForm->DateiMenu_ZugSpeichern->trigger();
+    EXPECT_EQ(vorschlag, QStringLiteral("Round 01 - 2 Germany.map"));
+    EXPECT_EQ(MapAnzahl, 2);
+    EXPECT_EQ(AktuelleMap, 2);
+    EXPECT_TRUE(MapForm->ToolBar_VorherigeMap->isEnabled());
+    EXPECT_TRUE(MapForm->ToolBar_NaechsteMap->isEnabled());
+    EXPECT_TRUE(ZugVergleich);
+    EXPECT_TRUE(Markiert);
+    EXPECT_TRUE(ZugText->toPlainText().contains(QStringLiteral("Germany")));
+    // The web page shows the changes since the turn before.
+    WebSeiteExportieren(lauf.Datei("zug.html"));
+    const auto seite = Bytes(lauf.Datei("zug.html"));
+    EXPECT_NE(std::string(seite.begin(), seite.end()).find("Round 01 - 1 Russia"), std::string::npos);
+    EXPECT_TRUE(fs::equivalent(ZuletztListe().at(0), MapName));
+    EXPECT_TRUE(fs::equivalent(ZuletztListe().at(1), russland));
+
+    // Overwriting asks; closing the question writes nothing.
+    const auto zeit = fs::last_write_time(russland);
+    a.Aktionen.push_back([](QWidget* w) {
+        static_cast<QInputDialog*>(w)->setTextValue(QStringLiteral("Round 01 - 1 Russia"));
+        static_cast<QInputDialog*>(w)->accept();
+    });
+    MapForm->DateiMenu_ZugSpeichern->trigger();
+    EXPECT_EQ(a.Meldungen.size(), 1);
+    EXPECT_EQ(fs::last_write_time(russland), zeit);
+
+    // Back a turn is one step that undo takes back whole, caption and name included.
+    MapForm->ToolBar_VorherigeMap->trigger();
+    EXPECT_EQ(AktuelleMap, 1);
+    EXPECT_EQ(EinheitenAnzahl, vorher);
+    EXPECT_EQ(Titel(), "QelMap for Windows // " + MapName);
+    EXPECT_FALSE(Markiert);
+    EXPECT_EQ(SchrittAngaben(SchritteGemacht() - 1).Art, saMapLaden);
+    ASSERT_TRUE(Rueckgaengig());
+    EXPECT_EQ(EinheitenAnzahl, vorher + 1);
+    EXPECT_EQ(MapTitel, MapName);
+    EXPECT_EQ(MapForm->ToolBar_NaechsteMap->shortcut(), QKeySequence(QStringLiteral("Alt+Right")));
+
+    // The trends window marks the shown turn; a click on the second point shows that turn.
+    MapForm->FensterMenu_Trends->trigger();
+    ASSERT_TRUE(TrendForm->isVisible());
+    MapForm->ToolBar_VorherigeMap->trigger();
+    ASSERT_EQ(AktuelleMap, 1);
+    auto* ansicht = TrendForm->findChildren<QChartView*>().at(0);
+    QTRY_VERIFY_WITH_TIMEOUT(ansicht->isVisible() && ansicht->chart()->plotArea().width() > 10, 5000);
+    const QPointF punkt = ansicht->chart()->mapToPosition(QPointF(2, 0));
+    QTest::mouseClick(ansicht->viewport(), Qt::LeftButton, {}, ansicht->mapFromScene(ansicht->chart()->mapToScene(punkt)));
+    EXPECT_EQ(AktuelleMap, 2);
+    MapForm->FensterMenu_Trends->trigger();
+    EXPECT_FALSE(TrendForm->isVisible());
+
+    // The recent list is kept in the settings; a file gone is greyed.
+    fs::remove(russland);
+    QMenu* zuletzt = MapForm->DateiMenu_Zuletzt->menu();
+    emit zuletzt->aboutToShow();
+    ASSERT_GE(zuletzt->actions().size(), 2);
+    EXPECT_TRUE(zuletzt->actions()[0]->isEnabled());
+    EXPECT_FALSE(zuletzt->actions()[1]->isEnabled());
+    const auto ini = Bytes(lauf.Datei("QelWin.INI"));
+    EXPECT_NE(std::string(ini.begin(), ini.end()).find("Round 01 - 2 Germany.map"), std::string::npos);
 }
 
 TEST_F(Befehle, EntriesAtCreationAndEditModeEnablingTheSectorEntries) {

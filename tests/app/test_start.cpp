@@ -123,9 +123,15 @@ TEST(Start, CloseWritesTheDefaultsInTableOrder) {
         "[SchlachtForm]Left=" + std::to_string(schlacht.left()),
         "[Options]ICPsAnzeigen=0", "[Options]LandnameAmCursor=1",
         "[Options]EinheitartAmCursor=0", "[Options]BesitzerAmCursor=0", "[Options]MausStehtBeimScrollen=0",
-        "[Options]HalterAnzeigen=1",
+        "[Options]HalterAnzeigen=1", "[Options]AenderungenAnzeigen=1",
         "[FensterAnzeigen]SektorInfo=0", "[FensterAnzeigen]GameInfo=1", "[FensterAnzeigen]GameCenter=0"};
-    EXPECT_EQ(Schluessel(lauf.Datei("QelWin.INI")), erwartet);
+    // Then the turn and trends windows' places, each with whether it is shown.
+    std::vector<std::string> geschrieben = Schluessel(lauf.Datei("QelWin.INI"));
+    ASSERT_EQ(geschrieben.size(), erwartet.size() + 10);
+    EXPECT_EQ(geschrieben[erwartet.size() + 4], "[ZugForm]Shown=0");
+    EXPECT_EQ(geschrieben.back(), "[TrendForm]Shown=0");
+    geschrieben.resize(erwartet.size());
+    EXPECT_EQ(geschrieben, erwartet);
 }
 
 TEST(Start, SettingsPlaceTheWindowsAndSetTheMarks) {

@@ -10,6 +10,9 @@
 #include "UDateien.h"
 #include "USpielstand.h"
 #include "UFehler.h"
+#include "USpielstand.h"
+#include "UVergleich.h"
+#include "UZuege.h"
 
 namespace {
 
@@ -190,3 +193,110 @@ TEST_F(Dateien, AFailedSaveKeepsThePreviousFile) {
 }
 
 }  // namespace
+
+// ---- Turn files and the map list -------------------------------------------------------------
+
+TEST_F(Dateien, TurnNamesReadBackAndFollowTheOrderOfPlay) {
+    TZug z{};
+    ASSERT_TRUE(ZugAusName("/x/Round 03 - 2 Germany.map", z));
+    EXPECT_EQ(z.Runde, 3);
+    EXPECT_EQ(z.Macht, bsDeutschland);
+    EXPECT_EQ(ZugName(z), "Round 03 - 2 Germany.map");
+    EXPECT_EQ(ZugName({12, bsEngland}), "Round 12 - 3 United Kingdom.map");
+    // Renamed by hand: case, spacing, the name without its number, words after it.
+    ASSERT_TRUE(ZugAusName("round_3 japan after the battle.MAP", z));
+    EXPECT_EQ(z.Runde, 3);
+    EXPECT_EQ(z.Macht, bsJapan);
+    ASSERT_TRUE(ZugAusName("Round 7 USA.map", z));
+    EXPECT_EQ(z.Macht, bsUSA);
+    ASSERT_TRUE(ZugAusName("Round 10.map", z));
+    EXPECT_EQ(z.Macht, bsNeutral);
+    for (const char* kein : {"Start.map", "Round 03 - 2 Germany.sek", "Round.map", "Round 3b Germany.map",
+                             "Round 1234567890 Japan.map", "German-attack.map"})
+        EXPECT_FALSE(ZugAusName(kein, z)) << kein;
+
+    EXPECT_EQ(ZugName(NaechsterZug({3, bsDeutschland})), "Round 03 - 3 United Kingdom.map");
+    EXPECT_EQ(ZugName(NaechsterZug({9, bsUSA})), "Round 10 - 1 Russia.map");
+    EXPECT_EQ(ZugName(NaechsterZug({4, bsNeutral})), "Round 04 - 1 Russia.map");
+}
+
+TEST_F(Dateien, TurnFilesOfAFolderAreInOrderOfPlayAndTheNextTurnFollowsTheLast) {
+    MapName = tmp.Datei("Start.map");
+    BytesSchreiben(MapName, MapBytes(0, 0, 0));
+    EXPECT_EQ(std::filesystem::path(ZugVorschlag()).filename(), "Round 01 - 1 Russia.map");
+    for (const char* n : {"Round 10 - 1 Russia.map", "Round 09 - 5 United States.map", "Round 9 - 3 uk.map",
+                          "Round 09 - 1 Russia.map", "Round 09 - 2 Germany (retreat).map", "round 9 germany.map",
+                          "Round 10.map", "notes.map"})
+        BytesSchreiben(tmp.Datei(n), MapBytes(0, 0, 0));
+    std::filesystem::create_directory(tmp.Datei("Round 11 - 1 Russia.map"));  // a folder is no turn
+    std::vector<std::string> namen;
+    for (const std::string& d : ZugDateien(tmp.Pfad())) namen.push_back(std::filesystem::path(d).filename());
+    // Japan's turn of round 9 was skipped; round 9 comes before round 10.
+    EXPECT_EQ(namen, (std::vector<std::string>{"Round 09 - 1 Russia.map", "Round 09 - 2 Germany (retreat).map",
+                                               "round 9 germany.map", "Round 9 - 3 uk.map",
+                                               "Round 09 - 5 United States.map", "Round 10.map",
+                                               "Round 10 - 1 Russia.map"}));
+    EXPECT_EQ(ZugVorschlag(), tmp.Datei("Round 10 - 2 Germany.map"));
+}
+
+TEST_F(Dateien, TheMapListStepsThroughTheTurnsAndStaysStillWhenEmpty) {
+    MapName = "Start";
+    MapListeLeeren();
+    NaechsteMap();
+    VorherigeMap();
+    EXPECT_EQ(MapName, "Start");
+    EXPECT_EQ(AktuelleMap, 0);
+
+    // Three turns saved one after the other, each with one more infantry in sector 1.
+    Sektor(1, "Eins", bsRussland, 5);
+    MapName = tmp.Datei("Start.map");
+    for (int i = 1; i <= 3; ++i) {
+        Stapel(1, eaInfanterie, bsRussland, 1);
+        ZugSpeichern(ZugVorschlag());
+    }
+    EXPECT_EQ(MapAnzahl, 3);
+    EXPECT_EQ(AktuelleMap, 3);
+    EXPECT_EQ(MapName, tmp.Datei("Round 01 - 3 United Kingdom.map"));
+    // A turn that cannot be written leaves the name and the list as they were.
+    std::filesystem::create_directory(tmp.Datei("Round 01 - 4 Japan.map"));
+    EXPECT_THROW(ZugSpeichern(ZugVorschlag()), EDateiFehler);
+    EXPECT_EQ(MapName, tmp.Datei("Round 01 - 3 United Kingdom.map"));
+    EXPECT_EQ(MapAnzahl, 3);
+    std::filesystem::remove(tmp.Datei("Round 01 - 4 Japan.map"));
+    NaechsteMap();  // at the end
+    EXPECT_EQ(AktuelleMap, 3);
+    VorherigeMap();
+    VorherigeMap();
+    EXPECT_EQ(AktuelleMap, 1);
+    EXPECT_EQ(MapName, tmp.Datei("Round 01 - 1 Russia.map"));
+    EXPECT_EQ(EinheitenAnzahl, 1);
+    EXPECT_EQ(Spielstand.LandUnits[bsRussland], 3u);
+    VorherigeMap();  // at the start
+    EXPECT_EQ(AktuelleMap, 1);
+    EXPECT_FALSE(ZugVergleichen());  // no turn before the first
+
+    // The second turn against the first: one more infantry in sector 1, nothing else.
+    NaechsteMap();
+    ASSERT_TRUE(ZugVergleichen());
+    EXPECT_EQ(EinheitenAnzahl, 2);
+    const TUnterschiede u = Unterschiede(VorigerZug, GezeigterZug);
+    ASSERT_EQ(u.Einheiten.size(), 1u);
+    EXPECT_EQ(u.Einheiten[0].Neu - u.Einheiten[0].Alt, 1u);
+    EXPECT_TRUE(u.Erobert.empty());
+    EXPECT_NE(ZugVergleichText().find("    1 Eins: Infantry 1 -> 2\n"), std::string::npos);
+    VorherigeMap();
+
+    // A turn that became unreadable is refused by name and the step changes nothing.
+    BytesSchreiben(MapListe[1], {1, 2});
+    EXPECT_THROW(NaechsteMap(), EDateiFehler);
+    EXPECT_EQ(AktuelleMap, 1);
+    EXPECT_EQ(MapName, tmp.Datei("Round 01 - 1 Russia.map"));
+
+    // A map that is no turn of its folder points at no entry; the next step shows the first.
+    MapName = tmp.Datei("Start.map");
+    MapSpeichern(MapName);
+    MapListeFuellen();
+    EXPECT_EQ(AktuelleMap, 0);
+    VorherigeMap();
+    EXPECT_EQ(MapName, tmp.Datei("Start.map"));
+}

@@ -10,6 +10,7 @@
 #include "UFehler.h"
 #include "UIni.h"
 #include "UVariablen.h"
+#include "UVergleich.h"
 
 namespace {
 
@@ -47,9 +48,10 @@ TEST_F(Einstellungen, WithoutAFileEveryValueTakesItsDefaultAndSavingWritesThemIn
     EXPECT_FALSE(SektorInfo);
     EXPECT_TRUE(GameInfo);
     EXPECT_FALSE(GameCenter);
-    HalterAnzeigen = false;
+    HalterAnzeigen = AenderungenAnzeigen = false;
     EinstellungenLaden();
     EXPECT_TRUE(HalterAnzeigen);
+    EXPECT_TRUE(AenderungenAnzeigen);
     EXPECT_EQ(EinstellungenPfad(), tmp.Datei("QelWin.INI"));
 
     EinstellungenSpeichern();
@@ -59,7 +61,7 @@ TEST_F(Einstellungen, WithoutAFileEveryValueTakesItsDefaultAndSavingWritesThemIn
               "[SektorInfoForm]\r\nTop=0\r\nLeft=0\r\n[EditsForm]\r\nTop=0\r\nLeft=0\r\n[SchlachtForm]\r\nTop=0\r\nLeft=0\r\n"
               "[Options]\r\nICPsAnzeigen=0\r\nLandnameAmCursor=1\r\nEinheitartAmCursor=0\r\n"
               "BesitzerAmCursor=0\r\nMausStehtBeimScrollen=0\r\nHalterAnzeigen=1\r\n"
-              "[FensterAnzeigen]\r\nSektorInfo=0\r\nGameInfo=1\r\nGameCenter=0\r\n");
+              "AenderungenAnzeigen=1\r\n[FensterAnzeigen]\r\nSektorInfo=0\r\nGameInfo=1\r\nGameCenter=0\r\n");
 }
 
 TEST_F(Einstellungen, ValuesAreParsedAsIntegersAndAnythingElseGivesTheDefault) {

@@ -5,7 +5,11 @@
 
 #include "BoardHilfen.h"
 #include "UListen.h"
+#include "TestHilfen.h"
+#include "UDateien.h"
+#include "UFehler.h"
 #include "USpielstand.h"
+#include "UTrends.h"
 
 namespace {
 
@@ -170,3 +174,32 @@ TEST_F(Tallies, SectorListHasOneLinePerRecord) {
 }
 
 }  // namespace
+
+// Trends count each file alone and leave the shown position as it was, also when a file is refused.
+TEST_F(Tallies, TrendsCountEachFileAndPutTheShownPositionBack) {
+    TempOrdner tmp;
+    Stapel(1, eaFlagge, bsDeutschland, 1);
+    MapSpeichern(tmp.Datei("Round 01 - 2 Germany.map"));
+    EinheitenAnzahl = 0;
+    MapSpeichern(tmp.Datei("leer.map"));
+    BytesSchreiben(tmp.Datei("kaputt.map"), {9});
+    Stapel(4, eaInfanterie, bsJapan, 3);
+    SpielstandBerechnen();
+    const TSpielstand vorher = Spielstand;
+
+    const std::vector<TTrend> t = TrendsBerechnen({tmp.Datei("leer.map"), tmp.Datei("Round 01 - 2 Germany.map")});
+    ASSERT_EQ(t.size(), 2u);
+    EXPECT_FALSE(t[0].IstZug);
+    EXPECT_EQ(t[0].Income[bsRussland - 1], 10u);
+    EXPECT_EQ(t[1].Income[bsRussland - 1], 0u);  // Moskau taken
+    EXPECT_EQ(t[1].Income[bsDeutschland - 1], 22u);
+    EXPECT_EQ(t[1].Income[TrendAxis], t[1].AxisIncome);
+    EXPECT_EQ(t[1].Zug.Macht, bsDeutschland);
+    EXPECT_EQ(t[0].Land[bsJapan - 1], 0u);
+
+    EXPECT_THROW(TrendsBerechnen({tmp.Datei("leer.map"), tmp.Datei("kaputt.map")}), EDateiFehler);
+    ASSERT_EQ(EinheitenAnzahl, 1);
+    EXPECT_EQ(Einheiten[1].Besitzer, bsJapan);
+    EXPECT_EQ(Spielstand.LandUnits[bsJapan], vorher.LandUnits[bsJapan]);
+    EXPECT_EQ(Spielstand.UnitHints[HinweisIndex(bsJapan, hwLand)], "3Inf ");
+}

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include <algorithm>
+#include <QImage>
 #include <nlohmann/json.hpp>
 
 #include "TestHilfen.h"
@@ -397,3 +398,69 @@ TEST_F(Odds, WrongCallsExitWithStatus2AndSayWhatIsWrong) {
 }
 
 }  // namespace
+
+namespace {
+
+// One CSV row split at its commas (the test's file names hold none).
+std::vector<std::string> Felder(const std::string& zeile) {
+    std::vector<std::string> f;
+    std::size_t a = 0;
+    for (std::size_t e; (e = zeile.find(',', a)) != std::string::npos; a = e + 1) f.push_back(zeile.substr(a, e - a));
+    f.push_back(zeile.substr(a));
+    return f;
+}
+
+}  // namespace
+
+// trends: a row per file in the order given, every figure what tally counts for that file.
+TEST_F(Brett, TrendsRowsAreTheTallyOfEachFileInTheOrderGiven) {
+    MapDateiSchreiben(ordner.Datei("Round 02 - 4 Japan.map"), {Stack(1, 1, eaFlagge, bsJapan, 1, 1)});
+    MapDateiSchreiben(ordner.Datei("empty.map"), {});
+    const QStringList dateien = {"Round 02 - 4 Japan.map", "board.map", "empty.map", "board.map"};
+    TLauf l = Lauf(QStringList{"trends"} + dateien);
+    ASSERT_EQ(l.Status, 0) << l.Fehler;
+    const std::vector<std::string> zeilen = Zeilen(l.Aus);
+    ASSERT_EQ(zeilen.size(), 5u);
+    const std::vector<std::string> kopf = Felder(zeilen[0]);
+    ASSERT_EQ(kopf.size(), 3u + 7 * 4 + 2);
+    EXPECT_EQ(kopf[3], "Russia income");
+    EXPECT_EQ(kopf[7], "Germany income");
+    EXPECT_EQ(kopf[kopf.size() - 2], "alert at");
+    TLauf js = Lauf(QStringList{"trends", "--json"} + dateien);
+    ASSERT_EQ(js.Status, 0) << js.Fehler;
+    const json trendsJson = json::parse(js.Aus);
+    ASSERT_EQ(trendsJson.size(), 4u);
+    for (int i = 0; i < 4; ++i) {
+        TLauf t = Lauf({"tally", "--json", dateien[i]});
+        ASSERT_EQ(t.Status, 0) << t.Fehler;
+        const json tally = json::parse(t.Aus);
+        const std::vector<std::string> f = Felder(zeilen[i + 1]);
+        ASSERT_EQ(f.size(), kopf.size()) << zeilen[i + 1];
+        EXPECT_EQ(f[0], dateien[i].toStdString());
+        for (std::size_t c = 3; c + 2 < kopf.size(); ++c) {
+            const std::size_t leer = kopf[c].rfind(' ');
+            const std::string name = kopf[c].substr(0, leer), art = kopf[c].substr(leer + 1);
+            const json& zeile = tally["powers"].contains(name) ? tally["powers"][name] : tally["sides"][name];
+            EXPECT_EQ(f[c], std::to_string(zeile[art].get<int>())) << dateien[i].toStdString() << " " << kopf[c];
+            const json& jz = trendsJson[i]["powers"].contains(name) ? trendsJson[i]["powers"][name] : trendsJson[i]["sides"][name];
+            EXPECT_EQ(jz[art], zeile[art]);
+        }
+        EXPECT_EQ(f[kopf.size() - 2], "84");
+        EXPECT_EQ(f[kopf.size() - 1], std::to_string(tally["alert"]["on"].get<int>()));
+        EXPECT_EQ(trendsJson[i]["alert"]["on"], tally["alert"]["on"]);
+    }
+    EXPECT_EQ(Felder(zeilen[1])[1], "2");
+    EXPECT_EQ(Felder(zeilen[1])[2], "Japan");
+    EXPECT_EQ(Felder(zeilen[2])[1], "");
+    EXPECT_EQ(trendsJson[0]["turn"], (json{{"round", 2}, {"power", "Japan"}}));
+
+    // The chart is a picture of the size asked for; a refused file ends the command by name.
+    TLauf bild = Lauf({"trends", "-o", "chart.png", "--size", "400x600", "board.map", "empty.map"});
+    ASSERT_EQ(bild.Status, 0) << bild.Fehler;
+    EXPECT_EQ(QImage(QString::fromStdString(ordner.Datei("chart.png"))).size(), QSize(400, 600));
+    BytesSchreiben(ordner.Datei("bad.map"), {1, 2});
+    TLauf schlecht = Lauf({"trends", "board.map", "bad.map"});
+    EXPECT_EQ(schlecht.Status, 2);
+    EXPECT_EQ(schlecht.Aus, "");
+    EXPECT_NE(schlecht.Fehler.find("bad.map"), std::string::npos) << schlecht.Fehler;
+}

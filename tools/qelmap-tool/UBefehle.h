@@ -12,3 +12,4 @@ int BefehlRender(const QStringList& argumente);
 int BefehlDiff(const QStringList& argumente);
 int BefehlHtml(const QStringList& argumente);
 int BefehlOdds(const QStringList& argumente);
+int BefehlTrends(const QStringList& argumente);

@@ -30,42 +30,12 @@ Json ZeileJson(const TZeile& z) {
 
 }  // namespace
 
-std::vector<TZeile> Zeilen() {
-    const TSpielstand& s = Spielstand;
-    auto macht = [&](int p) {
-        return TZeile{BesitzerName(p), s.Income[p], s.LandUnits[p], s.SeaUnits[p], s.AllUnits[p],
-                      HinweisIndex(p, hwLand)};
-    };
-    return {macht(bsRussland),
-            macht(bsEngland),
-            macht(bsUSA),
-            {"Allies", s.AlliesIncome, s.AlliesLandUnits, s.AlliesSeaUnits, s.AlliesAllUnits, HinweisAllies},
-            macht(bsDeutschland),
-            macht(bsJapan),
-            {"Axis", s.AxisIncome, s.AxisLandUnits, s.AxisSeaUnits, s.AxisAllUnits, HinweisAxis}};
-}
-
 Json StufeJson(int stufe) { return stufe == 0 ? Json(nullptr) : Json(stufe); }
-
-const char* StufeText(int stufe) {
-    switch (stufe) {
-        case 1: return "1 (green)";
-        case 2: return "2 (yellow)";
-        case 3: return "3 (red)";
-        case 4: return "4 (red)";
-        case 5: return "5 (dark red)";
-        default: return "none";
-    }
-}
 
 std::string AlarmText(std::uint32_t axisIncome) {
     const int an = AxisAlertLevel(axisIncome, true), aus = AxisAlertLevel(axisIncome, false);
     if (an == aus) return StufeText(an);
     return std::string(StufeText(an)) + " and " + StufeText(aus) + ", blinking";
-}
-
-std::string Rechts(const std::string& s, std::size_t breite) {
-    return std::string(s.size() < breite ? breite - s.size() : 0, ' ') + s;
 }
 
 int BefehlTally(const QStringList& argumente) {

@@ -5,23 +5,21 @@
 #include <string>
 #include <vector>
 
+#include "UVergleich.h"
+
 using Json = nlohmann::ordered_json;
 
-struct TZeile {
-    const char* Name;
-    std::uint32_t Income, Land, Sea, All;
-    int Hinweis;  // index of the land hint; sea and all follow
-};
-// Index of the two side rows in Zeilen().
-constexpr std::size_t ZeileAllies = 3, ZeileAxis = 6;
-
-// The rows of Spielstand in the order of the game information window, each side after its powers.
-std::vector<TZeile> Zeilen();
-// An alert level as JSON (null for none) and as words ("2 (yellow)", "none").
+// An alert level as JSON (null for none); the rows, the words and the diff text are the
+// board's (UVergleich).
 Json StufeJson(int stufe);
-const char* StufeText(int stufe);
 // The alert level of an Axis income as tally words it: "1 (green)", or both blink phases
 // ("4 (red) and 5 (dark red), blinking").
 std::string AlarmText(std::uint32_t axisIncome);
-// wert right-aligned in breite columns.
-std::string Rechts(const std::string& wert, std::size_t breite);
+
+// What diff prints for two map files, counted with the sector table as it is; true when they
+// differ. A file the program would refuse raises EDateiFehler naming it.
+enum TDiffArt { daText, daMarkdown, daJson };
+bool DiffBericht(const std::string& alt, const std::string& neu, TDiffArt art, std::string& bericht);
+// The same for two positions at hand, named alt and neu in the report.
+bool DiffBericht(const TMapDaten& altMap, const TMapDaten& neuMap, const std::string& alt, const std::string& neu,
+                 TDiffArt art, std::string& bericht);

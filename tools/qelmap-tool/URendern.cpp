@@ -16,6 +16,7 @@
 #include "UFehler.h"
 #include "UGrafik.h"
 #include "UMap.h"
+#include "UMarken.h"
 #include "URendern.h"
 #include "USpielstand.h"
 #include "UVariablen.h"
@@ -56,54 +57,7 @@ void NamenZeichnen() {
     }
 }
 
-// Signal colours of render --changes: a sector that changed hands, one whose units changed.
-// Cyan, not yellow: Japan's land is yellow. A black line inside the ring keeps it plain on a
-// ground of its own colour.
-constexpr std::uint32_t FarbeBesitz = 0xFF00FF, FarbeEinheiten = 0x00FFFF;
-constexpr int RingBreite = 3;  // map pixels along the inside of a marked sector's edge, the last one black
-
 TStellung Vorher, Jetzt;
-std::uint32_t Markierung[SektorBytes];  // colour per sector byte, 0 for none
-
-// The ring inside each marked sector's edge, drawn over the map before the figures and stacks.
-void RingeZeichnen() {
-    const TBild& b = SektorBild;
-    auto sektor = [&](int x, int y) { return BildRot(b, std::clamp(x, 0, b.Breite - 1), std::clamp(y, 0, b.Hoehe - 1)); };
-    for (std::int32_t vy = 0; vy < ViewHoehe; ++vy)
-        for (std::int32_t vx = 0; vx < ViewBreite; ++vx) {
-            const int mx = ScrollX + vx / Zoom, my = ScrollY + vy / Zoom;
-            if (mx >= b.Breite || my >= b.Hoehe) continue;
-            const std::uint8_t s = sektor(mx, my);
-            if (!Markierung[s]) continue;
-            int abstand = RingBreite + 1;  // to the nearest pixel of another sector, up to the ring's width
-            for (int dy = -RingBreite; dy <= RingBreite; ++dy)
-                for (int dx = -RingBreite; dx <= RingBreite; ++dx)
-                    if (sektor(mx + dx, my + dy) != s) abstand = std::min(abstand, std::max(std::abs(dx), std::abs(dy)));
-            if (abstand <= RingBreite)
-                PixelSetzen(*SurfaceBack, vx + BackRand, vy + BackRand, abstand < RingBreite ? Markierung[s] : 0x000000);
-        }
-}
-
-// What the two colours mean, in the view's lower right corner.
-void LegendeZeichnen() {
-    const char* texte[2] = {"changed hands", "units changed"};
-    const std::uint32_t farben[2] = {FarbeBesitz, FarbeEinheiten};
-    const std::int32_t rand = 6, kaestchen = 12, breite = 2 * rand + kaestchen + 6 + 13 * FontBreite,
-                       hoehe = 2 * rand + 2 * FontHoehe + 4;
-    const std::int32_t x0 = std::max(0, ViewBreite - breite - 8), y0 = ViewHoehe - hoehe - 8;
-    for (std::int32_t y = std::max(0, y0); y < std::min(ViewHoehe, y0 + hoehe); ++y)
-        for (std::int32_t x = x0; x < std::min(ViewBreite, x0 + breite); ++x) {
-            const bool kante = x == x0 || y == y0 || x == x0 + breite - 1 || y == y0 + hoehe - 1;
-            PixelSetzen(*SurfaceBack, x + BackRand, y + BackRand, kante ? 0x000000 : 0x303030);
-        }
-    for (int i = 0; i < 2; ++i) {
-        const std::int32_t zy = y0 + rand + i * (FontHoehe + 4);
-        for (std::int32_t y = zy + 1; y < zy + 1 + kaestchen; ++y)
-            for (std::int32_t x = x0 + rand; x < x0 + rand + kaestchen; ++x)
-                if (x < ViewBreite && y >= 0 && y < ViewHoehe) PixelSetzen(*SurfaceBack, x + BackRand, y + BackRand, farben[i]);
-        BlitText(x0 + rand + kaestchen + 6, zy, texte[i]);
-    }
-}
 
 }  // namespace
 
@@ -124,14 +78,7 @@ bool MarkierungenBerechnen(const TMapDaten& alt, const TMapDaten& neu) {
     Jetzt.Map = neu;
     Vergleichen(Vorher, Jetzt);
     MapUebernehmen(Jetzt.Map);
-    bool irgendeine = false;
-    for (int s = 0; s < SektorBytes; ++s) {
-        Markierung[s] = BesitzGeaendert(Vorher, Jetzt, s) ? FarbeBesitz
-                        : EinheitenGeaendert(Vorher, Jetzt, s) ? FarbeEinheiten
-                                                               : 0;
-        irgendeine |= Markierung[s] != 0;
-    }
-    return irgendeine;
+    return MarkierungenSetzen(Vorher, Jetzt);
 }
 
 void AnsichtZeichnen(bool icps, bool namen, bool markiert) {

@@ -11,133 +11,19 @@
 
 namespace {
 
-void Zaehlen(TStellung& st) {
-    SpielstandBerechnen(st.Stand, st.Map.Einheiten, st.Map.Anzahl, Sektoren);
-    std::memset(st.Anzahl, 0, sizeof st.Anzahl);
-    for (std::int32_t i = 1; i <= st.Map.Anzahl; ++i) {
-        const TEinheit& e = st.Map.Einheiten[i];
-        if (e.Besitzer < 1 || e.Besitzer > BesitzerAnzahl || e.Art < 1 || e.Art > ArtenAnzahl) continue;
-        st.Anzahl[e.Besitzer][e.Sektor][e.Art] += e.Anzahl;
-    }
-}
-
 // Both positions are read whole before anything is counted: a refused file ends the command.
 TStellung Alt, Neu;
 
-// The name for the text and markdown reports, control characters escaped; JSON escapes its own.
+// The name for the markdown report, control characters escaped; JSON escapes its own.
 std::string SektorNameAn(int s, bool json = false) {
     const TSektor* r = SektorRecord(static_cast<unsigned>(s));
     if (!r) return std::string();
     return json ? Latin1ZuUtf8(SektorName(*r)) : TerminalText(SektorName(*r));
 }
 
-// "12 Ukraine", or "0" for a sector byte without a name.
-std::string SektorTitel(int s) {
-    const std::string name = SektorNameAn(s);
-    return std::to_string(s) + (name.empty() ? "" : " " + name);
-}
-
-std::string Mit(std::int64_t d) { return d > 0 ? "+" + std::to_string(d) : std::to_string(d); }
-
-// "26 -> 24 (-2)"
-std::string Wandel(std::uint32_t alt, std::uint32_t neu) {
-    return std::to_string(alt) + " -> " + std::to_string(neu) + " (" +
-           Mit(static_cast<std::int64_t>(neu) - static_cast<std::int64_t>(alt)) + ")";
-}
-
 std::string MarkdownZelle(std::string s) {
     for (std::size_t i = 0; (i = s.find('|', i)) != std::string::npos; i += 2) s.insert(i, "\\");
     return s;
-}
-
-struct TUnterschiede {
-    std::vector<TZeile> ZeilenAlt, ZeilenNeu;
-    int AlarmAlt, AlarmNeu;
-    std::vector<int> Erobert;  // sectors
-    struct TEinheitWandel {
-        int Besitzer, Sektor, Art;
-        std::uint32_t Alt, Neu;
-    };
-    std::vector<TEinheitWandel> Einheiten;
-
-    bool Gleich() const {
-        if (AlarmAlt != AlarmNeu || !Erobert.empty() || !Einheiten.empty()) return false;
-        for (std::size_t i = 0; i < ZeilenAlt.size(); ++i) {
-            const TZeile &a = ZeilenAlt[i], &n = ZeilenNeu[i];
-            if (a.Income != n.Income || a.Land != n.Land || a.Sea != n.Sea || a.All != n.All) return false;
-        }
-        return true;
-    }
-};
-
-TUnterschiede Unterschiede() {
-    TUnterschiede u;
-    Spielstand = Alt.Stand;
-    u.ZeilenAlt = Zeilen();
-    u.AlarmAlt = AxisAlertLevel(Alt.Stand.AxisIncome, true);
-    Spielstand = Neu.Stand;
-    u.ZeilenNeu = Zeilen();
-    u.AlarmNeu = AxisAlertLevel(Neu.Stand.AxisIncome, true);
-    for (int s = 1; s <= SetzSektoren; ++s)
-        if (BesitzGeaendert(Alt, Neu, s)) u.Erobert.push_back(s);
-    for (int b = 1; b <= BesitzerAnzahl; ++b)
-        for (int s = 0; s < SektorBytes; ++s)
-            for (int k = 1; k <= ArtenAnzahl; ++k)
-                if (Alt.Anzahl[b][s][k] != Neu.Anzahl[b][s][k])
-                    u.Einheiten.push_back({b, s, k, Alt.Anzahl[b][s][k], Neu.Anzahl[b][s][k]});
-    return u;
-}
-
-std::string HalterName(int s, const TStellung& st) { return BesitzerName(st.Stand.Halter[s]); }
-
-std::string Text(const TUnterschiede& u, const std::string& alt, const std::string& neu) {
-    std::string t = alt + " -> " + neu + "\n\n";
-    const char* kopf[5] = {"", "Income", "Land Units", "Sea Units", "All Units"};
-    std::vector<std::vector<std::string>> tabelle;
-    for (std::size_t i = 0; i < u.ZeilenAlt.size(); ++i) {
-        const TZeile &a = u.ZeilenAlt[i], &n = u.ZeilenNeu[i];
-        tabelle.push_back({a.Name, Wandel(a.Income, n.Income), Wandel(a.Land, n.Land), Wandel(a.Sea, n.Sea),
-                           Wandel(a.All, n.All)});
-    }
-    std::size_t breite[5] = {};
-    for (int c = 0; c < 5; ++c) {
-        breite[c] = std::strlen(kopf[c]);
-        for (const auto& z : tabelle) breite[c] = std::max(breite[c], z[c].size());
-    }
-    auto zeile = [&](const std::vector<std::string>& z) {
-        std::string l = z[0] + std::string(breite[0] - z[0].size(), ' ');
-        for (int c = 1; c < 5; ++c) l += "  " + Rechts(z[c], breite[c]);
-        return l + "\n";
-    };
-    t += zeile({kopf[0], kopf[1], kopf[2], kopf[3], kopf[4]});
-    for (std::size_t i = 0; i < tabelle.size(); ++i) {
-        t += zeile(tabelle[i]);
-        if (i == ZeileAllies) t += "\n";
-    }
-    t += "\nAxis alert level: " + std::string(StufeText(u.AlarmAlt)) + " -> " + StufeText(u.AlarmNeu) + "\n";
-
-    t += "\nSectors that changed hands:";
-    if (u.Erobert.empty()) t += " none";
-    t += "\n";
-    for (int s : u.Erobert)
-        t += "  " + SektorTitel(s) + " (" + std::to_string(Sektoren[s].ICPs) +
-             " ICPs): " + HalterName(s, Alt) + " -> " + HalterName(s, Neu) + "\n";
-
-    t += "\nUnits that changed:";
-    if (u.Einheiten.empty()) t += " none";
-    t += "\n";
-    for (std::size_t i = 0; i < u.Einheiten.size(); ++i) {
-        const auto& e = u.Einheiten[i];
-        const bool neueMacht = i == 0 || u.Einheiten[i - 1].Besitzer != e.Besitzer;
-        const bool neuerSektor = neueMacht || u.Einheiten[i - 1].Sektor != e.Sektor;
-        if (neueMacht) t += std::string("  ") + BesitzerName(e.Besitzer) + "\n";
-        t += neuerSektor ? "    " + SektorTitel(e.Sektor) + ": " : std::string(", ");
-        t += std::string(ArtName(e.Art)) + " " + std::to_string(e.Alt) + " -> " + std::to_string(e.Neu);
-        if (i + 1 == u.Einheiten.size() || u.Einheiten[i + 1].Besitzer != e.Besitzer ||
-            u.Einheiten[i + 1].Sektor != e.Sektor)
-            t += "\n";
-    }
-    return t;
 }
 
 std::string Markdown(const TUnterschiede& u, const std::string& alt, const std::string& neu) {
@@ -155,9 +41,9 @@ std::string Markdown(const TUnterschiede& u, const std::string& alt, const std::
     t += "\n### Sectors that changed hands\n\n";
     if (u.Erobert.empty()) t += "None.\n";
     else t += "| Sector | Name | ICPs | From | To |\n|---:|---|---:|---|---|\n";
-    for (int s : u.Erobert)
-        t += "| " + std::to_string(s) + " | " + MarkdownZelle(SektorNameAn(s)) + " | " +
-             std::to_string(Sektoren[s].ICPs) + " | " + HalterName(s, Alt) + " | " + HalterName(s, Neu) + " |\n";
+    for (const auto& e : u.Erobert)
+        t += "| " + std::to_string(e.Sektor) + " | " + MarkdownZelle(SektorNameAn(e.Sektor)) + " | " +
+             std::to_string(Sektoren[e.Sektor].ICPs) + " | " + BesitzerName(e.Von) + " | " + BesitzerName(e.Nach) + " |\n";
 
     t += "\n### Units that changed\n";
     if (u.Einheiten.empty()) t += "\nNone.\n";
@@ -188,12 +74,12 @@ Json AlsJson(const TUnterschiede& u, const std::string& alt, const std::string& 
             if (u.ZeilenAlt[i].Name == std::string(BesitzerName(b)))
                 powers[u.ZeilenAlt[i].Name] = ZeileJson(u.ZeilenAlt[i], u.ZeilenNeu[i]);
     Json erobert = Json::array();
-    for (int s : u.Erobert)
-        erobert.push_back({{"sector", s},
-                           {"name", SektorNameAn(s, true)},
-                           {"icps", Sektoren[s].ICPs},
-                           {"from", HalterName(s, Alt)},
-                           {"to", HalterName(s, Neu)}});
+    for (const auto& e : u.Erobert)
+        erobert.push_back({{"sector", e.Sektor},
+                           {"name", SektorNameAn(e.Sektor, true)},
+                           {"icps", Sektoren[e.Sektor].ICPs},
+                           {"from", BesitzerName(e.Von)},
+                           {"to", BesitzerName(e.Nach)}});
     Json einheiten = Json::array();
     for (const auto& e : u.Einheiten)
         einheiten.push_back({{"power", BesitzerName(e.Besitzer)},
@@ -216,7 +102,7 @@ Json AlsJson(const TUnterschiede& u, const std::string& alt, const std::string& 
 // The report of Alt.Map against Neu.Map, named alt and neu.
 bool DiffBerichtGelesen(const std::string& alt, const std::string& neu, TDiffArt art, std::string& bericht) {
     Vergleichen(Alt, Neu);
-    const TUnterschiede u = Unterschiede();
+    const TUnterschiede u = Unterschiede(Alt, Neu);
     const bool gleich = u.Gleich();
     if (art == daJson)
         // A file name that is no UTF-8 shows its odd bytes as U+FFFD.
@@ -225,26 +111,11 @@ bool DiffBerichtGelesen(const std::string& alt, const std::string& neu, TDiffArt
         bericht = art == daMarkdown ? "The positions in " + MarkdownZelle(alt) + " and " + MarkdownZelle(neu) + " are the same.\n"
                                     : "The positions in " + alt + " and " + neu + " are the same.\n";
     else
-        bericht = art == daMarkdown ? Markdown(u, alt, neu) : Text(u, alt, neu);
+        bericht = art == daMarkdown ? Markdown(u, alt, neu) : UnterschiedeText(u, alt, neu);
     return !gleich;
 }
 
 }  // namespace
-
-void Vergleichen(TStellung& alt, TStellung& neu) {
-    Zaehlen(alt);
-    Zaehlen(neu);
-}
-
-bool BesitzGeaendert(const TStellung& alt, const TStellung& neu, int s) {
-    return s >= 1 && s <= SetzSektoren && alt.Stand.Halter[s] != neu.Stand.Halter[s];
-}
-
-bool EinheitenGeaendert(const TStellung& alt, const TStellung& neu, int s) {
-    for (int b = 1; b <= BesitzerAnzahl; ++b)
-        if (std::memcmp(alt.Anzahl[b][s], neu.Anzahl[b][s], sizeof alt.Anzahl[b][s]) != 0) return true;
-    return false;
-}
 
 bool DiffBericht(const std::string& alt, const std::string& neu, TDiffArt art, std::string& bericht) {
     MapDateiLesen(alt, Alt.Map);

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "UVergleich.h"
+
 namespace {
 
 // Qt prints the description as given; long lines are broken at spaces to fit a terminal.
@@ -81,20 +83,7 @@ std::string Latin1ZuUtf8(const std::string& s) {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size())).toUtf8().toStdString();
 }
 
-std::string TerminalText(const std::string& s) {
-    std::string sicher;
-    for (unsigned char c : s) {
-        if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
-            static const char hex[] = "0123456789abcdef";
-            sicher += "\\x";
-            sicher += hex[c >> 4];
-            sicher += hex[c & 15];
-        } else {
-            sicher += static_cast<char>(c);
-        }
-    }
-    return Latin1ZuUtf8(sicher);
-}
+std::string TerminalText(const std::string& s) { return NameText(s); }
 
 std::string Endung(const std::string& pfad) {
     std::string e = std::filesystem::path(pfad).extension().string();

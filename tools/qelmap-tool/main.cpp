@@ -1,11 +1,13 @@
 // qelmap-tool: tallies, reports, checks, conversion and pictures of a position from the
 // command line, computed by the same code as the program.
+#include <QApplication>
 #include <QCoreApplication>
 #include <QStringList>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <memory>
 
 #include "UBefehle.h"
 #include "UFehler.h"
@@ -29,6 +31,7 @@ const TBefehl Befehle[] = {
     {"diff", BefehlDiff, "what changed from one position to another"},
     {"html", BefehlHtml, "the position as one web page"},
     {"odds", BefehlOdds, "the exact odds of a battle"},
+    {"trends", BefehlTrends, "the figures of a game over its turns, as CSV, JSON or a chart"},
 };
 
 void Uebersicht(std::FILE* ziel) {
@@ -54,7 +57,10 @@ int main(int argc, char** argv) {
     // Beyond a file size limit a write fails with EFBIG, reported like any other failed write,
     // instead of the signal ending the tool in the middle.
     std::signal(SIGXFSZ, SIG_IGN);
-    QCoreApplication app(argc, argv);
+    // The chart of trends is drawn with widgets, which need a QApplication, on no screen.
+    const bool grafik = argc > 1 && !std::strcmp(argv[1], "trends");
+    if (grafik) qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app(grafik ? new QApplication(argc, argv) : new QCoreApplication(argc, argv));
     if (argc < 2) {
         Uebersicht(stderr);
         return StatusFehler;

@@ -1,0 +1,234 @@
+#include "UZugBefehle.h"
+
+#include <QAction>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <filesystem>
+#include <iterator>
+
+#include "Main.h"
+#include "UBefehl.h"
+#include "UDatei.h"
+#include "UDateiBefehle.h"
+#include "UDateien.h"
+#include "UGrafik.h"
+#include "UIni.h"
+#include "UMarken.h"
+#include "UMenues.h"
+#include "USchritte.h"
+#include "UVariablen.h"
+#include "UVergleich.h"
+#include "UWiederherstellung.h"
+#include "UZugFenster.h"
+#include "UZuege.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// ---- The recent list ------------------------------------------------------------------------
+
+const char* const ZuletztSektion = "Zuletzt";
+std::vector<std::string> Zuletzt;
+bool ZuletztGelesen = false;
+
+std::string ZuletztSchluessel(int i) { return "Map" + std::to_string(i + 1); }
+
+std::vector<std::uint8_t> IniBytes() {
+    const std::string pfad = EinstellungenPfad();
+    if (!DateiExistiert(pfad)) return {};
+    return DateiLesen(pfad, IniDateiGrenze, "a settings file");
+}
+
+void ZuletztLesen() {
+    if (ZuletztGelesen) return;
+    ZuletztGelesen = true;
+    std::vector<std::uint8_t> d;
+    try {
+        d = IniBytes();
+    } catch (const std::exception&) {
+        return;  // an unreadable settings file has no list
+    }
+    const TIniText ini = IniParsen(d.data(), d.size());
+    for (int i = 0; i < ZuletztAnzahl; ++i) {
+        const std::string name = IniWert(ini, ZuletztSektion, ZuletztSchluessel(i), "");
+        if (!name.empty()) Zuletzt.push_back(name);
+    }
+}
+
+// The list into the settings file, its other lines kept.
+void ZuletztSchreiben() {
+    const std::vector<std::uint8_t> d = IniBytes();
+    TIniText ini = IniParsen(d.data(), d.size());
+    for (int i = 0; i < ZuletztAnzahl; ++i)
+        IniSetzen(ini, ZuletztSektion, ZuletztSchluessel(i), i < static_cast<int>(Zuletzt.size()) ? Zuletzt[i] : "");
+    const std::string text = IniText(ini);
+    DateiSchreiben(EinstellungenPfad(), text.data(), text.size());
+}
+
+void ZuletztMerken(const std::string& datei) {
+    ZuletztLesen();
+    std::error_code f;
+    const std::string pfad = fs::absolute(datei, f).lexically_normal().string();
+    std::erase(Zuletzt, pfad);
+    Zuletzt.insert(Zuletzt.begin(), pfad);
+    if (Zuletzt.size() > ZuletztAnzahl) Zuletzt.resize(ZuletztAnzahl);
+    ZuletztSchreiben();
+}
+
+void ZuletztMenuFuellen(QMenu* m) {
+    m->clear();
+    for (const std::string& d : ZuletztListe()) {
+        QAction* a = m->addAction(QString::fromLocal8Bit(d.c_str()));
+        a->setEnabled(DateiExistiert(d));
+        QObject::connect(a, &QAction::triggered, m, [d] { Kommando([d] { MapDateiLaden(d); }); });
+    }
+    if (m->isEmpty()) m->addAction(QStringLiteral("(none)"))->setEnabled(false);
+}
+
+// ---- The shown turn ---------------------------------------------------------------------------
+
+void TurnAnzeigen(bool dateien = false) {
+    if (ZugVergleichen())
+        MarkierungenSetzen(VorigerZug, GezeigterZug);
+    else
+        MarkierungenLoeschen();
+    ZugFensterAktualisieren(dateien);
+}
+
+void KnoepfeSetzen() {
+    const bool liste = MapAnzahl >= 2;
+    MapForm->ToolBar_VorherigeMap->setEnabled(liste);
+    MapForm->ToolBar_NaechsteMap->setEnabled(liste);
+}
+
+// The caption and everything that follows a map shown by the list.
+void Gezeigt() {
+    MapTitel = MapName;
+    MapForm->TitelSetzen(QString::fromLocal8Bit(MapName.c_str()));
+}
+
+void NachSchritt() {
+    MapGesichert(MapName);
+    KnoepfeSetzen();
+    TurnAnzeigen();
+    ViewMarkieren();
+    if (DisplayReady) RenderFrame();
+}
+
+void DateiMenu_ZugSpeichernClick() {
+    const fs::path vorschlag = ZugVorschlag();
+    QInputDialog d(MapForm);
+    d.setObjectName(QStringLiteral("ZugSpeichern"));
+    d.setWindowTitle(QStringLiteral("save turn"));
+    d.setLabelText(QStringLiteral("Turn file in %1:").arg(QString::fromLocal8Bit(vorschlag.parent_path().string().c_str())));
+    d.setTextValue(QString::fromLocal8Bit(vorschlag.filename().string().c_str()));
+    if (d.exec() != QDialog::Accepted) return;
+    const std::string name = d.textValue().trimmed().toLocal8Bit().toStdString();
+    if (name.empty()) return;
+    fs::path datei = fs::path(name).is_absolute() ? fs::path(name) : vorschlag.parent_path() / name;
+    if (!datei.has_extension()) datei += ".map";
+    if (fs::exists(datei) &&
+        QMessageBox::question(MapForm, QStringLiteral("save turn"),
+                              QStringLiteral("%1 exists. Overwrite it?").arg(QString::fromLocal8Bit(datei.string().c_str()))) !=
+            QMessageBox::Yes)
+        return;
+    ZugDateiSpeichern(datei.string());
+}
+
+void OptionsMenu_AenderungenAnzeigenClick() {
+    AenderungenAnzeigen = MapForm->OptionsMenu_AenderungenAnzeigen->isChecked();
+}
+
+void FensterMenu_ZugClick() { ZugFensterZeigen(MapForm->FensterMenu_Zug->isChecked()); }
+void FensterMenu_TrendsClick() { TrendFensterZeigen(MapForm->FensterMenu_Trends->isChecked()); }
+
+using M = TMapForm;
+const TMenuZeile ZugZeilen[] = {
+    {lsMenu, &M::DateiMenu, &M::DateiMenu_ZugSpeichern, "save turn", "Ctrl+T", true, hkOhne,
+     DateiMenu_ZugSpeichernClick, &M::DateiMenu_WebSeite},
+    {lsMenu, &M::DateiMenu, &M::DateiMenu_Zuletzt, "recent", nullptr, true, hkOhne, nullptr,
+     &M::DateiMenu_MapLaden},
+    {lsMenu, &M::OptionsMenu, &M::OptionsMenu_AenderungenAnzeigen, "show changes", nullptr, true, hkAn,
+     OptionsMenu_AenderungenAnzeigenClick, &M::OptionsMenu_MausStehtBeimScrollen},
+    {lsMenu, &M::FensterMenu, &M::FensterMenu_Zug, "turn", nullptr, true, hkAus, FensterMenu_ZugClick,
+     &M::FensterMenu_GameCenter},
+    {lsMenu, &M::FensterMenu, &M::FensterMenu_Trends, "trends", nullptr, true, hkAus, FensterMenu_TrendsClick,
+     &M::FensterMenu_Zug},
+};
+
+}  // namespace
+
+const TMenuTabelle ZugMenue = {ZugZeilen, static_cast<int>(std::size(ZugZeilen))};
+
+const std::vector<std::string>& ZuletztListe() {
+    ZuletztLesen();
+    return Zuletzt;
+}
+
+void ZugBefehleEinrichten(TMapForm* f) {
+    auto* m = new QMenu(f);
+    f->DateiMenu_Zuletzt->setMenu(m);
+    QObject::connect(m, &QMenu::aboutToShow, m, [m] { ZuletztMenuFuellen(m); });
+    ZuletztMenuFuellen(m);
+    f->ToolBar_VorherigeMap->setShortcut(QKeySequence(QStringLiteral("Alt+Left")));
+    f->ToolBar_NaechsteMap->setShortcut(QKeySequence(QStringLiteral("Alt+Right")));
+    ZugFensterErzeugen(f);
+}
+
+void MapGewechselt(const std::string& datei) {
+    if (!datei.empty()) {
+        try {
+            ZuletztMerken(datei);
+        } catch (const std::exception& e) {
+            // The list is a convenience: a settings file that cannot be written leaves the map as it is.
+            FehlerMelden(MapForm, e);
+        }
+    }
+    MapListeFuellen();
+    MapForm->OptionsMenu_AenderungenAnzeigen->setChecked(AenderungenAnzeigen);
+    KnoepfeSetzen();
+    TurnAnzeigen(!datei.empty());
+}
+
+void ZugDateiSpeichern(const std::string& datei) {
+    ZugSpeichern(datei);
+    MapGesichert(datei);
+    Gezeigt();
+    NamenUebernehmen();
+    MapGewechselt(datei);
+}
+
+void MapEintragZeigen(int eintrag) {
+    if (eintrag < 1 || eintrag > MapAnzahl || eintrag == AktuelleMap) return;
+    {
+        TSchrittKlammer schritt;
+        schritt.Angaben.Art = saMapLaden;
+        // The list steps one entry at a time: from the entry next to the one asked for.
+        const int vorher = AktuelleMap;
+        try {
+            if (eintrag > AktuelleMap) {
+                AktuelleMap = eintrag - 1;
+                NaechsteMap();
+            } else {
+                AktuelleMap = eintrag + 1;
+                VorherigeMap();
+            }
+        } catch (...) {
+            AktuelleMap = vorher;
+            throw;
+        }
+        schritt.Angaben.Text = MapName;
+        Gezeigt();
+    }
+    NachSchritt();
+}
+
+void ZugZurueck() {
+    if (AktuelleMap >= 2) MapEintragZeigen(AktuelleMap - 1);
+}
+
+void ZugVor() {
+    if (AktuelleMap >= 1 && AktuelleMap < MapAnzahl) MapEintragZeigen(AktuelleMap + 1);
+}

@@ -1,0 +1,203 @@
+#include "UZugFenster.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+#include <QtCharts/QChartView>
+#include <QGuiApplication>
+#include <QScreen>
+#include <cmath>
+#include <cstdio>
+
+#include "Main.h"
+#include "UBefehl.h"
+#include "UDatei.h"
+#include "UDateien.h"
+#include "UFenster.h"
+#include "UIni.h"
+#include "UFensterHilfen.h"
+#include "UTrendDiagramm.h"
+#include "UVergleich.h"
+#include "UZugBefehle.h"
+#include "UZuege.h"
+
+QWidget *ZugForm = nullptr, *TrendForm = nullptr;
+QPlainTextEdit* ZugText = nullptr;
+
+namespace {
+
+QLabel* TrendMeldung = nullptr;
+QChartView* TrendAnsicht[TrendArten] = {};
+// The figures of the list last counted, so that a step within it counts nothing anew.
+std::vector<std::string> TrendListe;
+std::vector<TTrend> Trends;
+
+// A floating window whose close button unticks its entry in the Windows menu.
+class TZugFensterRahmen : public QWidget {
+public:
+    TZugFensterRahmen(QWidget* eltern, QAction* TMapForm::*eintrag) : QWidget(eltern, Qt::Tool), eintrag_(eintrag) {}
+
+protected:
+    void closeEvent(QCloseEvent* e) override {
+        (MapForm->*eintrag_)->setChecked(false);
+        e->accept();
+    }
+
+private:
+    QAction* TMapForm::*eintrag_;
+};
+
+// A click shows the turn at the nearest point of the x axis.
+class TTrendAnsicht : public QChartView {
+public:
+    using QChartView::QChartView;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        if (chart() && e->button() == Qt::LeftButton) {
+            const QPointF p = chart()->mapFromScene(mapToScene(e->position().toPoint()));
+            const int eintrag = static_cast<int>(std::lround(chart()->mapToValue(p).x()));
+            Befehl([eintrag] { MapEintragZeigen(eintrag); });
+        }
+        QChartView::mousePressEvent(e);
+    }
+};
+
+void TrendsZeichnen() {
+    if (!TrendForm || !TrendForm->isVisible()) return;
+    if (TrendListe != MapListe || Trends.size() != MapListe.size()) {
+        TrendListe = MapListe;
+        try {
+            Trends = TrendsBerechnen(MapListe);
+            TrendMeldung->clear();
+        } catch (const std::exception& e) {
+            Trends.clear();
+            TrendMeldung->setText(QString::fromLocal8Bit(e.what()));
+        }
+    }
+    if (Trends.empty() && TrendMeldung->text().isEmpty())
+        TrendMeldung->setText(QStringLiteral("No turn files in the folder of the map shown."));
+    for (int a = 0; a < TrendArten; ++a) {
+        QChart* alt = TrendAnsicht[a]->chart();
+        TrendAnsicht[a]->setChart(TrendDiagramm(Trends, static_cast<TTrendArt>(a), AktuelleMap - 1));
+        delete alt;
+    }
+}
+
+struct TPlatzFenster {
+    QWidget** Form;
+    const char* Sektion;
+    QAction* TMapForm::*Eintrag;
+};
+const TPlatzFenster PlatzFenster[] = {{&ZugForm, "ZugForm", &TMapForm::FensterMenu_Zug},
+                                      {&TrendForm, "TrendForm", &TMapForm::FensterMenu_Trends}};
+
+std::vector<std::uint8_t> IniBytes() {
+    const std::string pfad = EinstellungenPfad();
+    return DateiExistiert(pfad) ? DateiLesen(pfad, IniDateiGrenze, "a settings file") : std::vector<std::uint8_t>{};
+}
+
+int IniZahl(const TIniText& ini, const char* sektion, const char* schluessel, int vorgabe) {
+    long long wert;
+    return EinstellungZahl(IniWert(ini, sektion, schluessel, ""), wert) ? static_cast<int>(wert) : vorgabe;
+}
+
+}  // namespace
+
+void ZugFensterPlaetzeLaden() {
+    std::vector<std::uint8_t> d;
+    try {
+        d = IniBytes();
+    } catch (const std::exception&) {
+        return;  // unreadable: the windows keep their first places
+    }
+    const TIniText ini = IniParsen(d.data(), d.size());
+    for (const TPlatzFenster& p : PlatzFenster) {
+        QWidget* w = *p.Form;
+        const int breite = std::max(200, IniZahl(ini, p.Sektion, "Width", w->width()));
+        const int hoehe = std::max(150, IniZahl(ini, p.Sektion, "Height", w->height()));
+        w->resize(breite, hoehe);
+        const QRect f = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                          : QRect(0, 0, 1024, 768);
+        // On the screen as the other windows are, whatever screen the place came from.
+        const TPunkt o = PlatzAufFlaeche(IniZahl(ini, p.Sektion, "Left", f.left() + 40), IniZahl(ini, p.Sektion, "Top", f.top() + 40),
+                                         breite, hoehe, TRect{f.left(), f.top(), f.left() + f.width(), f.top() + f.height()});
+        w->move(o.X, o.Y);
+        if (IniZahl(ini, p.Sektion, "Shown", 0) != 0) {
+            w->show();
+            (MapForm->*p.Eintrag)->setChecked(true);
+        }
+    }
+    TrendsZeichnen();
+}
+
+void ZugFensterPlaetzeSichern() {
+    try {
+        const std::vector<std::uint8_t> d = IniBytes();
+        TIniText ini = IniParsen(d.data(), d.size());
+        for (const TPlatzFenster& p : PlatzFenster) {
+            const QWidget* w = *p.Form;
+            IniSetzen(ini, p.Sektion, "Top", std::to_string(w->y()));
+            IniSetzen(ini, p.Sektion, "Left", std::to_string(w->x()));
+            IniSetzen(ini, p.Sektion, "Width", std::to_string(w->width()));
+            IniSetzen(ini, p.Sektion, "Height", std::to_string(w->height()));
+            IniSetzen(ini, p.Sektion, "Shown", w->isVisible() ? "1" : "0");
+        }
+        const std::string text = IniText(ini);
+        DateiSchreiben(EinstellungenPfad(), text.data(), text.size());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+    }
+}
+
+void ZugFensterErzeugen(TMapForm* f) {
+    ZugForm = new TZugFensterRahmen(f, &TMapForm::FensterMenu_Zug);
+    ZugForm->setObjectName(QStringLiteral("ZugForm"));
+    ZugForm->setWindowTitle(QStringLiteral("turn"));
+    ZugText = new QPlainTextEdit(ZugForm);
+    ZugText->setReadOnly(true);
+    ZugText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    ZugText->setFont(QFont(QStringLiteral("monospace")));
+    (new QVBoxLayout(ZugForm))->addWidget(ZugText);
+    ZugForm->resize(620, 420);
+
+    TrendForm = new TZugFensterRahmen(f, &TMapForm::FensterMenu_Trends);
+    TrendForm->setObjectName(QStringLiteral("TrendForm"));
+    TrendForm->setWindowTitle(QStringLiteral("trends"));
+    auto* l = new QVBoxLayout(TrendForm);
+    TrendMeldung = new QLabel(TrendForm);
+    l->addWidget(TrendMeldung);
+    for (QChartView*& v : TrendAnsicht) {
+        v = new TTrendAnsicht(TrendForm);
+        v->setRenderHint(QPainter::Antialiasing);
+        l->addWidget(v, 1);
+    }
+    TrendForm->resize(640, 900);
+}
+
+void ZugFensterAktualisieren(bool dateien) {
+    if (dateien) TrendListe.clear();
+    if (ZugText) {
+        std::string t = ZugVergleichText();
+        if (!ZugVergleich)
+            t = !ZugVergleichMeldung.empty() ? ZugVergleichMeldung
+                : AktuelleMap == 0      ? "The map shown is no turn file of its folder."
+                                        : "There is no turn before the one shown.";
+        ZugText->setPlainText(QString::fromLocal8Bit(t.c_str()));
+    }
+    TrendsZeichnen();
+}
+
+void ZugFensterZeigen(bool an) {
+    ZugForm->setVisible(an);
+    MapForm->FensterMenu_Zug->setChecked(an);
+}
+
+void TrendFensterZeigen(bool an) {
+    TrendForm->setVisible(an);
+    MapForm->FensterMenu_Trends->setChecked(an);
+    TrendsZeichnen();
+}

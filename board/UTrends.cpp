@@ -1,0 +1,67 @@
+#include "UTrends.h"
+
+#include <cstring>
+
+#include "UDateien.h"
+#include "USpielstand.h"
+
+const char* const TrendNamen[TrendZeilen] = {"Russia", "Germany", "United Kingdom", "Japan", "United States",
+                                             "Allies", "Axis"};
+
+namespace {
+
+// The position shown, put back however the counting ends.
+struct TSicherung {
+    TMapDaten Map;
+    TSpielstand Stand;
+};
+TSicherung Sicherung;
+TMapDaten Gelesen;
+
+struct TZurueck {
+    TZurueck() {
+        Sicherung.Map.Anzahl = EinheitenAnzahl;
+        std::memcpy(&Sicherung.Map.Einheiten[1], &Einheiten[1], sizeof(TEinheit) * static_cast<std::size_t>(EinheitenAnzahl));
+        Sicherung.Stand = Spielstand;
+    }
+    ~TZurueck() {
+        MapUebernehmen(Sicherung.Map);
+        Spielstand = Sicherung.Stand;
+    }
+};
+
+}  // namespace
+
+std::vector<TTrend> TrendsBerechnen(const std::vector<std::string>& dateien) {
+    TZurueck zurueck;
+    std::vector<TTrend> trends;
+    trends.reserve(dateien.size());
+    for (const std::string& datei : dateien) {
+        MapDateiLesen(datei, Gelesen);
+        MapUebernehmen(Gelesen);
+        SpielstandBerechnen();
+        const TSpielstand& s = Spielstand;
+        TTrend t{};
+        t.Datei = datei;
+        t.IstZug = ZugAusName(datei, t.Zug);
+        for (int p = 1; p <= BesitzerAnzahl; ++p) {
+            t.Income[p - 1] = s.Income[p];
+            t.Land[p - 1] = s.LandUnits[p];
+            t.Sea[p - 1] = s.SeaUnits[p];
+            t.All[p - 1] = s.AllUnits[p];
+        }
+        const std::uint32_t seiten[2][4] = {{s.AlliesIncome, s.AlliesLandUnits, s.AlliesSeaUnits, s.AlliesAllUnits},
+                                            {s.AxisIncome, s.AxisLandUnits, s.AxisSeaUnits, s.AxisAllUnits}};
+        for (int i = 0; i < 2; ++i) {
+            t.Income[TrendAllies + i] = seiten[i][0];
+            t.Land[TrendAllies + i] = seiten[i][1];
+            t.Sea[TrendAllies + i] = seiten[i][2];
+            t.All[TrendAllies + i] = seiten[i][3];
+        }
+        t.AxisIncome = s.AxisIncome;
+        t.AlarmAn = AxisAlertLevel(s.AxisIncome, true);
+        t.AlarmAus = AxisAlertLevel(s.AxisIncome, false);
+        trends.push_back(std::move(t));
+    }
+    return trends;
+}
