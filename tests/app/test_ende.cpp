@@ -189,6 +189,9 @@ QRect Rahmen(XSitzung& x, const QString& fenster) {
                            m[3].trimmed().toInt());
 }
 
+// xdotool's steps that move the pointer to a screen point and wait until it is there.
+QStringList Hin(QPoint p) { return {"mousemove", "--sync", QString::number(p.x()), QString::number(p.y())}; }
+
 // Whether a popup of the program is open: a window of it that the window manager leaves unframed.
 bool Aufgeklappt(XSitzung& x, qint64 pid) {
     for (const QString& w : x.Xdo({"search", "--onlyvisible", "--pid", QString::number(pid)}).split('\n'))
@@ -304,9 +307,9 @@ TEST(EndeZuEnde, PlaceAPieceInTheRealWindowAndCloseIt) {
 
     // German infantry from the palette, a click on the land, the pointer moved away.
     const int sx = client.x() + static_cast<int>(m.X), sy = client.y() + viewOben + static_cast<int>(m.Y);
-    const QString weg[] = {QString::number(client.x() + 40), QString::number(client.y() + viewOben + 40)};
-    x.Xdo({"mousemove", "--window", tools, "--sync", "22", "15", "click", "1", "mousemove", "--sync",
-           QString::number(sx), QString::number(sy), "click", "1", "mousemove", "--sync", weg[0], weg[1]});
+    const QPoint weg(client.x() + 40, client.y() + viewOben + 40);
+    x.Xdo(QStringList{"mousemove", "--window", tools, "--sync", "22", "15", "click", "1"} + Hin({sx, sy}) +
+          QStringList{"click", "1"} + Hin(weg));
     QImage nachher;
     Bis([&] { return passt(nachher = x.Bild(ordner.Datei("nachher.png")), sx - 7, sy - 5); });
     EXPECT_TRUE(passt(nachher, sx - 7, sy - 5)) << "no infantry at " << sx << "," << sy;
@@ -330,8 +333,7 @@ TEST(EndeZuEnde, PlaceAPieceInTheRealWindowAndCloseIt) {
     Bis([&] { return Aufgeklappt(x, programm.P.processId()); });
     x.Xdo({"key", "Return"});
     Bis([&] { return x.Sichtbar("^Open$").isEmpty(); });
-    x.Xdo({"mousemove", "--sync", QString::number(sx), QString::number(sy + 30), "mousemove", "--sync", weg[0],
-           weg[1]});
+    x.Xdo(Hin({sx, sy + 30}) + Hin(weg));
     // Loaded once the view shows there what it showed before the piece was put.
     QImage geladen;
     Bis([&] {
@@ -349,8 +351,7 @@ TEST(EndeZuEnde, PlaceAPieceInTheRealWindowAndCloseIt) {
     const QStringList r = rand.mid(rand.indexOf('=') + 1).split(',');
     ASSERT_EQ(r.size(), 4) << rand.toStdString();
     const int rechts = client.x() + 998 + r[1].trimmed().toInt(), oben = client.y() - r[2].trimmed().toInt();
-    x.Xdo({"mousemove", "--sync", QString::number(rechts - 10), QString::number(oben + r[2].trimmed().toInt() / 2),
-           "click", "1"});
+    x.Xdo(Hin({rechts - 10, oben + r[2].trimmed().toInt() / 2}) + QStringList{"click", "1"});
     const bool geendet = programm.P.waitForFinished(10000);
     ASSERT_TRUE(geendet) << "the close button did not end the program";
     EXPECT_EQ(programm.P.exitCode(), 0);
@@ -414,12 +415,10 @@ TEST(EndeZuEnde, AFirstStartSeenFromOutside) {
 
     // The sector information too, opened from the windows menu.
     const QRect fenster = Rechteck(Knoten(baum, "menu item", QStringLiteral("Windows")));
-    x.Xdo({"mousemove", "--sync", QString::number(fenster.center().x()), QString::number(fenster.center().y()), "click",
-           "1"});
+    x.Xdo(Hin(fenster.center()) + QStringList{"click", "1"});
     QJsonObject eintrag;
     Bis([&] { return Hat(eintrag = Knoten(x.Baum(), "menu item", QStringLiteral("sectorninfo")), "showing"); });
-    x.Xdo({"mousemove", "--sync", QString::number(Rechteck(eintrag).center().x()),
-           QString::number(Rechteck(eintrag).center().y()), "click", "1"});
+    x.Xdo(Hin(Rechteck(eintrag).center()) + QStringList{"click", "1"});
     const QString sektor = x.Suchen("^Sektorinfo$");
     ASSERT_FALSE(sektor.isEmpty());
     // Every window wholly on the screen and none over another (so none over the main window's
@@ -462,7 +461,7 @@ TEST(EndeZuEnde, AFirstStartSeenFromOutside) {
 
     // The pointer at the bottom right of the view: the whole pointer text lies in the window.
     const QRect client = Rechteck(Knoten(baum, "filler", QStringLiteral("QelMap for Windows //")));
-    x.Xdo({"mousemove", "--sync", QString::number(client.right() - 3), QString::number(client.bottom() - 30)});
+    x.Xdo(Hin({client.right() - 3, client.bottom() - 30}));
     // Read once it gives the pointer's place in the view, which begins at the client's left.
     const QString da = QStringLiteral("MouseX: %1 ").arg(client.right() - 3 - client.x());
     QJsonObject zeiger;
@@ -472,8 +471,7 @@ TEST(EndeZuEnde, AFirstStartSeenFromOutside) {
 
     // The about box: every line wholly inside the box.
     const QRect ueber = Rechteck(Knoten(baum, "menu item", QStringLiteral("About")));
-    x.Xdo({"mousemove", "--sync", QString::number(ueber.center().x()), QString::number(ueber.center().y()), "click",
-           "1"});
+    x.Xdo(Hin(ueber.center()) + QStringList{"click", "1"});
     ASSERT_FALSE(x.Suchen("^QelMap for Windows$").isEmpty());
     QRect dialog;
     Bis([&] {
@@ -662,9 +660,8 @@ TEST(EndeZuEnde, AScaledScreenShowsWholeBlocksWhereThePointerIs) {
     ASSERT_TRUE(FreierLandpunkt(ordner, 200, 130, m));
     const QPoint klick(client.x() + 2 * int(m.X), client.y() + viewOben + 2 * int(m.Y));
     const QPoint weg = klick + QPoint(60, 40);
-    x.Xdo({"mousemove", "--window", tools, "--sync", "44", "30", "click", "1", "mousemove", "--sync",
-           QString::number(klick.x()), QString::number(klick.y()), "click", "1", "mousemove", "--sync",
-           QString::number(weg.x()), QString::number(weg.y())});
+    x.Xdo(QStringList{"mousemove", "--window", tools, "--sync", "44", "30", "click", "1"} + Hin(klick) +
+          QStringList{"click", "1"} + Hin(weg));
     QImage nachher;
     TBild pieces;
     BildLaden(pieces, ordner.Datei("PIECES.BMP"));
