@@ -77,10 +77,10 @@ public:
         wm_.P.setProcessEnvironment(Umgebung);
         wm_.P.start(QStringLiteral("openbox"), {});
         if (!wm_.P.waitForStarted(5000)) return false;
-        // The window manager has taken the screen once it names its check window on the root.
+        // The window manager has started once it has told the area it leaves to windows, which
+        // it does after it has taken the screen; windows shown before would be placed without it.
         return Bis([&] {
-            return Aufruf(QStringLiteral("xprop"), {"-root", "_NET_SUPPORTING_WM_CHECK"})
-                .contains(QStringLiteral("window id"));
+            return Aufruf(QStringLiteral("xprop"), {"-root", "_NET_WORKAREA"}).contains(QStringLiteral(" = "));
         });
     }
 
