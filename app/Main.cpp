@@ -13,11 +13,13 @@
 #include "UAlarm.h"
 #include "UBefehl.h"
 #include "UDateiBefehle.h"
+#include "UEditMenue.h"
 #include "UFensterHilfen.h"
 #include "UFensterPlaetze.h"
 #include "UMapView.h"
 #include "UMenues.h"
 #include "UGameInfoForm.h"
+#include "USchritte.h"
 #include "UStart.h"
 
 TMapForm* MapForm = nullptr;
@@ -115,7 +117,14 @@ void TMapForm::Anordnen() {
     PanelsLegen(StatusPanel, width());
 }
 
-void TMapForm::TitelSetzen(const QString& datei) { setWindowTitle(Titel + datei); }
+void TMapForm::TitelSetzen(const QString& datei) {
+    MapTitel = datei.toLocal8Bit().toStdString();
+    setWindowTitle(Titel + datei);
+}
+
+void TMapForm::TitelZeigen(const std::string& name) { TitelSetzen(QString::fromLocal8Bit(name.c_str())); }
+
+void TMapForm::SchritteGeaendert() { EditAnzeigen(); }
 
 // ---- Geometry for the display -----------------------------------------------------------
 
@@ -180,6 +189,7 @@ void TMapForm::SpielstandGeaendert() { SpielstandAnzeigen(); }
 void TMapForm::FensterGeschlossen(TFenster fenster) {
     if (fenster == fwSektorInfoForm) FensterMenu_SektorenInfo->setChecked(false);
     if (fenster == fwGameInfoForm) FensterMenu_GameInfo->setChecked(false);
+    if (fenster == fwEditsForm) FensterMenu_Edits->setChecked(false);
 }
 
 void TMapForm::FehlerZeigen(const std::string& text) {

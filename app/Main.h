@@ -37,9 +37,11 @@ public:
         *DateiMenu_SInfoSpeichern, *DateiMenu_Beenden;
     QAction *OptionsMenu_ICPsAnzeigen, *OptionsMenu_LandAmCursorAnzeigen, *OptionsMenu_EinheitAmCursorAnzeigen,
         *OptionsMenu_EinheitbesitzerAmCursorAnzeigen, *OptionsMenu_MausStehtBeimScrollen, *OptionsMenu_EditModus;
+    QAction* OptionsMenu_HalterAnzeigen;
     QAction *ToolsMenu_EinheitenAusgeben, *ToolsMenu_GameinfoAusgeben, *ToolsMenu_SektorenAusgeben, *ToolsMenu_Zufall;
     QAction *FensterMenu_SektorenInfo, *FensterMenu_GameInfo, *FensterMenu_GameCenter;
     QAction* FensterMenu_PlaetzeZuruecksetzen;
+    QAction *EditMenu, *EditMenu_Rueckgaengig, *EditMenu_Wiederholen, *FensterMenu_Edits;  // UEditMenue
     QAction *HelpMenu, *AboutMenu;
     QAction *ToolBar_MapLaden, *ToolBar_MapSpeichern, *ToolBar_VorherigeMap, *ToolBar_NaechsteMap;
     QAction *PopUpMenu_Edit, *PopUpMenu_ICPsHotSpotSetzen;
@@ -53,6 +55,7 @@ public:
     QFileDialog *OpenDialog, *SaveDialog;  // UDateiBefehle
     QTimer* Timer;                         // UAlarm
 
+    // The caption "QelMap for Windows // " and datei; the history keeps datei as MapTitel.
     void TitelSetzen(const QString& datei);
     // Menu bar, client area, tool bar and status bar for the window's size.
     void Anordnen();
@@ -78,6 +81,8 @@ public:
     void SpielstandGeaendert() override;
     void FensterGeschlossen(TFenster fenster) override;
     void FehlerZeigen(const std::string& text) override;
+    void TitelZeigen(const std::string& name) override;
+    void SchritteGeaendert() override;
 
 protected:
     void resizeEvent(QResizeEvent* e) override;

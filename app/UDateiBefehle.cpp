@@ -8,6 +8,7 @@
 
 #include "Main.h"
 #include "UDateien.h"
+#include "USchritte.h"
 #include "USpielstand.h"
 #include "UVariablen.h"
 #include "UWiederherstellung.h"
@@ -52,7 +53,12 @@ private:
 
 }  // namespace
 
+// A load is one step: undo brings back the position, or the table, and the names before it.
+// A load that fails changed nothing, so it leaves no step.
 void MapDateiLaden(const std::string& f) {
+    TSchrittKlammer schritt;
+    schritt.Angaben.Art = saMapLaden;
+    schritt.Angaben.Text = f;
     MapLaden(f);
     MapGesichert(f);
     MapDateiUebernehmen(f);
@@ -68,9 +74,13 @@ void MapDateiSpeichernAls(const std::string& f) {
     MapSpeichern(f);
     MapGesichert(f);
     MapDateiUebernehmen(f);
+    NamenUebernehmen();
 }
 
 void SektorDateiLaden(const std::string& f) {
+    TSchrittKlammer schritt;
+    schritt.Angaben.Art = saSektorenLaden;
+    schritt.Angaben.Text = f;
     SektorenLaden(f);
     SektorenGesichert(f);
 }

@@ -8,6 +8,7 @@
 #include "Main.h"
 #include "UDatei.h"
 #include "UDateien.h"
+#include "UEditsForm.h"
 #include "UGameInfoForm.h"
 #include "UIni.h"
 #include "USektorInfoForm.h"
@@ -101,6 +102,7 @@ QWidget* PlatzFenster(TFenster f) {
     case fwGameInfoForm: return GameInfoForm;
     case fwToolsForm: return ToolsForm;
     case fwSektorInfoForm: return SektorInfoForm;
+    case fwEditsForm: return EditsForm;
     }
     return nullptr;
 }
@@ -154,7 +156,7 @@ TFensterPlatz FensterPlatzErfassen(TFenster fenster) {
 bool PlaetzeGenannt() {
     const std::string pfad = EinstellungenPfad();
     if (!DateiExistiert(pfad)) return false;
-    for (const char* sektion : {"MapForm", "GameInfoForm", "ToolsForm", "SektorInfoForm"})
+    for (const char* sektion : {"MapForm", "GameInfoForm", "ToolsForm", "SektorInfoForm", "EditsForm"})
         for (const char* schluessel : {"Top", "Left"})
             if (IniLesen(pfad, sektion, schluessel, "\n") != "\n") return true;
     return false;
@@ -162,7 +164,8 @@ bool PlaetzeGenannt() {
 
 void ErsterStartPlaetze() {
     // The main window keeps its default size at the top left; the palette and the game
-    // information go to its right, one below the other, and the sector information below it.
+    // information go to its right, one below the other, and the sector information and the
+    // edits below it, side by side.
     // Each place leaves room for the frame a window manager adds.
     constexpr int Abstand = 8, RahmenHoehe = 40;
     const QRect frei = MapForm->screen() ? MapForm->screen()->availableGeometry() : QRect(0, 0, 1024, 768);
@@ -176,7 +179,9 @@ void ErsterStartPlaetze() {
     FensterPlaetze[fwGameInfoForm].Top = frei.top() + ToolsForm->height() + RahmenHoehe + Abstand;
     FensterPlaetze[fwSektorInfoForm].Left = frei.left();
     FensterPlaetze[fwSektorInfoForm].Top = haupt.Top + haupt.Height + Abstand;
-    for (int f = fwMapForm; f <= fwSektorInfoForm; ++f)
+    FensterPlaetze[fwEditsForm].Left = frei.left() + SektorInfoForm->width() + Abstand;
+    FensterPlaetze[fwEditsForm].Top = FensterPlaetze[fwSektorInfoForm].Top;
+    for (int f = fwMapForm; f < FensterAnzahl; ++f)
         MapForm->PlatzAnwenden(static_cast<TFenster>(f), FensterPlaetze[f]);
 }
 

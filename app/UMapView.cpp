@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <QWidget>
 #include <algorithm>
 
@@ -92,12 +93,35 @@ protected:
         const QPoint p = e->position().toPoint();
         Befehl([&] { MausLosgelassen(Knopf(e->button()), Zustand(e->modifiers(), e->buttons()), p.x(), p.y()); });
     }
+    // A notch of the wheel is 120; finer wheels and touch pads add up to whole notches.
+    void wheelEvent(QWheelEvent* e) override {
+        const QPoint p = e->position().toPoint();
+        const QRect view(0, ToolBarHoch, std::max(ViewBreite, 0), std::max(ViewHoehe, 0));
+        if (!view.contains(p) || !DisplayReady) {
+            e->ignore();
+            return;
+        }
+        rad_ += e->angleDelta().y();
+        const int raster = rad_ / 120;
+        rad_ -= raster * 120;
+        if (raster != 0) Befehl([&] { MausRad(raster, p.x(), p.y()); }, false);
+    }
     void keyPressEvent(QKeyEvent* e) override { Taste(e, true); }
     void keyReleaseEvent(QKeyEvent* e) override { Taste(e, false); }
 
 private:
     Qt::MouseButtons ausserhalb_;  // buttons pressed outside the map view and not yet released
+    int rad_ = 0;                  // the wheel's turn short of a whole notch
 
+    static void Pfeil(int taste) {
+        switch (taste) {
+        case Qt::Key_Left: PfeilGedrueckt(-1, 0); break;
+        case Qt::Key_Right: PfeilGedrueckt(+1, 0); break;
+        case Qt::Key_Up: PfeilGedrueckt(0, -1); break;
+        case Qt::Key_Down: PfeilGedrueckt(0, +1); break;
+        default: break;
+        }
+    }
     static void Taste(QKeyEvent* e, bool unten) {
         TShiftState s = Zustand(e->modifiers(), QGuiApplication::mouseButtons());
         // The modifier key itself: its own event may or may not carry it in the state.
@@ -107,6 +131,7 @@ private:
             TasteGeaendert(s);
             const QString t = e->text();
             if (unten && t.size() == 1 && t[0].unicode() < 128) KeyPressed(static_cast<char>(t[0].unicode()));
+            if (unten) Pfeil(e->key());
         });
     }
 };

@@ -15,6 +15,7 @@
 #include "UBefehl.h"
 #include "UBitmaps.h"
 #include "UDateiBefehle.h"
+#include "UEditMenue.h"
 #include "UFensterHilfen.h"
 #include "UFensterPlaetze.h"
 #include "UAboutForm.h"
@@ -24,7 +25,9 @@
 #include "UGameInfoForm.h"
 #include "UGrafik.h"
 #include "UHelpForm.h"
+#include "UInputs.h"
 #include "UMap.h"
+#include "USchritte.h"
 #include "USektorInfoForm.h"
 #include "USektorenListe.h"
 #include "UVariablen.h"
@@ -85,17 +88,20 @@ void AboutMenuClick() {
 void ToolBar_VorherigeMapClick() {
     VorherigeMap();
     MapForm->TitelSetzen(QString::fromLocal8Bit(MapName.c_str()));
+    NamenUebernehmen();
 }
 
 void ToolBar_NaechsteMapClick() {
     NaechsteMap();
     MapForm->TitelSetzen(QString::fromLocal8Bit(MapName.c_str()));
+    NamenUebernehmen();
 }
 
 // The zoom list of the tool bar.
 void PiecesZoomComboBoxChange(int index) {
     if (index < 0 || index > ZoomMax - ZoomMin) return;
     Zoom = PiecesZoom = ZoomMin + index;
+    ZeigerAuswerten();
     RenderFrame();
 }
 
@@ -175,10 +181,24 @@ const TMenuZeile Fensterplaetze[] = {
      FensterPlaetzeZuruecksetzen},
 };
 
+// Sectors in the colours of their holders, or the map as printed. Unlike the other options
+// this one changes the map itself, so it shows at once.
+void OptionsMenu_HalterAnzeigenClick() {
+    HalterAnzeigen = MapForm->OptionsMenu_HalterAnzeigen->isChecked();
+    RenderFrame();
+}
+
+const TMenuZeile Halteranzeige[] = {
+    {lsMenu, &M::OptionsMenu, &M::OptionsMenu_HalterAnzeigen, "show holders", nullptr, true, hkAn,
+     OptionsMenu_HalterAnzeigenClick, &M::OptionsMenu_MausStehtBeimScrollen},
+};
+
 const TMenuTabelle MenuTabellen[] = {
     {Grundmenue, static_cast<int>(std::size(Grundmenue))},
     WebExportMenue,
     {Fensterplaetze, static_cast<int>(std::size(Fensterplaetze))},
+    {Halteranzeige, static_cast<int>(std::size(Halteranzeige))},
+    EditMenue,
 };
 
 constexpr int KnopfBreite = 26, TrennerBreite = 8;
@@ -258,7 +278,7 @@ int MenuesAufbauen(TMapForm* f) {
             QAction* a = Platzieren(f, z, toolBarX);
             if (!a) continue;
             f->*z.Komponente = a;
-            if (z.Kurz) a->setShortcut(QKeySequence(QString::fromLatin1(z.Kurz)));
+            if (z.Kurz) a->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(z.Kurz)));
             a->setEnabled(z.An);
             a->setCheckable(z.Haken != hkOhne);
             a->setChecked(z.Haken == hkAn);

@@ -20,7 +20,7 @@ struct TMenuZeile {
     QAction* TMapForm::*Unter;
     QAction* TMapForm::*Komponente;  // null: a separator
     const char* Text;                // caption; on the tool bar the button's picture file
-    const char* Kurz;                // shortcut ("Ctrl+L"), or null
+    const char* Kurz;                // shortcut ("Ctrl+L"; more than one "Ctrl+Y; Ctrl+Shift+Z"), or null
     bool An;                         // enabled at creation
     THaken Haken;
     void (*Handler)();               // null: nothing happens

@@ -19,6 +19,7 @@
 #include "UDDrawInit.h"
 #include "UDateien.h"
 #include "UEditSektor.h"
+#include "UEditsForm.h"
 #include "UEinheitenListeForm.h"
 #include "UFehler.h"
 #include "UFensterPlaetze.h"
@@ -30,6 +31,7 @@
 #include "UIntroForm.h"
 #include "UMap.h"
 #include "UMapNameEditForm.h"
+#include "USchritte.h"
 #include "USektorInfoForm.h"
 #include "USektorenListe.h"
 #include "USpielstand.h"
@@ -80,6 +82,7 @@ void FensterNachEinstellungen() {
     MapForm->OptionsMenu_EinheitAmCursorAnzeigen->setChecked(EinheitartAmCursor);
     MapForm->OptionsMenu_EinheitbesitzerAmCursorAnzeigen->setChecked(BesitzerAmCursor);
     MapForm->OptionsMenu_MausStehtBeimScrollen->setChecked(MausStehtBeimScrollen);
+    MapForm->OptionsMenu_HalterAnzeigen->setChecked(HalterAnzeigen);
     ToolsForm->show();
     if (SektorInfo) SektorInfoForm->show();
     MapForm->FensterMenu_SektorenInfo->setChecked(SektorInfo);
@@ -131,6 +134,8 @@ void Initialisieren() {
     Selection = {0, 0, 0};
     SpielstandAktualisieren();
     if (DisplayReady) RenderFrame();
+    // Undo goes back no further than the position the run starts with.
+    SchritteLeeren();
     if (!alte.empty()) WiederherstellungMelden(alte);
 }
 
@@ -172,6 +177,7 @@ void FensterErzeugen() {
     new TAboutForm(haupt);
     new TMapNameEditForm(haupt);
     new TGameinfoAusgebenForm(haupt);
+    new TEditsForm(haupt);
 }
 
 void FensterFreigeben() { delete MapForm; }

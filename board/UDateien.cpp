@@ -110,11 +110,12 @@ void SektorenSpeichern(const std::string& datei) { DateiSchreiben(datei, &Sektor
 
 // ---- Settings file ------------------------------------------------------------------------
 
-TFensterPlatz FensterPlaetze[4] = {HauptfensterVorgabe, {0, 0, 0, 0}, {0, 0, 0, 0}, {0, 0, 0, 0}};
+TFensterPlatz FensterPlaetze[FensterAnzahl] = {HauptfensterVorgabe};
 
 namespace {
 
-const char* const FensterSektion[4] = {"MapForm", "GameInfoForm", "ToolsForm", "SektorInfoForm"};
+const char* const FensterSektion[FensterAnzahl] = {"MapForm", "GameInfoForm", "ToolsForm", "SektorInfoForm",
+                                                  "EditsForm"};
 
 struct TOption {
     const char* Sektion;
@@ -198,7 +199,7 @@ void EinstellungenParsen(const std::uint8_t* daten, std::size_t laenge, TEinstel
     haupt.Left = ZahlLesen(ini, "MapForm", "Left", HauptfensterVorgabe.Left);
     haupt.Height = ZahlLesen(ini, "MapForm", "Height", HauptfensterVorgabe.Height);
     haupt.Width = ZahlLesen(ini, "MapForm", "Width", HauptfensterVorgabe.Width);
-    for (int f = fwGameInfoForm; f <= fwSektorInfoForm; ++f) {
+    for (int f = fwGameInfoForm; f < FensterAnzahl; ++f) {
         e.Plaetze[f].Top = ZahlLesen(ini, FensterSektion[f], "Top", 0);
         e.Plaetze[f].Left = ZahlLesen(ini, FensterSektion[f], "Left", 0);
         e.Plaetze[f].Height = e.Plaetze[f].Width = 0;
@@ -208,20 +209,20 @@ void EinstellungenParsen(const std::uint8_t* daten, std::size_t laenge, TEinstel
 }
 
 void EinstellungenUebernehmen(const TEinstellungen& e) {
-    for (int f = fwMapForm; f <= fwSektorInfoForm; ++f) {
+    for (int f = fwMapForm; f < FensterAnzahl; ++f) {
         FensterPlaetze[f].Top = e.Plaetze[f].Top;
         FensterPlaetze[f].Left = e.Plaetze[f].Left;
     }
     FensterPlaetze[fwMapForm].Height = e.Plaetze[fwMapForm].Height;
     FensterPlaetze[fwMapForm].Width = e.Plaetze[fwMapForm].Width;
-    for (int f = fwMapForm; f <= fwSektorInfoForm; ++f) Fenster->PlatzAnwenden(static_cast<TFenster>(f), FensterPlaetze[f]);
+    for (int f = fwMapForm; f < FensterAnzahl; ++f) Fenster->PlatzAnwenden(static_cast<TFenster>(f), FensterPlaetze[f]);
     for (int i = 0; i < OptionenAnzahl; ++i) *Optionen[i].Wert = e.Optionen[i];
 }
 
 TEinstellungen EinstellungenErfassen() {
-    for (int f = fwMapForm; f <= fwSektorInfoForm; ++f) FensterPlaetze[f] = Fenster->PlatzErfassen(static_cast<TFenster>(f));
+    for (int f = fwMapForm; f < FensterAnzahl; ++f) FensterPlaetze[f] = Fenster->PlatzErfassen(static_cast<TFenster>(f));
     TEinstellungen e;
-    for (int f = fwMapForm; f <= fwSektorInfoForm; ++f) e.Plaetze[f] = FensterPlaetze[f];
+    for (int f = fwMapForm; f < FensterAnzahl; ++f) e.Plaetze[f] = FensterPlaetze[f];
     for (int i = 0; i < OptionenAnzahl; ++i) e.Optionen[i] = *Optionen[i].Wert;
     return e;
 }
@@ -233,7 +234,7 @@ std::string EinstellungenText(const std::uint8_t* vorher, std::size_t laenge, co
     IniSetzen(ini, "MapForm", "Left", std::to_string(haupt.Left));
     IniSetzen(ini, "MapForm", "Height", std::to_string(haupt.Height));
     IniSetzen(ini, "MapForm", "Width", std::to_string(haupt.Width));
-    for (int f = fwGameInfoForm; f <= fwSektorInfoForm; ++f) {
+    for (int f = fwGameInfoForm; f < FensterAnzahl; ++f) {
         IniSetzen(ini, FensterSektion[f], "Top", std::to_string(e.Plaetze[f].Top));
         IniSetzen(ini, FensterSektion[f], "Left", std::to_string(e.Plaetze[f].Left));
     }

@@ -65,12 +65,12 @@ void SektorenSpeichern(const std::string& datei);
 // ---- Settings file ------------------------------------------------------------------------
 // The main window's place without a settings file; the tool windows' is (0, 0).
 constexpr TFensterPlatz HauptfensterVorgabe = {0, 0, 400, 640};
-extern TFensterPlatz FensterPlaetze[4];
+extern TFensterPlatz FensterPlaetze[FensterAnzahl];
 
 // Every value of the settings file, in the order of its table.
 constexpr int OptionenAnzahl = 9;
 struct TEinstellungen {
-    TFensterPlatz Plaetze[4];
+    TFensterPlatz Plaetze[FensterAnzahl];
     bool Optionen[OptionenAnzahl];  // ICPsAnzeigen .. GameCenter, then HalterAnzeigen
 };
 // The values in the text of a settings file; a missing section or key, or a value that is no

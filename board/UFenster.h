@@ -10,7 +10,8 @@
 #include "UVariablen.h"
 
 // The windows whose places the settings keep, in the order of the file.
-enum TFenster { fwMapForm = 0, fwGameInfoForm = 1, fwToolsForm = 2, fwSektorInfoForm = 3 };
+enum TFenster { fwMapForm = 0, fwGameInfoForm = 1, fwToolsForm = 2, fwSektorInfoForm = 3, fwEditsForm = 4 };
+constexpr int FensterAnzahl = 5;
 struct TFensterPlatz {
     int Top, Left, Height, Width;  // height and width only for the main window
 };

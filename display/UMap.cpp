@@ -66,6 +66,27 @@ void MapZoomen(std::int32_t schritt) {
     }
 }
 
+void MapZoomenAn(std::int32_t schritt, TPunkt p) {
+    const std::int32_t neu = std::clamp(Zoom + schritt, ZoomMin, ZoomMax);
+    if (neu == Zoom) return;
+    const TMapPunkt m = ViewZuMap(p);
+    Zoom = neu;
+    ScrollX = Runden(m.X - static_cast<double>(p.X) / neu);
+    ScrollY = Runden(m.Y - static_cast<double>(p.Y) / neu);
+    ScrollUntenBegrenzen();
+    ScrollObenBegrenzen();
+}
+
+bool MapViertelScrollen(std::int32_t rx, std::int32_t ry) {
+    const std::int32_t x = ScrollX, y = ScrollY;
+    // At least one pixel, so that a key always moves a view not yet at the edge.
+    ScrollX += rx * std::max(ViewBreite / Zoom / 4, 1);
+    ScrollY += ry * std::max(ViewHoehe / Zoom / 4, 1);
+    ScrollUntenBegrenzen();
+    ScrollObenBegrenzen();
+    return ScrollX != x || ScrollY != y;
+}
+
 void ViewAnpassen() {
     ViewBerechnen();
     const bool zuBreit = ViewBreite > MaxViewBreite, zuHoch = ViewHoehe > MaxViewHoehe;

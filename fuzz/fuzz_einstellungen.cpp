@@ -9,7 +9,7 @@
 namespace {
 
 bool Gleich(const TEinstellungen& a, const TEinstellungen& b) {
-    for (int f = 0; f < 4; ++f) {
+    for (int f = 0; f < FensterAnzahl; ++f) {
         const TFensterPlatz &x = a.Plaetze[f], &y = b.Plaetze[f];
         if (x.Top != y.Top || x.Left != y.Left) return false;
         if (f == fwMapForm && (x.Height != y.Height || x.Width != y.Width)) return false;

@@ -191,6 +191,11 @@ void MouseMoved(TShiftState shift, int x, int y) {
     SuppressDrag = false;
     CursorPoint = TPunkt{zeiger.X, zeiger.Y - tb};
 
+    ZeigerAuswerten();
+    if (DisplayReady) RenderFrame();
+}
+
+void ZeigerAuswerten() {
     const TMapPunkt m = ViewZuMap(CursorPoint);
     Status(2, "MouseX: " + std::to_string(CursorPoint.X) + " // MouseY: " + std::to_string(CursorPoint.Y) +
                   "MapX: " + std::to_string(Runden(m.X)) + " // MapY: " + std::to_string(Runden(m.Y)));
@@ -202,16 +207,35 @@ void MouseMoved(TShiftState shift, int x, int y) {
     if (!DisplayReady) return;
     AktuellerSektor = SektorAn(m);
     if (AktuellerSektor != 0 && AktuellerSektor != 255) SektorInfoFuellen(AktuellerSektor);
-    RenderFrame();
 }
 
 void KeyPressed(char key) {
     // Escape, and Ctrl+Z when the undo command itself is not enabled.
     if (key == '\x1b' || key == '\x1a') GetrageneZuruecklegen();
-    if (key == '+' && Zoom < ZoomMax) MapZoomen(+1);
+    const std::int32_t vorher = Zoom;
+    // "=" is the "+" key without Shift.
+    if ((key == '+' || key == '=') && Zoom < ZoomMax) MapZoomen(+1);
     if (key == '-' && Zoom > ZoomMin) MapZoomen(-1);
     ViewBerechnen();
     CursorEinheit = EinheitAnPunkt(CursorPoint);
+    // Another map point now lies under the pointer.
+    if (Zoom != vorher) ZeigerAuswerten();
+    RenderFrame();
+}
+
+void MausRad(int raster, int x, int y) {
+    const std::int32_t vorher = Zoom;
+    CursorPoint = TPunkt{x, y - ToolBar()};
+    for (; raster > 0; --raster) MapZoomenAn(+1, CursorPoint);
+    for (; raster < 0; ++raster) MapZoomenAn(-1, CursorPoint);
+    if (Zoom == vorher) return;
+    ZeigerAuswerten();
+    RenderFrame();
+}
+
+void PfeilGedrueckt(int rx, int ry) {
+    if (!MapViertelScrollen(rx, ry)) return;
+    ZeigerAuswerten();
     RenderFrame();
 }
 

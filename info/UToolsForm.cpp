@@ -54,6 +54,21 @@ QPixmap Knopf(const char* datei, QRect cursor) {
     return QPixmap::fromImage(bild);
 }
 
+// Black outside and white inside, seen on every owner's colour and on the buttons.
+class TRahmen : public QWidget {
+public:
+    explicit TRahmen(QWidget* eltern) : QWidget(eltern) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setPen(Qt::black);
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        p.setPen(Qt::white);
+        p.drawRect(rect().adjusted(1, 1, -2, -2));
+    }
+};
+
 }  // namespace
 
 TToolsForm::TToolsForm(QWidget* eltern)
@@ -70,6 +85,8 @@ TToolsForm::TToolsForm(QWidget* eltern)
     KillImage->setGeometry(165, 20, 23, 23);
     KillImage->setPixmap(Knopf("ToolsKill.BMP", QRect(20, 60, 19, 19)));
     for (QLabel* l : {PiecesImage, MoveImage, KillImage}) l->installEventFilter(this);
+    Rahmen = new TRahmen(this);
+    AuswahlZeigen();
     NurSchliessen(this);
     ToolsForm = this;
 }
@@ -101,6 +118,20 @@ void TToolsForm::closeEvent(QCloseEvent* e) {
         e->accept();
 }
 
+// The frame lies on the edge of the chosen cell or button and one pixel beyond it, so that it
+// hides little of the small piece.
+void TToolsForm::AuswahlZeigen() {
+    QRect r;
+    if (ToolMode == tmPlace && Selection.Art >= 1 && Selection.Art <= ArtenAnzahl && Selection.Besitzer >= 1 &&
+        Selection.Besitzer <= BesitzerAnzahl)
+        r = QRect((Selection.Art - 1) * ZellBreite, (Selection.Besitzer - 1) * ZellHoehe, ZellBreite, ZellHoehe);
+    else
+        r = (ToolMode == tmKill ? KillImage : MoveImage)->geometry();
+    Rahmen->setGeometry(r.adjusted(-1, -1, 1, 1));
+    Rahmen->raise();
+    Rahmen->update();
+}
+
 void TToolsForm::PiecesImageMouseDown(int x, int y) {
     // A click on the chart's last pixel row or column stays in the table.
     if (x < 0 || y < 0 || x >= ChartBreite || y >= ChartHoehe) return;
@@ -109,12 +140,14 @@ void TToolsForm::PiecesImageMouseDown(int x, int y) {
     Selection.Besitzer = static_cast<TBesitzer>(y / ZellHoehe + 1);
     Selection.Anzahl = 1;
     ToolMode = tmPlace;
+    AuswahlZeigen();
 }
 
 void TToolsForm::MoveImageClick() {
     GetrageneZuruecklegen();
     ToolMode = tmMove;
     Selection = {0, 0, 0};
+    AuswahlZeigen();
 }
 
 void TToolsForm::KillImageClick() {
@@ -123,4 +156,5 @@ void TToolsForm::KillImageClick() {
     Selection.Art = 0;
     Selection.Besitzer = 0;
     Selection.Anzahl = 1;
+    AuswahlZeigen();
 }

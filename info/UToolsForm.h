@@ -10,12 +10,15 @@ public:
     explicit TToolsForm(QWidget* eltern);
     ~TToolsForm() override;
     QLabel *PiecesImage, *MoveImage, *KillImage;
+    // The frame round the chosen piece of the chart, the cross or the bomb.
+    QWidget* Rahmen;
     // (x, y) in the chart's pixels.
     void PiecesImageMouseDown(int x, int y);
     void MoveImageClick();
     void KillImageClick();
 
 protected:
+    void AuswahlZeigen();
     bool eventFilter(QObject* o, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 };

@@ -2,10 +2,13 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QListWidget>
 #include <QCheckBox>
 #include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QMenu>
+#include <QMenuBar>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
@@ -20,6 +23,7 @@
 #include <QTextBlock>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <cstring>
 #include <deque>
 #include <filesystem>
@@ -38,11 +42,13 @@
 #include "UAboutForm.h"
 #include "UDateien.h"
 #include "UEditSektor.h"
+#include "UEditsForm.h"
 #include "UEinheitenListeForm.h"
 #include "UGameInfoForm.h"
 #include "UHelpForm.h"
 #include "UMapNameEditForm.h"
 #include "UPieces.h"
+#include "USchritte.h"
 #include "USektorenListe.h"
 #include "USpielstand.h"
 
@@ -224,6 +230,105 @@ TEST_F(Befehle, AFailingLoadLeavesEverythingAndNamesTheFile) {
     EXPECT_TRUE(ICPsAnzeigen);
 }
 
+// Undo of "load map" puts back the position, MapName and caption: "save map" then writes the
+// file the run started with, byte for byte.
+TEST_F(Befehle, TheEditMenuUndoesAndRedoesALoadNamingIt) {
+    const QList<QAction*> leiste = MapForm->MainMenu->actions();
+    ASSERT_EQ(leiste.indexOf(MapForm->EditMenu), leiste.indexOf(MapForm->DateiMenu) + 1);
+    EXPECT_EQ(leiste[leiste.indexOf(MapForm->EditMenu) + 1], MapForm->OptionsMenu);
+    EXPECT_EQ(MapForm->EditMenu->text(), QStringLiteral("Edit"));
+    EXPECT_EQ(MapForm->EditMenu_Wiederholen->shortcuts(),
+              QKeySequence::listFromString(QStringLiteral("Ctrl+Y; Ctrl+Shift+Z")));
+    QList<QKeySequence> kurz;
+    for (QAction* m : leiste)
+        for (QAction* a : m->menu() ? m->menu()->actions() : QList<QAction*>{m})
+            for (const QKeySequence& k : a->shortcuts()) {
+                EXPECT_FALSE(kurz.contains(k)) << k.toString().toStdString();
+                kurz << k;
+            }
+    EXPECT_TRUE(kurz.contains(QKeySequence(QStringLiteral("Ctrl+Z"))));
+    auto stand = [] {
+        return (MapForm->EditMenu_Rueckgaengig->isEnabled() ? "+" : "-") + MapForm->EditMenu_Rueckgaengig->text() +
+               (MapForm->EditMenu_Wiederholen->isEnabled() ? " +" : " -") + MapForm->EditMenu_Wiederholen->text();
+    };
+    EXPECT_EQ(stand(), QStringLiteral("-undo -redo"));
+
+    const auto start = Bytes(lauf.Datei("Start.map"));
+    const std::string datei = lauf.Datei("Runde & 3.map");
+    EinStapel(datei, LandSektor(), TMapPunkt{1, 2}, eaBomber, bsJapan, 10);
+    Antworten a;
+    a.Namen.push_back(QString::fromStdString(datei));
+    MapForm->DateiMenu_MapLaden->trigger();
+    ASSERT_EQ(MapName, datei);
+    EXPECT_EQ(stand(), QStringLiteral("+undo: load map Runde && 3.map -redo"));
+    // A load that fails leaves no step.
+    BytesSchreiben(lauf.Datei("kaputt.map"), {1, 2});
+    Befehl([&] { MapDateiLaden(lauf.Datei("kaputt.map")); });
+    EXPECT_EQ(SchritteAnzahl(), 1);
+
+    MapForm->EditMenu_Rueckgaengig->trigger();
+    EXPECT_EQ(stand(), QStringLiteral("-undo +redo: load map Runde && 3.map"));
+    EXPECT_EQ(MapName, "Start");
+    EXPECT_EQ(Titel(), "QelMap for Windows // Start.map");
+    // The position differs from the map loaded last: it is kept for recovery.
+    QTRY_VERIFY(fs::exists(lauf.Datei("Wiederherstellung.map")));
+    DateiMenu_MapSpeichernClick();
+    EXPECT_EQ(Bytes(lauf.Datei("Start.map")), start);
+
+    MapForm->EditMenu_Wiederholen->trigger();
+    EXPECT_EQ(MapName, datei);
+    EXPECT_EQ(Titel(), "QelMap for Windows // " + datei);
+    EXPECT_EQ(EinheitenAnzahl, 1);
+    EXPECT_EQ(Spielstand.LandUnits[bsJapan], 150u);
+    // "save map as..." is no step: the load stays the step to undo.
+    a.Namen.push_back(QStringLiteral("anders.map"));
+    MapForm->DateiMenu_MapSpeichernAls->trigger();
+    EXPECT_EQ(stand(), QStringLiteral("+undo: load map Runde && 3.map -redo"));
+    EXPECT_EQ(SchritteAnzahl(), 1);
+}
+
+// The edits window lists the steps, marks the one undo takes, and a click on a line undoes
+// it with every later one; the log goes to the clipboard.
+TEST_F(Befehle, TheEditsWindowListsTheStepsAndAClickGoesBackToALine) {
+    for (const char* name : {"eins.map", "zwei.map"}) {
+        EinStapel(lauf.Datei(name), LandSektor(), TMapPunkt{1, 2}, eaBomber, bsJapan, 10);
+        Befehl([&] { MapDateiLaden(lauf.Datei(name)); });
+    }
+    MapForm->FensterMenu_Edits->trigger();
+    ASSERT_TRUE(EditsForm->isVisible());
+    QListWidget* l = EditsForm->Zeilen;
+    auto fett = [l] {
+        QString f;
+        for (int i = 0; i < l->count(); ++i) f += l->item(i)->font().bold() ? QLatin1Char('*') : QLatin1Char('.');
+        return f;
+    };
+    ASSERT_EQ(l->count(), 2);
+    EXPECT_EQ(l->item(0)->text(), QStringLiteral("load map eins.map"));
+    EXPECT_EQ(fett(), QStringLiteral(".*"));
+    MapForm->ToolsMenu_Zufall->setEnabled(true);
+    MapForm->ToolsMenu_Zufall->trigger();
+    QTRY_COMPARE(l->count(), 3);
+    EXPECT_EQ(l->item(2)->text(), QStringLiteral("random units"));
+    EXPECT_EQ(fett(), QStringLiteral("..*"));
+
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(1)).center());
+    EXPECT_EQ(MapName, lauf.Datei("eins.map"));
+    EXPECT_EQ(MapForm->EditMenu_Wiederholen->text(), QStringLiteral("redo: load map zwei.map"));
+    QTRY_COMPARE(fett(), QStringLiteral("*.."));
+    EditsForm->KopierenButton->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("load map eins.map\n"));
+    EditsForm->ForumButton->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("**Edits**\n\n1. load map eins.map\n"));
+    // Enter on a line that can be redone brings it back with every line before it.
+    l->setCurrentRow(2);
+    QTest::keyClick(l, Qt::Key_Return);
+    EXPECT_GT(EinheitenAnzahl, 1);
+    QTRY_COMPARE(fett(), QStringLiteral("..*"));
+
+    EditsForm->close();
+    EXPECT_FALSE(MapForm->FensterMenu_Edits->isChecked());
+}
+
 TEST_F(Befehle, SectorCommandsAlwaysAskForSectorFiles) {
     Antworten a;
     a.Namen.push_back(QString::fromStdString(lauf.Datei("Start.map")));
@@ -277,7 +382,8 @@ TEST_F(Befehle, OptionsFollowTheirCheckMarks) {
                     {MapForm->OptionsMenu_LandAmCursorAnzeigen, &LandnameAmCursor},
                     {MapForm->OptionsMenu_EinheitAmCursorAnzeigen, &EinheitartAmCursor},
                     {MapForm->OptionsMenu_EinheitbesitzerAmCursorAnzeigen, &BesitzerAmCursor},
-                    {MapForm->OptionsMenu_MausStehtBeimScrollen, &MausStehtBeimScrollen}};
+                    {MapForm->OptionsMenu_MausStehtBeimScrollen, &MausStehtBeimScrollen},
+                    {MapForm->OptionsMenu_HalterAnzeigen, &HalterAnzeigen}};
     for (auto& o : optionen) {
         const bool vorher = *o.Wert;
         EXPECT_EQ(o.Eintrag->isChecked(), vorher);
@@ -353,12 +459,33 @@ TEST_F(Befehle, RandomUnitsScatterTheSameStacksInEveryFreshRun) {
     EXPECT_EQ(std::memcmp(erste.data(), Einheiten + 1, erste.size() * sizeof(TEinheit)), 0);
 }
 
-TEST_F(Befehle, TheZoomListSetsBothZooms) {
+TEST_F(Befehle, TheZoomListSetsBothZoomsAndTheWheelZoomsAtThePointer) {
+    // A pointer whose map point at x3 lies in another sector (not 0 or 255) than at x1.
+    QPoint p;
+    for (int x = 60; x < ViewBreite && p.isNull(); x += 7)
+        for (int y = 60; y < ViewHoehe && p.isNull(); y += 7) {
+            const std::uint8_t s3 = SektorAn(MapPunkt(x / 3.0, y / 3.0));
+            if (s3 % 255 && s3 != SektorAn(MapPunkt(x, y))) p = QPoint(x, y + ToolBarHoch);
+        }
+    ASSERT_FALSE(p.isNull());
+    QTest::mouseMove(MapForm->Client, p);
+    QTRY_COMPARE(CursorPoint.X, p.x());
     MapForm->PiecesZoomComboBox->setEnabled(true);
     MapForm->PiecesZoomComboBox->setCurrentIndex(2);
     emit MapForm->PiecesZoomComboBox->activated(2);
     EXPECT_EQ(Zoom, 3);
     EXPECT_EQ(PiecesZoom, 3);
+    EXPECT_EQ(AktuellerSektor, SektorAn(MapPunkt(p.x() / 3.0, (p.y() - ToolBarHoch) / 3.0)));
+    // Two notches in keep the map point under the pointer; "=" is "+"; Left scrolls a quarter.
+    QWheelEvent rad(p, MapForm->Client->mapToGlobal(p), {}, {0, 240}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(MapForm->Client, &rad);
+    EXPECT_EQ(Zoom, 5);
+    EXPECT_NEAR(ViewZuMap(CursorPoint).X, p.x() / 3.0, 0.5);
+    QTest::keyClick(MapForm->Client, Qt::Key_Equal);
+    const int x = ScrollX;
+    QTest::keyClick(MapForm->Client, Qt::Key_Left);
+    EXPECT_EQ(Zoom, 6);
+    EXPECT_EQ(ScrollX, std::max(x - ViewBreite / 6 / 4, 0));
 }
 
 TEST_F(Befehle, TheUnitListFollowsItsCheckBoxes) {

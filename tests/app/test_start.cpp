@@ -107,12 +107,13 @@ TEST(Start, CloseWritesTheDefaultsInTableOrder) {
     MapForm->close();
     const std::vector<std::string> erwartet = {
         // The first start puts the windows side by side: palette and game information right
-        // of the main window, the sector information below it; on the 800 pixels of the
-        // test's screen the two on the right are moved in from its edge.
+        // of the main window, the sector information and the edits below it; on the 800
+        // pixels of the test's screen the two on the right are moved in from its edge.
         "[MapForm]Top=0",          "[MapForm]Left=0",           "[MapForm]Height=400",
         "[MapForm]Width=640",      "[GameInfoForm]Top=99",      "[GameInfoForm]Left=492",
         "[ToolsForm]Top=0",        "[ToolsForm]Left=604",       "[SektorInfoForm]Top=408",
-        "[SektorInfoForm]Left=0",  "[Options]ICPsAnzeigen=0",   "[Options]LandnameAmCursor=1",
+        "[SektorInfoForm]Left=0",  "[EditsForm]Top=408",        "[EditsForm]Left=415",
+        "[Options]ICPsAnzeigen=0", "[Options]LandnameAmCursor=1",
         "[Options]EinheitartAmCursor=0", "[Options]BesitzerAmCursor=0", "[Options]MausStehtBeimScrollen=0",
         "[Options]HalterAnzeigen=1",
         "[FensterAnzeigen]SektorInfo=0", "[FensterAnzeigen]GameInfo=1", "[FensterAnzeigen]GameCenter=0"};
@@ -125,7 +126,7 @@ TEST(Start, SettingsPlaceTheWindowsAndSetTheMarks) {
                                                "[GameInfoForm]\nTop=300\nLeft=400\n[ToolsForm]\nTop=5\nLeft=600\n"
                                                "[SektorInfoForm]\nTop=450\nLeft=10\n"
                                                "[Options]\nICPsAnzeigen=2\nLandnameAmCursor=0\n"
-                                               "MausStehtBeimScrollen=$1\n"
+                                               "MausStehtBeimScrollen=$1\nHalterAnzeigen=0\n"
                                                "[FensterAnzeigen]\nSektorInfo=1\nGameInfo=0\nGameCenter=1\n";
     ASSERT_TRUE(lauf.Starten());
     EXPECT_EQ(MapForm->frameGeometry(), QRect(30, 20, 700, 500));
@@ -134,6 +135,7 @@ TEST(Start, SettingsPlaceTheWindowsAndSetTheMarks) {
     EXPECT_TRUE(MapForm->OptionsMenu_ICPsAnzeigen->isChecked());
     EXPECT_FALSE(MapForm->OptionsMenu_LandAmCursorAnzeigen->isChecked());
     EXPECT_TRUE(MapForm->OptionsMenu_MausStehtBeimScrollen->isChecked());
+    EXPECT_FALSE(MapForm->OptionsMenu_HalterAnzeigen->isChecked());
     EXPECT_TRUE(SektorInfoForm->isVisible());
     EXPECT_FALSE(GameInfoForm->isVisible());
     EXPECT_TRUE(MapForm->FensterMenu_SektorenInfo->isChecked());

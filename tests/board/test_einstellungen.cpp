@@ -56,7 +56,7 @@ TEST_F(Einstellungen, WithoutAFileEveryValueTakesItsDefaultAndSavingWritesThemIn
     EXPECT_EQ(Text("QelWin.INI"),
               "[MapForm]\r\nTop=0\r\nLeft=0\r\nHeight=400\r\nWidth=640\r\n"
               "[GameInfoForm]\r\nTop=0\r\nLeft=0\r\n[ToolsForm]\r\nTop=0\r\nLeft=0\r\n"
-              "[SektorInfoForm]\r\nTop=0\r\nLeft=0\r\n"
+              "[SektorInfoForm]\r\nTop=0\r\nLeft=0\r\n[EditsForm]\r\nTop=0\r\nLeft=0\r\n"
               "[Options]\r\nICPsAnzeigen=0\r\nLandnameAmCursor=1\r\nEinheitartAmCursor=0\r\n"
               "BesitzerAmCursor=0\r\nMausStehtBeimScrollen=0\r\nHalterAnzeigen=1\r\n"
               "[FensterAnzeigen]\r\nSektorInfo=0\r\nGameInfo=1\r\nGameCenter=0\r\n");
@@ -120,7 +120,7 @@ TEST_F(Einstellungen, AByteOrderMarkIsSkippedOnReadingAndKeptOnWriting) {
 
 TEST_F(Einstellungen, WindowPlacesGoThroughTheWindows) {
     struct Plaetze : TOhneFenster {
-        TFensterPlatz gesetzt[4]{};
+        TFensterPlatz gesetzt[FensterAnzahl]{};
         void PlatzAnwenden(TFenster f, const TFensterPlatz& p) override { gesetzt[f] = p; }
         TFensterPlatz PlatzErfassen(TFenster f) override { return {10 * f + 1, 10 * f + 2, 300, 500}; }
     } fenster;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "DisplayTestHilfen.h"
@@ -58,6 +60,23 @@ TEST(Viewport, ZoomingOutClampsZoomingInDoesNot) {
     EXPECT_EQ(Zoom, 6);
     EXPECT_EQ(ScrollX, 500);
     EXPECT_EQ(ScrollY, 300);
+}
+
+TEST(Viewport, WheelZoomKeepsThePointUnderThePointer) {
+    const TPunkt p{333, 317};
+    for (int zoom = 1; zoom <= 6; ++zoom)
+        for (int schritt : {+1, -1}) {
+            View(600, 400, zoom, 300, 200);
+            const TMapPunkt vorher = ViewZuMap(p);
+            MapZoomenAn(schritt, p);
+            EXPECT_EQ(Zoom, std::clamp(zoom + schritt, 1, 6));
+            EXPECT_LE(std::hypot(ViewZuMap(p).X - vorher.X, ViewZuMap(p).Y - vorher.Y), 0.75) << zoom << schritt;
+        }
+    // Out at the bottom-right corner the view stays on the map.
+    View(600, 400, 2, 1587 - 300, 913 - 200);
+    MapZoomenAn(-1, TPunkt{300, 200});
+    EXPECT_EQ(ScrollX, 1587 - 600);
+    EXPECT_EQ(ScrollY, 913 - 400);
 }
 
 TEST(Viewport, DragScrollingMovesOneMapPixelPerPointerPixel) {

@@ -51,16 +51,20 @@ TEST_F(Fenster, TheChartSelectsKindByColumnAndOwnerByRow) {
         EXPECT_EQ(Selection.Art, c.Art) << c.X << "," << c.Y;
         EXPECT_EQ(Selection.Besitzer, c.Besitzer) << c.X << "," << c.Y;
         EXPECT_EQ(Selection.Anzahl, 1);
+        // The chosen cell is framed, the frame one pixel beyond it.
+        EXPECT_EQ(f.Rahmen->geometry(), QRect((c.Art - 1) * 15 - 1, (c.Besitzer - 1) * 10 - 1, 17, 12));
     }
     // Any button chooses.
     QTest::mouseClick(f.PiecesImage, Qt::RightButton, {}, QPoint(31, 21));
     EXPECT_EQ(Selection.Art, eaPanzer);
     EXPECT_EQ(Selection.Besitzer, bsEngland);
     QTest::mouseClick(f.KillImage, Qt::LeftButton);
+    EXPECT_EQ(f.Rahmen->geometry(), f.KillImage->geometry().adjusted(-1, -1, 1, 1));
     EXPECT_EQ(ToolMode, tmKill);
     EXPECT_EQ(Selection.Art, 0);
     EXPECT_EQ(Selection.Anzahl, 1);
     QTest::mouseClick(f.MoveImage, Qt::LeftButton);
+    EXPECT_EQ(f.Rahmen->geometry(), f.MoveImage->geometry().adjusted(-1, -1, 1, 1));
     EXPECT_EQ(ToolMode, tmMove);
     EXPECT_EQ(Selection.Anzahl, 0);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("tools"));
