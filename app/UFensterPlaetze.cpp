@@ -96,7 +96,7 @@ public:
     }
 
 private:
-    static constexpr int Versuche = 4;
+    static constexpr int Versuche = 8;
 
     void Pruefen() {
         QWindow* h = fenster_->windowHandle();
@@ -113,6 +113,9 @@ private:
             deleteLater();
             return;
         }
+        // Only a place the window manager has changed since is applied again, not one it has
+        // not answered yet.
+        if (versucht_ > 0 && ist == zuletzt_ && flaeche_ == Flaeche(ist)) return;
         ++versucht_;
         wendetAn_ = true;
         if (groesse_) fenster_->resize(ziel.size().shrunkBy(m));
@@ -120,6 +123,8 @@ private:
         // may carry a client position the window manager has since changed.
         if (ort_) h->setPosition(ziel.left() + m.left(), ziel.top() + m.top());
         wendetAn_ = false;
+        zuletzt_ = fenster_->frameGeometry();
+        flaeche_ = Flaeche(zuletzt_);
     }
 
     QWidget* fenster_;
@@ -127,6 +132,7 @@ private:
     TFensterPlatz platz_;
     bool groesse_, ort_;
     int versucht_ = 0;
+    QRect zuletzt_, flaeche_;
     bool fertig_ = false, wendetAn_ = false;
 };
 
