@@ -49,17 +49,31 @@ QRect Ziel(QWidget* w, TFenster f, const TFensterPlatz& platz, const QMargins& m
     return QRect(QPoint(o.X, o.Y), groesse);
 }
 
+// A frame is known once it surrounds the client area. While the window manager is still
+// framing a window, X reports a frame window not yet sized round it, which gives margins
+// below zero; a place computed with them is off the screen by as much.
+bool RandBekannt(const QMargins& m) {
+    return !m.isNull() && m.left() >= 0 && m.top() >= 0 && m.right() >= 0 && m.bottom() >= 0;
+}
+
 // The frame a window manager has put round the window; of the main window while this one's
 // is not known yet (a window not shown so far), none while neither is.
 QMargins Rand(QWidget* w) {
-    QWidget* bekannt = w->frameGeometry().size() != w->size() ? w : MapForm;
-    const QRect g = bekannt->geometry(), r = bekannt->frameGeometry();
-    return QMargins(g.left() - r.left(), g.top() - r.top(), r.right() - g.right(), r.bottom() - g.bottom());
+    for (QWidget* bekannt : {w, static_cast<QWidget*>(MapForm)}) {
+        const QRect g = bekannt->geometry(), r = bekannt->frameGeometry();
+        const QMargins m(g.left() - r.left(), g.top() - r.top(), r.right() - g.right(), r.bottom() - g.bottom());
+        if (RandBekannt(m)) return m;
+    }
+    return QMargins();
 }
 
 // Applies a stored place once more when the window's frame becomes known: the window
 // manager frames the window after it is shown and then moves it, and the move (or a later
-// resize, activation or the first paint) is the event that reports it.
+// resize, activation or the first paint) is the event that reports it. The window manager
+// may still move the window after that (its own placement, a frame adjusted late), and the
+// area it leaves to windows may be told late: until the frame stands where the place puts
+// it, each later move or resize, and each change of the area, applies it again, a few
+// times at most, so that a window manager that will not have it there is not fought.
 class TRahmenKorrektur : public QObject {
 public:
     TRahmenKorrektur(QWidget* w, TFenster f, const TFensterPlatz& platz, bool groesse, bool ort)
@@ -68,33 +82,59 @@ public:
         for (QObject* alt : w->findChildren<QObject*>(Name, Qt::FindDirectChildrenOnly)) delete alt;
         setObjectName(Name);
         w->installEventFilter(this);
+        for (QScreen* s : QGuiApplication::screens())
+            connect(s, &QScreen::availableGeometryChanged, this, [this] { Pruefen(); });
     }
     static constexpr const char* Name = "Rahmenkorrektur";
     bool eventFilter(QObject*, QEvent* e) override {
         const QEvent::Type t = e->type();
         // A window shown later, that keeps its client place and is not activated, reports
         // its frame by nothing but its first paint.
-        if (t != QEvent::Move && t != QEvent::Resize && t != QEvent::Show && t != QEvent::WindowActivate &&
-            t != QEvent::Paint)
-            return false;
-        QWindow* h = fenster_->windowHandle();
-        if (!fenster_->isVisible() || !h || h->frameMargins().isNull()) return false;
-        const QMargins m = h->frameMargins();
-        fenster_->removeEventFilter(this);
-        deleteLater();
-        const QRect ziel = Ziel(fenster_, f_, platz_, m);
-        if (groesse_) fenster_->resize(ziel.size().shrunkBy(m));
-        // The client area is put where the frame's place makes it, after the resize, which
-        // may carry a client position the window manager has since changed.
-        if (ort_) h->setPosition(ziel.left() + m.left(), ziel.top() + m.top());
+        if (t == QEvent::Move || t == QEvent::Resize || t == QEvent::Show || t == QEvent::WindowActivate ||
+            t == QEvent::Paint)
+            Pruefen();
         return false;
     }
 
 private:
+    static constexpr int Versuche = 8;
+
+    void Pruefen() {
+        QWindow* h = fenster_->windowHandle();
+        // Not while it applies the place itself, which may report the resize at once.
+        if (fertig_ || wendetAn_ || !fenster_->isVisible() || !h || !RandBekannt(h->frameMargins())) return;
+        const QMargins m = h->frameMargins();
+        const QRect ziel = Ziel(fenster_, f_, platz_, m);
+        const QRect ist = fenster_->frameGeometry();
+        const bool steht = (!groesse_ || ist.size() == ziel.size()) && (!ort_ || ist.topLeft() == ziel.topLeft());
+        // Applied at least once: the window manager may yet move a window it has just framed.
+        if ((steht && versucht_ > 0) || versucht_ == Versuche) {
+            fertig_ = true;
+            fenster_->removeEventFilter(this);
+            deleteLater();
+            return;
+        }
+        // Only a place the window manager has changed since is applied again, not one it has
+        // not answered yet.
+        if (versucht_ > 0 && ist == zuletzt_ && flaeche_ == Flaeche(ist)) return;
+        ++versucht_;
+        wendetAn_ = true;
+        if (groesse_) fenster_->resize(ziel.size().shrunkBy(m));
+        // The client area is put where the frame's place makes it, after the resize, which
+        // may carry a client position the window manager has since changed.
+        if (ort_) h->setPosition(ziel.left() + m.left(), ziel.top() + m.top());
+        wendetAn_ = false;
+        zuletzt_ = fenster_->frameGeometry();
+        flaeche_ = Flaeche(zuletzt_);
+    }
+
     QWidget* fenster_;
     TFenster f_;
     TFensterPlatz platz_;
     bool groesse_, ort_;
+    int versucht_ = 0;
+    QRect zuletzt_, flaeche_;
+    bool fertig_ = false, wendetAn_ = false;
 };
 
 QWidget* PlatzFenster(TFenster f) {
@@ -134,7 +174,7 @@ void FensterPlatzAnwenden(TFenster fenster, const TFensterPlatz& platz) {
     // The stored place is the frame's. The frame of a window not yet shown is unknown, so a
     // window manager would put the client area there and the window would creep by its
     // title bar from run to run: once the frame is known the place is applied again.
-    if (MapForm->frameGeometry().size() == MapForm->size())
+    if (!RandBekannt(Rand(MapForm)))
         new TRahmenKorrektur(w, fenster, platz, fenster == fwMapForm, platzierbar);
 }
 
