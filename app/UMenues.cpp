@@ -179,7 +179,6 @@ const TMenuZeile Fensterplaetze[] = {
 // this one changes the map itself, so it shows at once.
 void OptionsMenu_HalterAnzeigenClick() {
     HalterAnzeigen = MapForm->OptionsMenu_HalterAnzeigen->isChecked();
-    RenderFrame();
 }
 
 const TMenuZeile Halteranzeige[] = {

@@ -113,8 +113,6 @@ void NachSchritt() {
     MapGesichert(MapName);
     KnoepfeSetzen();
     TurnAnzeigen();
-    ViewMarkieren();
-    if (DisplayReady) RenderFrame();
 }
 
 void DateiMenu_ZugSpeichernClick() {

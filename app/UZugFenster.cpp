@@ -60,7 +60,7 @@ protected:
         if (chart() && e->button() == Qt::LeftButton) {
             const QPointF p = chart()->mapFromScene(mapToScene(e->position().toPoint()));
             const int eintrag = static_cast<int>(std::lround(chart()->mapToValue(p).x()));
-            Befehl([eintrag] { MapEintragZeigen(eintrag); });
+            Kommando([eintrag] { MapEintragZeigen(eintrag); });
         }
         QChartView::mousePressEvent(e);
     }
