@@ -19,6 +19,7 @@
 #include "UMapView.h"
 #include "UMenues.h"
 #include "UGameInfoForm.h"
+#include "USchlachtForm.h"
 #include "USchritte.h"
 #include "USektorInfoForm.h"
 #include "UStart.h"
@@ -189,7 +190,10 @@ void TMapForm::PlatzAnwenden(TFenster fenster, const TFensterPlatz& platz) { Fen
 
 TFensterPlatz TMapForm::PlatzErfassen(TFenster fenster) { return FensterPlatzErfassen(fenster); }
 
-void TMapForm::SpielstandGeaendert() { SpielstandAnzeigen(); }
+void TMapForm::SpielstandGeaendert() {
+    SpielstandAnzeigen();
+    if (SchlachtForm && SchlachtForm->isVisible()) SchlachtForm->BrettGeaendert();
+}
 
 void TMapForm::FensterGeschlossen(TFenster fenster) {
     if (fenster == fwSektorInfoForm) FensterMenu_SektorenInfo->setChecked(false);

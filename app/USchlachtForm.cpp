@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <cstdio>
+#include <cstring>
 #include <iterator>
 #include <stdexcept>
 #include <vector>
@@ -78,6 +79,23 @@ std::string Verlustliste(const std::uint16_t* v) {
 // the defender on land.
 bool Beteiligt(TEinheitArt k, int seite, bool see) {
     return k == eaFlak ? seite == 1 && !see : KaempftMit(k, see);
+}
+
+// "Karelia (7), land battle against Russia and United Kingdom": the powers of the other side
+// with units of the battle there.
+std::string Titel(std::uint8_t s, TBesitzer angreifer, bool see) {
+    bool da[BesitzerAnzahl + 1] = {};
+    for (int i = 1; i <= EinheitenAnzahl; ++i) {
+        const TEinheit& e = Einheiten[i];
+        if (e.Sektor == s && e.Besitzer >= 1 && e.Besitzer <= BesitzerAnzahl && IstAchse(e.Besitzer) != IstAchse(angreifer) &&
+            Beteiligt(e.Art, 1, see))
+            da[e.Besitzer] = true;
+    }
+    std::string verteidiger;
+    for (int p = 1; p <= BesitzerAnzahl; ++p)
+        if (da[p]) verteidiger += (verteidiger.empty() ? "" : " and ") + std::string(BesitzerName(p));
+    return SektorName(Sektoren[s]) + " (" + std::to_string(s) + "), " + (see ? "sea" : "land") + " battle against " +
+           (verteidiger.empty() ? "no one" : verteidiger);
 }
 
 QSpinBox* Feld(QWidget* eltern, int min, int max) {
@@ -206,22 +224,11 @@ void TSchlachtForm::Laden(std::uint8_t s, TBesitzer angreifer) {
     TSchlacht b;
     if (!SchlachtAusSektor(s, angreifer, b)) return;
     sektor_ = s;
+    brett_ = b;
+    ++ladungen_;
     laedt_ = true;
     AngreiferComboBox->setCurrentIndex(angreifer - 1);
-    // The powers of the other side with units of the battle there.
-    bool da[BesitzerAnzahl + 1] = {};
-    for (int i = 1; i <= EinheitenAnzahl; ++i) {
-        const TEinheit& e = Einheiten[i];
-        if (e.Sektor == s && e.Besitzer >= 1 && e.Besitzer <= BesitzerAnzahl && IstAchse(e.Besitzer) != IstAchse(angreifer) &&
-            Beteiligt(e.Art, 1, b.See))
-            da[e.Besitzer] = true;
-    }
-    std::string verteidiger;
-    for (int p = 1; p <= BesitzerAnzahl; ++p)
-        if (da[p]) verteidiger += (verteidiger.empty() ? "" : " and ") + std::string(BesitzerName(p));
-    TitelLabel->setText(QString::fromLatin1(SektorName(Sektoren[s]) + " (" + std::to_string(s) + "), " +
-                                            (b.See ? "sea" : "land") + " battle against " +
-                                            (verteidiger.empty() ? "no one" : verteidiger)));
+    TitelLabel->setText(QString::fromLatin1(Titel(s, angreifer, b.See)));
     for (TEinheitArt k : Zeilen)
         for (int seite = 0; seite < 2; ++seite) {
             const bool dabei = Beteiligt(k, seite, b.See);
@@ -314,8 +321,12 @@ void TSchlachtForm::Wuerfeln(std::mt19937_64& zufall) {
 
 void TSchlachtForm::Anwenden() {
     if (sektor_ < 1 || sektor_ > SetzSektoren) return;
-    // Units in hand go back first, so that the battle is a step of its own.
+    // Units in hand go back first, so that the battle is a step of its own. Losses meant for
+    // stacks that have changed since are never taken.
+    const unsigned geladen = ladungen_;
     if (ToolMode == tmCarry) GetrageneZuruecklegen();
+    BrettGeaendert();
+    if (ladungen_ != geladen) return;
     const TBesitzer angreifer = static_cast<TBesitzer>(AngreiferComboBox->currentIndex() + 1);
     std::uint16_t v[2][ArtenAnzahl + 1] = {};
     for (TEinheitArt k : Zeilen)
@@ -325,8 +336,24 @@ void TSchlachtForm::Anwenden() {
     SchlachtAusSektor(sektor_, angreifer, b);
     const std::string worte = SchlachtEintragen(sektor_, angreifer, v[0], v[1], SchlachtEingenommen(b, v[0], v[1]));
     const QString runden = RundenText->toPlainText();
-    Laden(sektor_, angreifer);
+    BrettGeaendert();
     RundenText->setPlainText(runden + (runden.isEmpty() ? "" : "\n") + QString::fromLatin1(worte));
+}
+
+void TSchlachtForm::BrettGeaendert() {
+    if (laedt_ || sektor_ < 1 || sektor_ > SetzSektoren) return;
+    const TBesitzer angreifer = static_cast<TBesitzer>(AngreiferComboBox->currentIndex() + 1);
+    TSchlacht b;
+    if (!SchlachtAusSektor(sektor_, angreifer, b)) return;
+    // A change elsewhere keeps what was entered here, counts edited by hand included.
+    if (b.See == brett_.See && std::memcmp(b.Angreifer, brett_.Angreifer, sizeof b.Angreifer) == 0 &&
+        std::memcmp(b.Verteidiger, brett_.Verteidiger, sizeof b.Verteidiger) == 0 &&
+        TitelLabel->text() == QString::fromLatin1(Titel(sektor_, angreifer, b.See)))
+        return;
+    const QString runden = RundenText->toPlainText();
+    Laden(sektor_, angreifer);
+    if (!runden.isEmpty())
+        RundenText->setPlainText(runden + QStringLiteral("\n(the stacks have changed since; the losses were cleared)"));
 }
 
 void SchlachtOeffnen() {

@@ -46,8 +46,13 @@ public:
     bool OddsGezeigt(TOdds& o) const;
     // Plays the battle with these dice: the losses go into their fields, the rounds are shown.
     void Wuerfeln(std::mt19937_64& zufall);
-    // The losses in their fields taken off the sector's stacks as one step.
+    // The losses in their fields taken off the sector's stacks as one step; nothing when the
+    // sector's stacks changed since they were shown (putting back units in hand may do that).
     void Anwenden();
+    // The board changed: where the sector's stacks are no longer those shown, they are shown
+    // anew with the same attacker and options, and losses entered or rolled for the old ones
+    // are cleared; the rounds rolled stay readable.
+    void BrettGeaendert();
 
 protected:
     void closeEvent(class QCloseEvent* e) override;
@@ -56,6 +61,8 @@ private:
     void Berechnen();
     void AusgangZeigen();
     std::uint8_t sektor_ = 0;
+    TSchlacht brett_{};       // the counts on the board when the sector was last shown
+    unsigned ladungen_ = 0;   // how often it was shown
     bool laedt_ = false;
     bool gueltig_ = false;
     TOdds odds_{};

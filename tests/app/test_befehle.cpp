@@ -907,4 +907,17 @@ TEST_F(Befehle, TheBattleWindowComputesAtOnceAndAppliesTheLossesAsOneStep) {
     EditRueckgaengig();
     EXPECT_EQ(MapBytes(EinheitenAnzahl, Einheiten), vorher);
     EXPECT_EQ(Spielstand.Halter[s], bsRussland);
+
+    // The window shows the stacks as every change leaves them, the rounds still readable; a
+    // change elsewhere keeps the losses entered, one in the sector clears them.
+    EXPECT_EQ(f.Anzahl[0][eaInfanterie]->value(), 3);
+    EXPECT_TRUE(f.RundenText->toPlainText().contains(QStringLiteral("Germany attacks")));
+    f.Verluste[1][eaInfanterie]->setValue(1);
+    TMapPunkt anderswo;
+    ASSERT_TRUE(PunktIn(LandSektor(s), anderswo));
+    EinheitenSetzen(anderswo, eaPanzer, bsJapan, 1);
+    EXPECT_EQ(f.Verluste[1][eaInfanterie]->value(), 1);
+    EinheitenSetzen(innen, eaPanzer, bsDeutschland, 2);
+    EXPECT_EQ(f.Anzahl[0][eaPanzer]->value(), 2);
+    EXPECT_EQ(f.Verluste[1][eaInfanterie]->value(), 0);
 }
