@@ -24,6 +24,12 @@ std::string Dateiteil(const std::string& pfad) {
     return schraeg == std::string::npos ? pfad : pfad.substr(schraeg + 1);
 }
 
+std::string SektorWort(std::uint8_t s) {
+    const TSektor* r = SektorRecord(s);
+    const std::string n = r ? SektorName(*r) : std::string();
+    return n.empty() ? "sector " + std::to_string(s) : n;
+}
+
 std::string Possessiv(const char* besitzer) {
     std::string s = besitzer;
     return s + (!s.empty() && s.back() == 's' ? "'" : "'s");
@@ -32,11 +38,7 @@ std::string Possessiv(const char* besitzer) {
 std::string Worte(int i, bool name, bool markdown) {
     const TSchrittAngaben a = SchrittAngaben(i);
     auto roh = [&](const std::string& s) { return markdown ? Markdown(s) : s; };
-    auto sektor = [&](std::uint8_t s) {
-        const TSektor* r = SektorRecord(s);
-        const std::string n = r ? SektorName(*r) : std::string();
-        return roh(n.empty() ? "sector " + std::to_string(s) : n);
-    };
+    auto sektor = [&](std::uint8_t s) { return roh(SektorWort(s)); };
     const std::string macht = std::string(BesitzerName(a.Besitzer)) + (name ? " " : ": ");
     const std::string art = ArtName(a.Einheit);
     switch (a.Art) {
@@ -75,10 +77,14 @@ bool EditRueckgaengigMoeglich() { return ToolMode == tmCarry || KannRueckgaengig
 bool EditWiederholenMoeglich() { return ToolMode != tmCarry && KannWiederholen(); }
 
 std::string RueckgaengigText() {
+    if (ToolMode == tmCarry)
+        return "undo: put back " + std::string(BesitzerName(Selection.Besitzer)) + " " + std::to_string(Selection.Anzahl) +
+               " " + ArtName(Selection.Art) + " in " + SektorWort(CarrySector);
     return SchritteGemacht() > 0 ? "undo: " + SchrittName(SchritteGemacht() - 1) : std::string("undo");
 }
 
 std::string WiederholenText() {
+    if (ToolMode == tmCarry) return "redo";
     return SchritteGemacht() < SchritteAnzahl() ? "redo: " + SchrittName(SchritteGemacht()) : std::string("redo");
 }
 

@@ -11,6 +11,7 @@ std::string SchrittName(int i);
 bool EditRueckgaengigMoeglich();
 bool EditWiederholenMoeglich();
 // The menu rows: "undo", or "undo: " and the name of the step undo takes; "redo" likewise.
+// While units are carried: "undo: put back Germany 3 Armor in Ukraine", and "redo".
 std::string RueckgaengigText();
 std::string WiederholenText();
 // The log shows steps 0..SchritteAnzahl()-1 and marks the one undo takes; -1 marks none.

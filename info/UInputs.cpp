@@ -50,6 +50,14 @@ std::int32_t NachAufnahmeAnzahl = 0;
 // The right button put carried units back: its release opens no popup.
 bool RechtsZurueckgelegt = false;
 
+// Nothing in hand any more: the tool picks up again, and undo no longer puts units back.
+void TragenAufgeben() {
+    ToolMode = tmMove;
+    Selection = {0, 0, 0};
+    CarrySector = 0;
+    Fenster->SchritteGeaendert();
+}
+
 void TragenBeenden(std::uint8_t nach) {
     if (!TrageSchritt) return;
     TrageSchritt = false;
@@ -131,10 +139,7 @@ void Ablegen(int x, int y) {
         abgelegt = ZurueckZumUrsprung();
     }
     ViewMarkieren();  // the drop edits the stacks and names another sector under the pointer
-    if (!abgelegt) return;
-    ToolMode = tmMove;
-    Selection = {0, 0, 0};
-    CarrySector = 0;
+    if (abgelegt) TragenAufgeben();
 }
 
 }  // namespace
@@ -151,9 +156,7 @@ void GetrageneZuruecklegen() {
     if (ToolMode != tmCarry || Selection.Art == 0) return;
     if (ZurueckZumUrsprung()) {
         ViewMarkieren();
-        ToolMode = tmMove;
-        Selection = {0, 0, 0};
-        CarrySector = 0;
+        TragenAufgeben();
         CursorEinheit = EinheitAnPunkt(CursorPoint);
     }
 }
@@ -323,6 +326,7 @@ void MausGedrueckt(TMausKnopf knopf, TShiftState shift, int x, int y) {
             std::memcpy(&NachAufnahme[1], &Einheiten[1], sizeof(TEinheit) * MaxEinheiten);
             NachAufnahmeAnzahl = EinheitenAnzahl;
             ViewMarkieren();
+            Fenster->SchritteGeaendert();  // undo now puts the units back
         }
         break;
     }

@@ -31,7 +31,9 @@ void MausLosgelassen(TMausKnopf knopf, TShiftState shift, int x, int y);
 void TasteGeaendert(TShiftState shift);
 
 // Units still carried go back where they were picked up, and the carry is no step: before
-// another tool is chosen, on Escape, on the right button, and before undo.
+// another tool is chosen, on Escape, on the right button, and before undo. Since undo puts
+// carried units back, the window hears of every pick-up and every end of a carry as a change
+// of the steps (SchritteGeaendert).
 void GetrageneZuruecklegen();
 
 // The count rule of picking up from a stack of the given size.
