@@ -7,6 +7,7 @@
 #include <QWheelEvent>
 #include <QWidget>
 #include <algorithm>
+#include <cstdlib>
 
 #include "Main.h"
 #include "UBefehl.h"
@@ -104,7 +105,9 @@ protected:
         const QPoint p = e->position().toPoint();
         Befehl([&] { MausLosgelassen(Knopf(e->button()), Zustand(e->modifiers(), e->buttons()), p.x(), p.y()); });
     }
-    // A notch of the wheel is 120; finer wheels and touch pads add up to whole notches.
+    // A notch of the wheel is 120; finer wheels and touch pads add up to whole notches. The
+    // wheel zooms, a sideways wheel or swipe scrolls as the arrow keys do. Only the larger of
+    // the two turns of an event counts: a swipe's slight slant adds up to no stray notch.
     void wheelEvent(QWheelEvent* e) override {
         const QPoint p = e->position().toPoint();
         const QRect view(0, ToolBarHoch, std::max(ViewBreite, 0), std::max(ViewHoehe, 0));
@@ -112,17 +115,25 @@ protected:
             e->ignore();
             return;
         }
-        rad_ += e->angleDelta().y();
-        const int raster = rad_ / 120;
-        rad_ -= raster * 120;
-        if (raster != 0) Befehl([&] { MausRad(raster, p.x(), p.y()); }, false);
+        const QPoint d = e->angleDelta();
+        const bool seitlich = std::abs(d.x()) > std::abs(d.y());
+        int& rad = seitlich ? radX_ : rad_;
+        rad += seitlich ? d.x() : d.y();
+        const int raster = rad / 120;
+        rad -= raster * 120;
+        if (raster == 0) return;
+        // A turn to the left shows more of the map's left.
+        if (seitlich)
+            Befehl([&] { PfeilGedrueckt(-raster, 0); }, false);
+        else
+            Befehl([&] { MausRad(raster, p.x(), p.y()); }, false);
     }
     void keyPressEvent(QKeyEvent* e) override { Taste(e, true); }
     void keyReleaseEvent(QKeyEvent* e) override { Taste(e, false); }
 
 private:
     Qt::MouseButtons ausserhalb_;  // buttons pressed outside the map view and not yet released
-    int rad_ = 0;                  // the wheel's turn short of a whole notch
+    int rad_ = 0, radX_ = 0;       // the wheel's turns short of a whole notch
 
     static void Pfeil(int taste) {
         switch (taste) {

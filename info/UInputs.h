@@ -20,7 +20,8 @@ void KeyPressed(char key);
 // The mouse wheel over the map view at the client point (x, y): a zoom step per notch
 // (raster > 0 in, < 0 out) about the map point under the pointer.
 void MausRad(int raster, int x, int y);
-// An arrow key: the view scrolls by a quarter of itself, rx and ry -1, 0 or +1.
+// An arrow key: the view scrolls by a quarter of itself, rx and ry -1, 0 or +1; a sideways
+// wheel gives as many quarters as notches.
 void PfeilGedrueckt(int rx, int ry);
 // What lies under the pointer, read anew after the map moved beneath it (a zoom, a scroll):
 // the status bar, the stack and the sector there, and the sector information window.

@@ -585,6 +585,18 @@ TEST_F(Befehle, TheZoomListSetsBothZoomsAndTheWheelZoomsAtThePointer) {
     QTest::keyClick(MapForm->Client, Qt::Key_Left);
     EXPECT_EQ(Zoom, 6);
     EXPECT_EQ(ScrollX, std::max(x - ViewBreite / 6 / 4, 0));
+    // A sideways swipe's small turns add up to notches, each a quarter as the arrows scroll;
+    // its slant (a zoom out, were it counted) zooms nothing.
+    const int links = ScrollX;
+    auto drehen = [&](QPoint d) {
+        QWheelEvent e(p, MapForm->Client->mapToGlobal(p), {}, d, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(MapForm->Client, &e);
+    };
+    for (int i = 0; i < 3; ++i) drehen({-60, -50});
+    EXPECT_EQ(ScrollX, links + ViewBreite / 6 / 4);
+    EXPECT_EQ(Zoom, 6);
+    drehen({180, 0});
+    EXPECT_EQ(ScrollX, links);
 }
 
 TEST_F(Befehle, TheUnitListFollowsItsCheckBoxes) {
