@@ -42,17 +42,46 @@ QLabel* Panel(QWidget* eltern) {
 // The widest pointer text: four numbers of four digits with a sign.
 const char* const BreitesterZeigerText = "MouseX: -8888 // MouseY: -8888MapX: -8888 // MapY: -8888";
 int ZeigerPanelBreite = 250;  // what the pointer panel needs for that text, measured at creation
+int FpsPanelBreite = 60;      // what the frame rate's panel needs for "FPS: 8888"
+int PanelRand = 8;            // what a panel adds to its text's width: frame and indent
 
 // Widths of the status panels: 500, 100 and the rest of the bar for the pointer's text, which
-// is never cut; on a narrow bar the stack panel gives way first, then the frame rate's.
+// is never cut. On a narrower bar the frame rate gives way first, down to what its text needs
+// and then wholly, so that the stack's text keeps all the room there is; then that gives way.
 void PanelsLegen(QLabel* const panel[3], int breite) {
     const int w2 = qMax(breite - 600, ZeigerPanelBreite);
-    const int w1 = qBound(0, breite - w2, 100);
-    const int w0 = qBound(0, breite - w2 - w1, 500);
+    const int rest = qMax(breite - w2, 0);
+    int w1 = rest - qMin(rest, 500);
+    if (w1 < FpsPanelBreite) w1 = 0;
+    const int w0 = rest - w1;
     panel[0]->setGeometry(0, 0, w0, StatusBarHoch);
     panel[1]->setGeometry(w0, 0, w1, StatusBarHoch);
+    panel[1]->setVisible(w1 > 0);
     panel[2]->setGeometry(w0 + w1, 0, w2, StatusBarHoch);
 }
+
+// The stack's text whole where it fits; else cut after its last whole word that fits, with an
+// ellipsis, and whole in the panel's tooltip.
+void TextEinpassen(QLabel* panel, const QString& text) {
+    const QFontMetrics fm(panel->font());
+    const int platz = panel->width() - PanelRand;
+    QString t = text;
+    if (fm.horizontalAdvance(text) > platz) {
+        const QChar ellipse(0x2026);
+        t = fm.elidedText(text, Qt::ElideRight, platz);
+        if (t.endsWith(ellipse)) t.chop(1);
+        const qsizetype wort = t.lastIndexOf(QLatin1Char(' '));
+        // The separators before the cut go with it: "Piece: 12 // Germany" and the ellipsis.
+        if (wort > 0 && t.size() < text.size() && text[t.size()] != QLatin1Char(' ')) t.truncate(wort);
+        while (t.endsWith(QLatin1Char(' ')) || t.endsWith(QLatin1Char('/'))) t.chop(1);
+        t += ellipse;
+        if (fm.horizontalAdvance(t) > platz) t.clear();
+    }
+    panel->setText(t);
+    panel->setToolTip(t == text ? QString() : text);
+}
+
+QString StapelText;  // what panel 0 was asked to show
 
 }  // namespace
 
@@ -95,7 +124,11 @@ void TMapForm::BarsAufbauen() {
     for (QLabel*& p : StatusPanel) p = Panel(StatusBar);
     StatusPanel[2]->setText(QString::fromLatin1(BreitesterZeigerText));
     ZeigerPanelBreite = StatusPanel[2]->sizeHint().width();
+    PanelRand = ZeigerPanelBreite - StatusPanel[2]->fontMetrics().horizontalAdvance(StatusPanel[2]->text());
     StatusPanel[2]->clear();
+    StatusPanel[1]->setText(QStringLiteral("FPS: 8888"));
+    FpsPanelBreite = StatusPanel[1]->sizeHint().width();
+    StatusPanel[1]->clear();
     // No narrower than the pointer's text and the longest alert message need, and never
     // without 100 x 100 pixels of map between the bars.
     AxisIncomeLabel->setText(QStringLiteral("Axisincome is between 71 and 83 !DANGER!"));
@@ -121,6 +154,7 @@ void TMapForm::Anordnen() {
     ToolBar->setGeometry(0, 0, width(), ToolBarHoch);
     StatusBar->setGeometry(0, Client->height() - StatusBarHoch, width(), StatusBarHoch);
     PanelsLegen(StatusPanel, width());
+    TextEinpassen(StatusPanel[0], StapelText);
 }
 
 void TMapForm::TitelSetzen(const QString& datei) {
@@ -166,7 +200,12 @@ void TMapForm::ViewZeigen(const TRect* rechtecke, int anzahl) {
 }
 
 void TMapForm::StatusText(int panel, const std::string& text) {
-    if (panel >= 0 && panel < 3) StatusPanel[panel]->setText(QString::fromLatin1(text.c_str()));
+    if (panel < 0 || panel >= 3) return;
+    const QString t = QString::fromLatin1(text.c_str());
+    if (panel == 0)
+        TextEinpassen(StatusPanel[0], StapelText = t);
+    else
+        StatusPanel[panel]->setText(t);
 }
 
 // ---- Pointer and focus for the input reactions ---------------------------------------------

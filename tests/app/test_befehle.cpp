@@ -765,7 +765,8 @@ std::string Abgeschnitten(QWidget* w) {
     QString text;
     if (auto* l = qobject_cast<QLabel*>(w)) {
         text = l->text();
-        gut = text.isEmpty() || (l->sizeHint().width() <= l->width() && fm.height() <= l->height());
+        // A label hidden by itself (the frame rate's panel on a narrow bar) shows no text.
+        gut = text.isEmpty() || l->isHidden() || (l->sizeHint().width() <= l->width() && fm.height() <= l->height());
     } else if (auto* b = qobject_cast<QPushButton*>(w)) {
         QStyleOptionButton o;
         o.initFrom(b);
@@ -811,12 +812,24 @@ TEST_F(Befehle, EveryTextOfEveryWindowIsShownWhole) {
     EXPECT_EQ(cut, "");
 }
 
+// The pointer's text is never cut; the stack's text is cut after a word where it must, and
+// the frame rate shows whole or not at all.
 TEST_F(Befehle, ThePointerTextFitsItsPanelAtEveryWidth) {
     QLabel* panel = MapForm->StatusPanel[2];
     panel->setText(QStringLiteral("MouseX: 1587 // MouseY: -1029MapX: -1587 // MapY: 9139"));
+    const QString lang = QStringLiteral("Piece: 999 // United Kingdom // AnitAirCannon // Eastern United States // 1012 / 345");
+    MapForm->StatusText(0, lang.toStdString());
+    MapForm->StatusText(1, "FPS: 999");
+    QLabel *stapel = MapForm->StatusPanel[0], *fps = MapForm->StatusPanel[1];
     for (int breite = MapForm->minimumWidth(); breite <= MapForm->maximumWidth(); breite += 37) {
         MapForm->resize(breite, 500);
         QTest::qWait(0);
+        const QString kurz = stapel->text().chopped(1);
+        EXPECT_TRUE(stapel->text() == lang || (stapel->text() == kurz + QChar(0x2026) && lang.startsWith(kurz + ' ') &&
+                                               stapel->toolTip() == lang))
+            << breite;
+        EXPECT_LE(stapel->sizeHint().width(), stapel->width()) << breite;
+        EXPECT_TRUE(fps->isHidden() || fps->sizeHint().width() <= fps->width()) << breite;
         EXPECT_LE(panel->sizeHint().width(), panel->width()) << breite;
         EXPECT_LE(panel->geometry().right(), MapForm->StatusBar->width() - 1) << breite;
         // The last panel takes the rest of the bar.
@@ -826,6 +839,10 @@ TEST_F(Befehle, ThePointerTextFitsItsPanelAtEveryWidth) {
             EXPECT_EQ(MapForm->StatusPanel[1]->width(), 100);
         }
     }
+    MapForm->resize(640, 500);
+    QTest::qWait(0);
+    MapForm->StatusText(0, "Piece: 12 // Germany // Infantry // Ukraine // 1012 / 345");
+    EXPECT_EQ(stapel->text(), QStringLiteral("Piece: 12 // Germany // Infantry // Ukraine // 1012 / 345"));
 }
 
 // Ctrl+B opens the battle of the sector the pointer was last on; every edit recomputes the
