@@ -229,6 +229,18 @@ TEST(Aufruf, AFailedWriteToStandardOutputGivesStatus2AndSaysSo) {
         EXPECT_NE(l.Fehler.find("writing to standard output failed (No space left on device)"), std::string::npos)
             << l.Fehler;
     }
+    // A reader gone before the output (a pipe into head): ended quietly as by the signal,
+    // whether that is left to end the tool or ignored. The fifo's one reader is closed first;
+    // the runtime folder keeps Qt's own warning out of the chart's run.
+    for (const char* befehl : {"units a.map", "diff a.map a.map", "trends a.map", "--help"})
+        for (const char* signal : {"", "trap '' PIPE; "}) {
+            SCOPED_TRACE(std::string(signal) + befehl);
+            const TLauf l = Shell(ordner.Pfad(), std::string(signal) +
+                                                     "mkdir -p -m 700 qt; export XDG_RUNTIME_DIR=$PWD/qt; rm -f p; mkfifo p; "
+                                                     "exec 3<>p 4>p 3<&-; \"$TOOL\" " + befehl +
+                                                     " >&4 2>fehler; echo $?; cat fehler");
+            EXPECT_EQ(l.Aus, "141\n");
+        }
 }
 
 // diff of the board against a later position: a capture, a recapture, a stack that joins

@@ -10,6 +10,7 @@
 constexpr int StatusOk = 0;
 constexpr int StatusProbleme = 1;  // check found problems
 constexpr int StatusFehler = 2;    // bad call or a file that cannot be read or written
+constexpr int StatusLeserFort = 141;  // standard output's reader went away: 128 + SIGPIPE, as shells say it
 
 // A wrong call (unknown option, missing argument, bad value); its message says what is wrong.
 struct EAufrufFehler : std::runtime_error {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QStringList>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -45,8 +46,11 @@ void Uebersicht(std::FILE* ziel) {
                  "pictures\nare read from the current directory unless --sectors FILE or --data DIR name others.\n");
 }
 
-// What was printed is incomplete: that is a failure whatever the command found.
+// What was printed is incomplete: that is a failure whatever the command found. A reader that
+// went away early (the output piped into head) wants no more: the tool ends without a word, as
+// the signal would have ended it where it was not ignored.
 int AusgabeMelden(const char* befehl) {
+    if (AusgabeFehler == EPIPE) return StatusLeserFort;
     std::fprintf(stderr, "qelmap-tool %s: writing to standard output failed (%s)\n", befehl, std::strerror(AusgabeFehler));
     return StatusFehler;
 }
