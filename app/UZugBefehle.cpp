@@ -89,8 +89,10 @@ void ZuletztMenuFuellen(QMenu* m) {
 
 // ---- The shown turn ---------------------------------------------------------------------------
 
+bool Eingerichtet = false;  // the buttons and windows exist
+
 void TurnAnzeigen(bool dateien = false) {
-    if (ZugVergleichen())
+    if (ZugVergleichen(dateien))
         MarkierungenSetzen(VorigerZug, GezeigterZug);
     else
         MarkierungenLoeschen();
@@ -173,6 +175,16 @@ void ZugBefehleEinrichten(TMapForm* f) {
     f->ToolBar_VorherigeMap->setShortcut(QKeySequence(QStringLiteral("Alt+Left")));
     f->ToolBar_NaechsteMap->setShortcut(QKeySequence(QStringLiteral("Alt+Right")));
     ZugFensterErzeugen(f);
+    Eingerichtet = true;
+}
+
+void ZugStellungGeaendert() {
+    if (!Eingerichtet) return;
+    if (MapListeVeraltet()) {
+        MapListeFuellen();
+        KnoepfeSetzen();
+    }
+    TurnAnzeigen();
 }
 
 void MapGewechselt(const std::string& datei) {

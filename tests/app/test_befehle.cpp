@@ -496,6 +496,38 @@ TEST_F(Befehle, SaveTurnNamesTheNextTurnAndTheButtonsStepThroughTheList) {
     EXPECT_NE(std::string(ini.begin(), ini.end()).find("Round 01 - 2 Germany.map"), std::string::npos);
 }
 
+// The changes against the turn before follow the position as it stands: an edit, a step
+// back and the undos that bring the edit back and then take it away.
+TEST_F(Befehle, TheChangesOfTheShownTurnFollowEveryEditUndoAndStep) {
+    Antworten a;
+    for (int i = 0; i < 2; ++i) {
+        a.Aktionen.push_back([](QWidget* w) { static_cast<QInputDialog*>(w)->accept(); });
+        MapForm->DateiMenu_ZugSpeichern->trigger();
+    }
+    ASSERT_EQ(AktuelleMap, 2);
+    EXPECT_FALSE(Markiert);
+    TMapPunkt m{};
+    ASSERT_TRUE(PunktIn(LandSektor(), m));
+    const std::uint8_t s = SektorAn(m);
+    const QString zeile = QString::fromStdString("    " + SektorTitel(s) + ": ");
+    auto gezeigt = [&] { return Markiert && Markierung[s] == FarbeEinheiten && ZugText->toPlainText().contains(zeile); };
+    {
+        TSchrittKlammer k;
+        EinheitenSetzen(m, eaInfanterie, bsUSA, 1);
+    }
+    EXPECT_TRUE(gezeigt());
+    MapForm->ToolBar_VorherigeMap->trigger();
+    EXPECT_FALSE(Markiert);
+    EditRueckgaengig();  // the last turn again, the unit with it
+    EXPECT_EQ(AktuelleMap, 2);
+    EXPECT_TRUE(gezeigt());
+    EditRueckgaengig();  // the unit gone
+    EXPECT_FALSE(Markiert);
+    EXPECT_FALSE(ZugText->toPlainText().contains(zeile));
+    EditWiederholen();
+    EXPECT_TRUE(gezeigt());
+}
+
 TEST_F(Befehle, EntriesAtCreationAndEditModeEnablingTheSectorEntries) {
     EXPECT_FALSE(MapForm->DateiMenu_MapSpeichern->isEnabled());
     EXPECT_FALSE(MapForm->OptionsMenu_EditModus->isEnabled());
