@@ -467,14 +467,17 @@ TEST_F(Befehle, SaveTurnNamesTheNextTurnAndTheButtonsStepThroughTheList) {
     EXPECT_EQ(Titel(), "QelMap for Windows // " + MapName);
     EXPECT_FALSE(Markiert);
     EXPECT_EQ(SchrittAngaben(SchritteGemacht() - 1).Art, saMapLaden);
-    ASSERT_TRUE(Rueckgaengig());
+    EditRueckgaengig();
+    EXPECT_EQ(AktuelleMap, 2);
     EXPECT_EQ(EinheitenAnzahl, vorher + 1);
     EXPECT_EQ(MapTitel, MapName);
     EXPECT_EQ(MapForm->ToolBar_NaechsteMap->shortcut(), QKeySequence(QStringLiteral("Alt+Right")));
 
     // The trends window marks the shown turn; a click on the second point shows that turn.
+    // Counting the files for the charts is no step: each of the two below is one.
     MapForm->FensterMenu_Trends->trigger();
     ASSERT_TRUE(TrendForm->isVisible());
+    const int gemacht = SchritteGemacht();
     MapForm->ToolBar_VorherigeMap->trigger();
     ASSERT_EQ(AktuelleMap, 1);
     auto* ansicht = TrendForm->findChildren<QChartView*>().at(0);
@@ -482,6 +485,9 @@ TEST_F(Befehle, SaveTurnNamesTheNextTurnAndTheButtonsStepThroughTheList) {
     const QPointF punkt = ansicht->chart()->mapToPosition(QPointF(2, 0));
     QTest::mouseClick(ansicht->viewport(), Qt::LeftButton, {}, ansicht->mapFromScene(ansicht->chart()->mapToScene(punkt)));
     EXPECT_EQ(AktuelleMap, 2);
+    ASSERT_EQ(SchritteGemacht(), gemacht + 2);
+    EXPECT_EQ(SchrittAngaben(gemacht).Art, saMapLaden);
+    EXPECT_EQ(SchrittAngaben(gemacht + 1).Art, saMapLaden);
     MapForm->FensterMenu_Trends->trigger();
     EXPECT_FALSE(TrendForm->isVisible());
 
