@@ -99,10 +99,11 @@ void TurnAnzeigen(bool dateien = false) {
     ZugFensterAktualisieren(dateien);
 }
 
+// Each button only where its step can be taken: a map that is no turn of its folder has no
+// place in the order, so neither. Alt+Left and Alt+Right are the buttons' keys and follow.
 void KnoepfeSetzen() {
-    const bool liste = MapAnzahl >= 2;
-    MapForm->ToolBar_VorherigeMap->setEnabled(liste);
-    MapForm->ToolBar_NaechsteMap->setEnabled(liste);
+    MapForm->ToolBar_VorherigeMap->setEnabled(AktuelleMap >= 2);
+    MapForm->ToolBar_NaechsteMap->setEnabled(AktuelleMap >= 1 && AktuelleMap < MapAnzahl);
 }
 
 // The caption and everything that follows a map shown by the list.
@@ -180,10 +181,8 @@ void ZugBefehleEinrichten(TMapForm* f) {
 
 void ZugStellungGeaendert() {
     if (!Eingerichtet) return;
-    if (MapListeVeraltet()) {
-        MapListeFuellen();
-        KnoepfeSetzen();
-    }
+    if (MapListeVeraltet()) MapListeFuellen();
+    KnoepfeSetzen();
     TurnAnzeigen();
 }
 

@@ -439,7 +439,7 @@ TEST_F(Befehle, SaveTurnNamesTheNextTurnAndTheButtonsStepThroughTheList) {
     EXPECT_EQ(MapAnzahl, 2);
     EXPECT_EQ(AktuelleMap, 2);
     EXPECT_TRUE(MapForm->ToolBar_VorherigeMap->isEnabled());
-    EXPECT_TRUE(MapForm->ToolBar_NaechsteMap->isEnabled());
+    EXPECT_FALSE(MapForm->ToolBar_NaechsteMap->isEnabled());  // the last turn
     EXPECT_TRUE(ZugVergleich);
     EXPECT_TRUE(Markiert);
     EXPECT_TRUE(ZugText->toPlainText().contains(QStringLiteral("Germany")));
@@ -463,12 +463,15 @@ TEST_F(Befehle, SaveTurnNamesTheNextTurnAndTheButtonsStepThroughTheList) {
     // Back a turn is one step that undo takes back whole, caption and name included.
     MapForm->ToolBar_VorherigeMap->trigger();
     EXPECT_EQ(AktuelleMap, 1);
+    EXPECT_FALSE(MapForm->ToolBar_VorherigeMap->isEnabled());
+    EXPECT_TRUE(MapForm->ToolBar_NaechsteMap->isEnabled());
     EXPECT_EQ(EinheitenAnzahl, vorher);
     EXPECT_EQ(Titel(), "QelMap for Windows // " + MapName);
     EXPECT_FALSE(Markiert);
     EXPECT_EQ(SchrittAngaben(SchritteGemacht() - 1).Art, saMapLaden);
     EditRueckgaengig();
     EXPECT_EQ(AktuelleMap, 2);
+    EXPECT_FALSE(MapForm->ToolBar_NaechsteMap->isEnabled());
     EXPECT_EQ(EinheitenAnzahl, vorher + 1);
     EXPECT_EQ(MapTitel, MapName);
     EXPECT_EQ(MapForm->ToolBar_NaechsteMap->shortcut(), QKeySequence(QStringLiteral("Alt+Right")));
@@ -491,6 +494,7 @@ TEST_F(Befehle, SaveTurnNamesTheNextTurnAndTheButtonsStepThroughTheList) {
     MapForm->FensterMenu_Trends->trigger();
     EXPECT_FALSE(TrendForm->isVisible());
 
+
     // The recent list is kept in the settings; a file gone is greyed.
     fs::remove(russland);
     QMenu* zuletzt = MapForm->DateiMenu_Zuletzt->menu();
@@ -500,6 +504,17 @@ TEST_F(Befehle, SaveTurnNamesTheNextTurnAndTheButtonsStepThroughTheList) {
     EXPECT_FALSE(zuletzt->actions()[1]->isEnabled());
     const auto ini = Bytes(lauf.Datei("QelWin.INI"));
     EXPECT_NE(std::string(ini.begin(), ini.end()).find("Round 01 - 2 Germany.map"), std::string::npos);
+
+    // A map that is no turn has no place in the order: neither button, nor their keys.
+    TMapPunkt m{};
+    ASSERT_TRUE(PunktIn(LandSektor(), m));
+    EinStapel(lauf.Datei("Other.map"), SektorAn(m), m, eaPanzer, bsJapan, 1);
+    Befehl([&] { MapDateiLaden(lauf.Datei("Other.map")); });
+    EXPECT_EQ(AktuelleMap, 0);
+    EXPECT_FALSE(MapForm->ToolBar_VorherigeMap->isEnabled());
+    EXPECT_FALSE(MapForm->ToolBar_NaechsteMap->isEnabled());
+    QTest::keyClick(MapForm, Qt::Key_Left, Qt::AltModifier);
+    EXPECT_TRUE(fs::equivalent(MapName, lauf.Datei("Other.map")));
 }
 
 // The changes against the turn before follow the position as it stands: an edit, a step
