@@ -125,9 +125,15 @@ void DateiMenu_ZugSpeichernClick() {
     d.setWindowTitle(QStringLiteral("save turn"));
     d.setLabelText(QStringLiteral("Turn file in %1:").arg(QString::fromLocal8Bit(vorschlag.parent_path().string().c_str())));
     d.setTextValue(QString::fromLocal8Bit(vorschlag.filename().string().c_str()));
-    if (d.exec() != QDialog::Accepted) return;
-    const std::string name = d.textValue().trimmed().toLocal8Bit().toStdString();
-    if (name.empty()) return;
+    std::string name;
+    for (;;) {
+        if (d.exec() != QDialog::Accepted) return;
+        name = d.textValue().trimmed().toLocal8Bit().toStdString();
+        if (!name.empty()) break;
+        QMessageBox::warning(&d, QStringLiteral("save turn"),
+                             QStringLiteral("The turn file has no name: nothing was saved. Type a name or take the one proposed."));
+        d.setTextValue(QString::fromLocal8Bit(vorschlag.filename().string().c_str()));
+    }
     fs::path datei = fs::path(name).is_absolute() ? fs::path(name) : vorschlag.parent_path() / name;
     if (!datei.has_extension()) datei += ".map";
     if (fs::exists(datei) &&

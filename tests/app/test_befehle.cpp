@@ -459,6 +459,20 @@ TEST_F(Befehle, SaveTurnNamesTheNextTurnAndTheButtonsStepThroughTheList) {
     MapForm->DateiMenu_ZugSpeichern->trigger();
     EXPECT_EQ(a.Meldungen.size(), 1);
     EXPECT_EQ(fs::last_write_time(russland), zeit);
+    // A blank name is said and asked again with the proposal.
+    a.Aktionen.push_back([](QWidget* w) {
+        static_cast<QInputDialog*>(w)->setTextValue(QStringLiteral("   "));
+        static_cast<QInputDialog*>(w)->accept();
+    });
+    a.Aktionen.push_back([&](QWidget* w) {
+        vorschlag = static_cast<QInputDialog*>(w)->textValue();
+        static_cast<QInputDialog*>(w)->reject();
+    });
+    MapForm->DateiMenu_ZugSpeichern->trigger();
+    ASSERT_EQ(a.Meldungen.size(), 2);
+    EXPECT_TRUE(a.Meldungen[1].contains(QStringLiteral("no name")));
+    EXPECT_EQ(vorschlag, QStringLiteral("Round 01 - 3 United Kingdom.map"));
+    EXPECT_EQ(MapAnzahl, 2);
 
     // Back a turn is one step that undo takes back whole, caption and name included.
     MapForm->ToolBar_VorherigeMap->trigger();
