@@ -19,6 +19,7 @@
 #include "UFenster.h"
 #include "UIni.h"
 #include "UFensterHilfen.h"
+#include "UFensterPlaetze.h"
 #include "UTrendDiagramm.h"
 #include "UVergleich.h"
 #include "UZugBefehle.h"
@@ -127,10 +128,9 @@ void ZugFensterPlaetzeLaden() {
         w->resize(breite, hoehe);
         const QRect f = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
                                                           : QRect(0, 0, 1024, 768);
-        // On the screen as the other windows are, whatever screen the place came from.
-        const TPunkt o = PlatzAufFlaeche(IniZahl(ini, p.Sektion, "Left", f.left() + 40), IniZahl(ini, p.Sektion, "Top", f.top() + 40),
-                                         breite, hoehe, TRect{f.left(), f.top(), f.left() + f.width(), f.top() + f.height()});
-        w->move(o.X, o.Y);
+        // The place kept is the frame's (x and y of a window); on the screen as the other
+        // windows are, whatever screen the place came from.
+        RahmenPlatzAnwenden(w, IniZahl(ini, p.Sektion, "Left", f.left() + 40), IniZahl(ini, p.Sektion, "Top", f.top() + 40));
         if (IniZahl(ini, p.Sektion, "Shown", 0) != 0) {
             w->show();
             (MapForm->*p.Eintrag)->setChecked(true);
