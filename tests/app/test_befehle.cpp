@@ -527,8 +527,12 @@ TEST_F(Befehle, SaveTurnNamesTheNextTurnAndTheButtonsStepThroughTheList) {
     EXPECT_EQ(AktuelleMap, 0);
     EXPECT_FALSE(MapForm->ToolBar_VorherigeMap->isEnabled());
     EXPECT_FALSE(MapForm->ToolBar_NaechsteMap->isEnabled());
-    QTest::keyClick(MapForm, Qt::Key_Left, Qt::AltModifier);
+    const std::int32_t x = ScrollX;
+    QTest::keyClick(MapForm->Client, Qt::Key_Right, Qt::AltModifier);
     EXPECT_TRUE(fs::equivalent(MapName, lauf.Datei("Other.map")));
+    EXPECT_EQ(ScrollX, x);  // nor the arrow's scrolling
+    QTest::keyClick(MapForm->Client, Qt::Key_Right);
+    EXPECT_GT(ScrollX, x);
 }
 
 // The changes against the turn before follow the position as it stands: an edit, a step
