@@ -231,6 +231,7 @@ TFensterPlatz TMapForm::PlatzErfassen(TFenster fenster) { return FensterPlatzErf
 
 void TMapForm::SpielstandGeaendert() {
     SpielstandAnzeigen();
+    ZugStellungGeaendert();
     if (SchlachtForm && SchlachtForm->isVisible()) SchlachtForm->BrettGeaendert();
 }
 

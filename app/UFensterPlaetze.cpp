@@ -36,11 +36,11 @@ QRect Flaeche(const QRect& rahmen) {
 // The frame's place and size for a stored place, given the frame m around the client area
 // (none while the window manager has not told it): on the screen, and the main window
 // within its smallest and largest size and no larger than the screen where it can be.
-QRect Ziel(QWidget* w, TFenster f, const TFensterPlatz& platz, const QMargins& m) {
+QRect Ziel(QWidget* w, bool haupt, const TFensterPlatz& platz, const QMargins& m) {
     const QSize rand(m.left() + m.right(), m.top() + m.bottom());
-    QSize groesse = f == fwMapForm ? QSize(platz.Width, platz.Height) : w->size() + rand;
+    QSize groesse = haupt ? QSize(platz.Width, platz.Height) : w->size() + rand;
     const QRect flaeche = Flaeche(QRect(QPoint(platz.Left, platz.Top), groesse.expandedTo(QSize(1, 1))));
-    if (f == fwMapForm)
+    if (haupt)
         groesse = (groesse - rand).boundedTo(flaeche.size() - rand).boundedTo(w->maximumSize()).expandedTo(w->minimumSize()) +
                   rand;
     const TPunkt o = PlatzAufFlaeche(platz.Left, platz.Top, groesse.width(), groesse.height(),
@@ -76,8 +76,8 @@ QMargins Rand(QWidget* w) {
 // times at most, so that a window manager that will not have it there is not fought.
 class TRahmenKorrektur : public QObject {
 public:
-    TRahmenKorrektur(QWidget* w, TFenster f, const TFensterPlatz& platz, bool groesse, bool ort)
-        : QObject(w), fenster_(w), f_(f), platz_(platz), groesse_(groesse), ort_(ort) {
+    TRahmenKorrektur(QWidget* w, bool haupt, const TFensterPlatz& platz, bool groesse, bool ort)
+        : QObject(w), fenster_(w), haupt_(haupt), platz_(platz), groesse_(groesse), ort_(ort) {
         // A later place replaces an earlier one still waiting for the frame.
         for (QObject* alt : w->findChildren<QObject*>(Name, Qt::FindDirectChildrenOnly)) delete alt;
         setObjectName(Name);
@@ -104,7 +104,7 @@ private:
         // Not while it applies the place itself, which may report the resize at once.
         if (fertig_ || wendetAn_ || !fenster_->isVisible() || !h || !RandBekannt(h->frameMargins())) return;
         const QMargins m = h->frameMargins();
-        const QRect ziel = Ziel(fenster_, f_, platz_, m);
+        const QRect ziel = Ziel(fenster_, haupt_, platz_, m);
         const QRect ist = fenster_->frameGeometry();
         const bool steht = (!groesse_ || ist.size() == ziel.size()) && (!ort_ || ist.topLeft() == ziel.topLeft());
         // Applied at least once: the window manager may yet move a window it has just framed.
@@ -129,7 +129,7 @@ private:
     }
 
     QWidget* fenster_;
-    TFenster f_;
+    bool haupt_;
     TFensterPlatz platz_;
     bool groesse_, ort_;
     int versucht_ = 0;
@@ -167,7 +167,7 @@ void FensterPlatzAnwenden(TFenster fenster, const TFensterPlatz& platz) {
     const bool platzierbar = MapForm->Platzierbar;
     if (fenster != fwMapForm && !platzierbar) return;
     const QMargins m = Rand(w);
-    const QRect ziel = Ziel(w, fenster, platz, m);
+    const QRect ziel = Ziel(w, fenster == fwMapForm, platz, m);
     // Resized first: a resize after the move would make the place the client area's.
     if (fenster == fwMapForm) MapForm->resize(ziel.size().shrunkBy(m));
     if (platzierbar) w->move(ziel.topLeft());
@@ -175,7 +175,18 @@ void FensterPlatzAnwenden(TFenster fenster, const TFensterPlatz& platz) {
     // window manager would put the client area there and the window would creep by its
     // title bar from run to run: once the frame is known the place is applied again.
     if (!RandBekannt(Rand(MapForm)))
-        new TRahmenKorrektur(w, fenster, platz, fenster == fwMapForm, platzierbar);
+        new TRahmenKorrektur(w, fenster == fwMapForm, platz, fenster == fwMapForm, platzierbar);
+}
+
+void RahmenPlatzAnwenden(QWidget* w, int links, int oben) {
+    if (!MapForm->Platzierbar) return;
+    const TFensterPlatz platz{oben, links, 0, 0};
+    w->move(Ziel(w, false, platz, Rand(w)).topLeft());
+    // Until the window has been shown its own frame is unknown, whatever the main window's:
+    // the window manager would take the place as the client area's.
+    const QRect g = w->geometry(), r = w->frameGeometry();
+    if (!RandBekannt(QMargins(g.left() - r.left(), g.top() - r.top(), r.right() - g.right(), r.bottom() - g.bottom())))
+        new TRahmenKorrektur(w, false, platz, false, true);
 }
 
 TFensterPlatz FensterPlatzErfassen(TFenster fenster) {

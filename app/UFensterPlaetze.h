@@ -4,11 +4,16 @@
 // out beside each other at a first start.
 #include "UFenster.h"
 
+class QWidget;
+
 // Whether the window system lets the program place windows; says so on standard error if not.
 bool PlatzierbarPruefen();
 
 void FensterPlatzAnwenden(TFenster fenster, const TFensterPlatz& platz);
 TFensterPlatz FensterPlatzErfassen(TFenster fenster);
+// Another floating window with a place of its own in the settings: put with its frame at
+// (links, oben) on the screen, applied again once its frame is known, as the windows above.
+void RahmenPlatzAnwenden(QWidget* w, int links, int oben);
 
 // The settings file names the place of at least one window.
 bool PlaetzeGenannt();

@@ -154,7 +154,9 @@ private:
             const QString t = e->text();
             // Every character is a key press; one beyond ASCII is neither "+" nor "-".
             if (unten && !t.isEmpty()) KeyPressed(t.size() == 1 && t[0].unicode() < 128 ? static_cast<char>(t[0].unicode()) : '\0');
-            if (unten) Pfeil(e->key());
+            // Alt with an arrow steps through the turns (the buttons' keys), also where there
+            // is no turn to step to: it never scrolls.
+            if (unten && !s.Alt) Pfeil(e->key());
         });
     }
 };

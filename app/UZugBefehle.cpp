@@ -89,18 +89,21 @@ void ZuletztMenuFuellen(QMenu* m) {
 
 // ---- The shown turn ---------------------------------------------------------------------------
 
+bool Eingerichtet = false;  // the buttons and windows exist
+
 void TurnAnzeigen(bool dateien = false) {
-    if (ZugVergleichen())
+    if (ZugVergleichen(dateien))
         MarkierungenSetzen(VorigerZug, GezeigterZug);
     else
         MarkierungenLoeschen();
     ZugFensterAktualisieren(dateien);
 }
 
+// Each button only where its step can be taken: a map that is no turn of its folder has no
+// place in the order, so neither. Alt+Left and Alt+Right are the buttons' keys and follow.
 void KnoepfeSetzen() {
-    const bool liste = MapAnzahl >= 2;
-    MapForm->ToolBar_VorherigeMap->setEnabled(liste);
-    MapForm->ToolBar_NaechsteMap->setEnabled(liste);
+    MapForm->ToolBar_VorherigeMap->setEnabled(AktuelleMap >= 2);
+    MapForm->ToolBar_NaechsteMap->setEnabled(AktuelleMap >= 1 && AktuelleMap < MapAnzahl);
 }
 
 // The caption and everything that follows a map shown by the list.
@@ -122,9 +125,15 @@ void DateiMenu_ZugSpeichernClick() {
     d.setWindowTitle(QStringLiteral("save turn"));
     d.setLabelText(QStringLiteral("Turn file in %1:").arg(QString::fromLocal8Bit(vorschlag.parent_path().string().c_str())));
     d.setTextValue(QString::fromLocal8Bit(vorschlag.filename().string().c_str()));
-    if (d.exec() != QDialog::Accepted) return;
-    const std::string name = d.textValue().trimmed().toLocal8Bit().toStdString();
-    if (name.empty()) return;
+    std::string name;
+    for (;;) {
+        if (d.exec() != QDialog::Accepted) return;
+        name = d.textValue().trimmed().toLocal8Bit().toStdString();
+        if (!name.empty()) break;
+        QMessageBox::warning(&d, QStringLiteral("save turn"),
+                             QStringLiteral("The turn file has no name: nothing was saved. Type a name or take the one proposed."));
+        d.setTextValue(QString::fromLocal8Bit(vorschlag.filename().string().c_str()));
+    }
     fs::path datei = fs::path(name).is_absolute() ? fs::path(name) : vorschlag.parent_path() / name;
     if (!datei.has_extension()) datei += ".map";
     if (fs::exists(datei) &&
@@ -173,6 +182,14 @@ void ZugBefehleEinrichten(TMapForm* f) {
     f->ToolBar_VorherigeMap->setShortcut(QKeySequence(QStringLiteral("Alt+Left")));
     f->ToolBar_NaechsteMap->setShortcut(QKeySequence(QStringLiteral("Alt+Right")));
     ZugFensterErzeugen(f);
+    Eingerichtet = true;
+}
+
+void ZugStellungGeaendert() {
+    if (!Eingerichtet) return;
+    if (MapListeVeraltet()) MapListeFuellen();
+    KnoepfeSetzen();
+    TurnAnzeigen();
 }
 
 void MapGewechselt(const std::string& datei) {

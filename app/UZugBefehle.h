@@ -16,6 +16,11 @@ void ZugBefehleEinrichten(TMapForm* f);
 // compared with the turn before.
 void MapGewechselt(const std::string& datei);
 
+// The position changed (every edit, undo and redo, load and step; the tallies' event): the
+// marks on the map and the turn window follow it against the turn before the shown turn,
+// whose file is read once per shown turn.
+void ZugStellungGeaendert();
+
 // The proposal of "save turn"; writes it as the turn file datei (asks before overwriting).
 void ZugDateiSpeichern(const std::string& datei);
 // Shows entry i (1..MapAnzahl) of the map list as one undoable step.

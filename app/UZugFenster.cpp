@@ -19,6 +19,7 @@
 #include "UFenster.h"
 #include "UIni.h"
 #include "UFensterHilfen.h"
+#include "UFensterPlaetze.h"
 #include "UTrendDiagramm.h"
 #include "UVergleich.h"
 #include "UZugBefehle.h"
@@ -34,6 +35,7 @@ QChartView* TrendAnsicht[TrendArten] = {};
 // The figures of the list last counted, so that a step within it counts nothing anew.
 std::vector<std::string> TrendListe;
 std::vector<TTrend> Trends;
+int TrendMarke = -2;  // the entry the charts mark, -2 while they are to be drawn anew
 
 // A floating window whose close button unticks its entry in the Windows menu.
 class TZugFensterRahmen : public QWidget {
@@ -70,6 +72,7 @@ void TrendsZeichnen() {
     if (!TrendForm || !TrendForm->isVisible()) return;
     if (TrendListe != MapListe || Trends.size() != MapListe.size()) {
         TrendListe = MapListe;
+        TrendMarke = -2;
         try {
             Trends = TrendsBerechnen(MapListe);
             TrendMeldung->clear();
@@ -80,6 +83,9 @@ void TrendsZeichnen() {
     }
     if (Trends.empty() && TrendMeldung->text().isEmpty())
         TrendMeldung->setText(QStringLiteral("No turn files in the folder of the map shown."));
+    // Every edit comes here: the charts are made anew only for another list or shown turn.
+    if (TrendMarke == AktuelleMap - 1) return;
+    TrendMarke = AktuelleMap - 1;
     for (int a = 0; a < TrendArten; ++a) {
         QChart* alt = TrendAnsicht[a]->chart();
         TrendAnsicht[a]->setChart(TrendDiagramm(Trends, static_cast<TTrendArt>(a), AktuelleMap - 1));
@@ -122,10 +128,9 @@ void ZugFensterPlaetzeLaden() {
         w->resize(breite, hoehe);
         const QRect f = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
                                                           : QRect(0, 0, 1024, 768);
-        // On the screen as the other windows are, whatever screen the place came from.
-        const TPunkt o = PlatzAufFlaeche(IniZahl(ini, p.Sektion, "Left", f.left() + 40), IniZahl(ini, p.Sektion, "Top", f.top() + 40),
-                                         breite, hoehe, TRect{f.left(), f.top(), f.left() + f.width(), f.top() + f.height()});
-        w->move(o.X, o.Y);
+        // The place kept is the frame's (x and y of a window); on the screen as the other
+        // windows are, whatever screen the place came from.
+        RahmenPlatzAnwenden(w, IniZahl(ini, p.Sektion, "Left", f.left() + 40), IniZahl(ini, p.Sektion, "Top", f.top() + 40));
         if (IniZahl(ini, p.Sektion, "Shown", 0) != 0) {
             w->show();
             (MapForm->*p.Eintrag)->setChecked(true);
@@ -186,7 +191,8 @@ void ZugFensterAktualisieren(bool dateien) {
             t = !ZugVergleichMeldung.empty() ? ZugVergleichMeldung
                 : AktuelleMap == 0      ? "The map shown is no turn file of its folder."
                                         : "There is no turn before the one shown.";
-        ZugText->setPlainText(QString::fromLocal8Bit(t.c_str()));
+        const QString text = QString::fromLocal8Bit(t.c_str());
+        if (ZugText->toPlainText() != text) ZugText->setPlainText(text);
     }
     TrendsZeichnen();
 }

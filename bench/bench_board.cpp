@@ -213,6 +213,23 @@ void BM_ZugSchritt(benchmark::State& state) {
 }
 BENCHMARK(BM_ZugSchritt)->Unit(benchmark::kMicrosecond);
 
+// After every edit the shown turn is compared anew with the turn before, which is read once
+// per shown turn: the count of both positions and the changes in words, beside the tallies
+// (BM_SpielstandBerechnen) that every edit computes anyway. Goal: 1 ms.
+void BM_ZugNachEdit(benchmark::State& state) {
+    MapName = ZugOrdner(10) + "/Round 01 - 3 United Kingdom.map";
+    MapLaden(MapName);
+    MapListeFuellen();
+    ZugVergleichen(true);
+    for (auto _ : state) {
+        Einheiten[1].Anzahl ^= 1;
+        ZugVergleichen();
+        const std::string text = ZugVergleichText();
+        benchmark::DoNotOptimize(text.data());
+    }
+}
+BENCHMARK(BM_ZugNachEdit)->Unit(benchmark::kMicrosecond);
+
 // The floor of trends: reading the 200 files.
 void BM_Floor_Read200Turns(benchmark::State& state) {
     const std::vector<std::string> dateien = ZugDateien(ZugOrdner(200));

@@ -252,8 +252,11 @@ void StandSetzen(const TStand& s) {
 }
 
 bool StandGleich(const TStand& s) {
+    // The slots beyond the count are no part of the position (counting other files may use
+    // them as room): a difference there alone is no step.
     return s.Anzahl == EinheitenAnzahl &&
-           std::memcmp(&s.Einheiten[1], &Einheiten[1], sizeof(TEinheit) * MaxEinheiten) == 0 && NurEinheitenAnders(s);
+           std::memcmp(&s.Einheiten[1], &Einheiten[1], sizeof(TEinheit) * static_cast<std::size_t>(EinheitenAnzahl)) == 0 &&
+           NurEinheitenAnders(s);
 }
 
 bool NurEinheitenAnders(const TStand& s) {

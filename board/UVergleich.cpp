@@ -186,16 +186,31 @@ bool ZugVergleich = false;
 bool AenderungenAnzeigen = true;
 std::string ZugVergleichMeldung;
 
-bool ZugVergleichen() {
+namespace {
+std::string VorigerPfad;  // the file VorigerZug was read from, empty for none
+bool VorigerGelesen = false;
+}  // namespace
+
+bool ZugVergleichen(bool neuLesen) {
     ZugVergleich = false;
-    ZugVergleichMeldung.clear();
-    if (AktuelleMap < 2 || AktuelleMap > MapAnzahl) return false;
-    try {
-        MapDateiLesen(MapListe[AktuelleMap - 2], VorigerZug.Map);
-    } catch (const EDateiFehler& e) {
-        ZugVergleichMeldung = e.what();
+    if (AktuelleMap < 2 || AktuelleMap > MapAnzahl) {
+        ZugVergleichMeldung.clear();
+        VorigerPfad.clear();
         return false;
     }
+    const std::string& pfad = MapListe[AktuelleMap - 2];
+    if (neuLesen || pfad != VorigerPfad) {
+        VorigerPfad = pfad;
+        VorigerGelesen = false;
+        ZugVergleichMeldung.clear();
+        try {
+            MapDateiLesen(pfad, VorigerZug.Map);
+            VorigerGelesen = true;
+        } catch (const EDateiFehler& e) {
+            ZugVergleichMeldung = e.what();
+        }
+    }
+    if (!VorigerGelesen) return false;
     GezeigterZug.Map.Anzahl = EinheitenAnzahl;
     std::memcpy(&GezeigterZug.Map.Einheiten[1], &Einheiten[1], sizeof(TEinheit) * static_cast<std::size_t>(EinheitenAnzahl));
     Vergleichen(VorigerZug, GezeigterZug);

@@ -81,8 +81,10 @@ extern bool AenderungenAnzeigen;
 extern std::string ZugVergleichMeldung;  // why there is no comparison, when a file was refused
 // Compares the piece list with the entry before AktuelleMap in the map list. Without one
 // (AktuelleMap < 2) or when it cannot be read (ZugVergleichMeldung then names it), there is no
-// comparison.
-bool ZugVergleichen();
+// comparison. The turn before is read only when it is another file than at the last call or
+// neuLesen says that the files may have changed; else only the piece list is counted anew,
+// so that every edit can be compared (microseconds).
+bool ZugVergleichen(bool neuLesen = false);
 // The changes of the last ZugVergleichen in words, headed "turn before -> shown turn"; empty
 // without a comparison.
 std::string ZugVergleichText();

@@ -134,12 +134,22 @@ void ZugSpeichern(const std::string& datei) {
 std::vector<std::string> MapListe;
 int MapAnzahl = 0, AktuelleMap = 0;
 
+namespace {
+std::string ListenName;  // MapName when the list was filled or last stepped
+bool ListeGefuellt = false;
+}  // namespace
+
 void MapListeLeeren() {
     MapListe.clear();
     MapAnzahl = AktuelleMap = 0;
+    ListeGefuellt = false;
 }
 
+bool MapListeVeraltet() { return !ListeGefuellt || MapName != ListenName; }
+
 void MapListeFuellen() {
+    ListenName = MapName;
+    ListeGefuellt = true;
     MapListe = ZugDateien(MapOrdner(MapName));
     MapAnzahl = static_cast<int>(MapListe.size());
     AktuelleMap = 0;
@@ -155,7 +165,7 @@ void MapZeigen(int eintrag) {
     const std::string datei = MapListe[eintrag - 1];
     MapLaden(datei);
     AktuelleMap = eintrag;
-    MapName = datei;
+    MapName = ListenName = datei;
     SpielstandAktualisieren();
 }
 

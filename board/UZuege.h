@@ -56,6 +56,9 @@ extern int MapAnzahl, AktuelleMap;
 void MapListeFuellen();
 // Empties the list (MapAnzahl = AktuelleMap = 0).
 void MapListeLeeren();
+// MapName is no longer the map the list was filled or stepped for (a load, an undone step):
+// the list is to be filled anew.
+bool MapListeVeraltet();
 // Step to the entry after or before AktuelleMap, loaded as "load map" loads: the piece list,
 // MapName := the entry's path, the tallies. At the end of the list (AktuelleMap = MapAnzahl)
 // and at its start (AktuelleMap < 2) nothing happens; with the list empty both return at once.

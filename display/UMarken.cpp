@@ -11,12 +11,18 @@ std::uint32_t Markierung[SektorBytes];
 bool Markiert = false;
 
 bool MarkierungenSetzen(const TStellung& alt, const TStellung& neu) {
+    // Set again after every edit: the view is drawn anew only when a mark came, went or
+    // changed its colour.
+    bool anders = false;
     Markiert = false;
     for (int s = 0; s < SektorBytes; ++s) {
-        Markierung[s] = BesitzGeaendert(alt, neu, s) ? FarbeBesitz : EinheitenGeaendert(alt, neu, s) ? FarbeEinheiten : 0;
-        Markiert |= Markierung[s] != 0;
+        const std::uint32_t farbe =
+            BesitzGeaendert(alt, neu, s) ? FarbeBesitz : EinheitenGeaendert(alt, neu, s) ? FarbeEinheiten : 0;
+        anders |= farbe != Markierung[s];
+        Markierung[s] = farbe;
+        Markiert |= farbe != 0;
     }
-    ViewMarkieren();  // rings anywhere on the map
+    if (anders) ViewMarkieren();  // rings anywhere on the map
     return Markiert;
 }
 

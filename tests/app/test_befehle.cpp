@@ -439,7 +439,7 @@ TEST_F(Befehle, SaveTurnNamesTheNextTurnAndTheButtonsStepThroughTheList) {
     EXPECT_EQ(MapAnzahl, 2);
     EXPECT_EQ(AktuelleMap, 2);
     EXPECT_TRUE(MapForm->ToolBar_VorherigeMap->isEnabled());
-    EXPECT_TRUE(MapForm->ToolBar_NaechsteMap->isEnabled());
+    EXPECT_FALSE(MapForm->ToolBar_NaechsteMap->isEnabled());  // the last turn
     EXPECT_TRUE(ZugVergleich);
     EXPECT_TRUE(Markiert);
     EXPECT_TRUE(ZugText->toPlainText().contains(QStringLiteral("Germany")));
@@ -459,22 +459,48 @@ TEST_F(Befehle, SaveTurnNamesTheNextTurnAndTheButtonsStepThroughTheList) {
     MapForm->DateiMenu_ZugSpeichern->trigger();
     EXPECT_EQ(a.Meldungen.size(), 1);
     EXPECT_EQ(fs::last_write_time(russland), zeit);
+    // A blank name is said, and the proposal asked again.
+    a.Aktionen.push_back([](QWidget* w) { static_cast<QInputDialog*>(w)->setTextValue("   "), static_cast<QDialog*>(w)->accept(); });
+    a.Aktionen.push_back([&](QWidget* w) { vorschlag = static_cast<QInputDialog*>(w)->textValue(), static_cast<QDialog*>(w)->reject(); });
+    MapForm->DateiMenu_ZugSpeichern->trigger();
+    ASSERT_EQ(a.Meldungen.size(), 2);
+    EXPECT_TRUE(a.Meldungen[1].contains(QStringLiteral("no name")));
+    EXPECT_EQ(vorschlag, QStringLiteral("Round 01 - 3 United Kingdom.map"));
 
     // Back a turn is one step that undo takes back whole, caption and name included.
     MapForm->ToolBar_VorherigeMap->trigger();
     EXPECT_EQ(AktuelleMap, 1);
+    EXPECT_FALSE(MapForm->ToolBar_VorherigeMap->isEnabled());
+    EXPECT_TRUE(MapForm->ToolBar_NaechsteMap->isEnabled());
     EXPECT_EQ(EinheitenAnzahl, vorher);
     EXPECT_EQ(Titel(), "QelMap for Windows // " + MapName);
     EXPECT_FALSE(Markiert);
     EXPECT_EQ(SchrittAngaben(SchritteGemacht() - 1).Art, saMapLaden);
-    ASSERT_TRUE(Rueckgaengig());
+    EditRueckgaengig();
+    EXPECT_EQ(AktuelleMap, 2);
+    EXPECT_FALSE(MapForm->ToolBar_NaechsteMap->isEnabled());
     EXPECT_EQ(EinheitenAnzahl, vorher + 1);
     EXPECT_EQ(MapTitel, MapName);
     EXPECT_EQ(MapForm->ToolBar_NaechsteMap->shortcut(), QKeySequence(QStringLiteral("Alt+Right")));
 
+    // The changes follow every change of the position: an edit, a step back, both undone.
+    TMapPunkt m{};
+    ASSERT_TRUE(PunktIn(LandSektor(LandSektor()), m));
+    const QString zeile = QString::fromStdString("    " + SektorTitel(SektorAn(m)) + ": ");
+    auto gezeigt = [&] { return Markierung[SektorAn(m)] == FarbeEinheiten && ZugText->toPlainText().contains(zeile); };
+    Befehl([&] { TSchrittKlammer k; EinheitenSetzen(m, eaInfanterie, bsUSA, 1); });
+    EXPECT_TRUE(gezeigt());
+    MapForm->ToolBar_VorherigeMap->trigger();
+    EditRueckgaengig();
+    EXPECT_TRUE(gezeigt());
+    EditRueckgaengig();
+    EXPECT_FALSE(gezeigt());
+
     // The trends window marks the shown turn; a click on the second point shows that turn.
+    // Counting the files for the charts is no step: each of the two below is one.
     MapForm->FensterMenu_Trends->trigger();
     ASSERT_TRUE(TrendForm->isVisible());
+    const int gemacht = SchritteGemacht();
     MapForm->ToolBar_VorherigeMap->trigger();
     ASSERT_EQ(AktuelleMap, 1);
     auto* ansicht = TrendForm->findChildren<QChartView*>().at(0);
@@ -482,8 +508,12 @@ TEST_F(Befehle, SaveTurnNamesTheNextTurnAndTheButtonsStepThroughTheList) {
     const QPointF punkt = ansicht->chart()->mapToPosition(QPointF(2, 0));
     QTest::mouseClick(ansicht->viewport(), Qt::LeftButton, {}, ansicht->mapFromScene(ansicht->chart()->mapToScene(punkt)));
     EXPECT_EQ(AktuelleMap, 2);
+    ASSERT_EQ(SchritteGemacht(), gemacht + 2);
+    EXPECT_EQ(SchrittAngaben(gemacht).Art, saMapLaden);
+    EXPECT_EQ(SchrittAngaben(gemacht + 1).Art, saMapLaden);
     MapForm->FensterMenu_Trends->trigger();
     EXPECT_FALSE(TrendForm->isVisible());
+
 
     // The recent list is kept in the settings; a file gone is greyed.
     fs::remove(russland);
@@ -494,6 +524,16 @@ TEST_F(Befehle, SaveTurnNamesTheNextTurnAndTheButtonsStepThroughTheList) {
     EXPECT_FALSE(zuletzt->actions()[1]->isEnabled());
     const auto ini = Bytes(lauf.Datei("QelWin.INI"));
     EXPECT_NE(std::string(ini.begin(), ini.end()).find("Round 01 - 2 Germany.map"), std::string::npos);
+
+    // A map that is no turn has no place in the order: neither button, nor Alt+arrow.
+    EinStapel(lauf.Datei("Other.map"), SektorAn(m), m, eaPanzer, bsJapan, 1);
+    Befehl([&] { MapDateiLaden(lauf.Datei("Other.map")); });
+    EXPECT_FALSE(MapForm->ToolBar_VorherigeMap->isEnabled() || MapForm->ToolBar_NaechsteMap->isEnabled());
+    const std::int32_t x = ScrollX;
+    QTest::keyClick(MapForm->Client, Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(ScrollX, x);  // no scrolling either, which the arrow alone does
+    QTest::keyClick(MapForm->Client, Qt::Key_Right);
+    EXPECT_GT(ScrollX, x);
 }
 
 TEST_F(Befehle, EntriesAtCreationAndEditModeEnablingTheSectorEntries) {

@@ -262,7 +262,8 @@ TEST(EndeZuEnde, PlaceAPieceInTheRealWindowAndCloseIt) {
     TempOrdner ordner;
     BrettKopieren(ordner.Pfad());
     const std::string ini = "[MapForm]\nTop=0\nLeft=0\nHeight=700\nWidth=1000\n[GameInfoForm]\nTop=120\nLeft=1010\n"
-                            "[ToolsForm]\nTop=20\nLeft=1010\n";
+                            "[ToolsForm]\nTop=20\nLeft=1010\n"
+                            "[ZugForm]\nTop=780\nLeft=20\nWidth=400\nHeight=200\nShown=1\n";
     std::ofstream(ordner.Datei("QelWin.INI")) << ini;
 
     XSitzung x;
@@ -277,8 +278,15 @@ TEST(EndeZuEnde, PlaceAPieceInTheRealWindowAndCloseIt) {
     const QString tools = x.Suchen("^tools$");
     ASSERT_FALSE(haupt.isEmpty()) << programm.P.readAllStandardError().toStdString();
     ASSERT_FALSE(tools.isEmpty());
-    // The window manager frames the windows, then the program puts the frames at their places.
-    Bis([&] { return Rahmen(x, haupt) == QRect(0, 0, 1000, 700) && Rahmen(x, tools).topLeft() == QPoint(1010, 20); });
+    const QString zug = x.Suchen("^turn$");
+    ASSERT_FALSE(zug.isEmpty());
+    // The window manager frames the windows, then the program puts the frames at their places,
+    // the turn window's too (shown at the start, below the main window).
+    Bis([&] {
+        return Rahmen(x, haupt) == QRect(0, 0, 1000, 700) && Rahmen(x, tools).topLeft() == QPoint(1010, 20) &&
+               Rahmen(x, zug).topLeft() == QPoint(20, 780);
+    });
+    EXPECT_EQ(Rahmen(x, zug).topLeft(), QPoint(20, 780));
     QPoint client = Position(x, haupt);
 
     // Where the map view lies on the screen: the rows below the client's top that show the
@@ -386,6 +394,7 @@ TEST(EndeZuEnde, PlaceAPieceInTheRealWindowAndCloseIt) {
     const std::string geschrieben = Text(ordner.Datei("QelWin.INI"));
     EXPECT_NE(geschrieben.find("[MapForm]\nTop=0\nLeft=0\nHeight=700\nWidth=1000\n"), std::string::npos) << geschrieben;
     EXPECT_NE(geschrieben.find("[ToolsForm]\nTop=20\nLeft=1010\n"), std::string::npos) << geschrieben;
+    EXPECT_NE(geschrieben.find("[ZugForm]\nTop=780\nLeft=20\n"), std::string::npos) << geschrieben;
     EXPECT_NE(geschrieben.find("GameInfo=1"), std::string::npos);
     VariablenZuruecksetzen();
 }

@@ -335,6 +335,10 @@ TEST_F(Schritte, UndoingEveryStepGivesTheStartByteForByteAndRedoingTheEnd) {
     while (Rueckgaengig()) {}
     WieVorher(*start);
     EXPECT_FALSE(KannRueckgaengig());
+    // The slots beyond the count are no part of the position: changed alone, no step.
+    Einheiten[EinheitenAnzahl + 1].X += 1;
+    EXPECT_FALSE(KannRueckgaengig());
+    Einheiten[EinheitenAnzahl + 1].X -= 1;
     for (int k = 0; k < 9 && Wiederholen(); ++k) {}
     // A step in the middle of the history drops the steps that could have been redone.
     SchrittBeginnen();
