@@ -1,7 +1,5 @@
 #include "UTrends.h"
 
-#include <cstring>
-
 #include "UDateien.h"
 #include "USpielstand.h"
 
@@ -9,38 +7,19 @@ const char* const TrendNamen[TrendZeilen] = {"Russia", "Germany", "United Kingdo
                                              "Allies", "Axis"};
 
 namespace {
-
-// The position shown, put back however the counting ends.
-struct TSicherung {
-    TMapDaten Map;
-    TSpielstand Stand;
-};
-TSicherung Sicherung;
+// One file at a time; too large for the stack.
 TMapDaten Gelesen;
-
-struct TZurueck {
-    TZurueck() {
-        Sicherung.Map.Anzahl = EinheitenAnzahl;
-        std::memcpy(&Sicherung.Map.Einheiten[1], &Einheiten[1], sizeof(TEinheit) * static_cast<std::size_t>(EinheitenAnzahl));
-        Sicherung.Stand = Spielstand;
-    }
-    ~TZurueck() {
-        MapUebernehmen(Sicherung.Map);
-        Spielstand = Sicherung.Stand;
-    }
-};
-
+TSpielstand Stand;
 }  // namespace
 
 std::vector<TTrend> TrendsBerechnen(const std::vector<std::string>& dateien) {
-    TZurueck zurueck;
     std::vector<TTrend> trends;
     trends.reserve(dateien.size());
     for (const std::string& datei : dateien) {
         MapDateiLesen(datei, Gelesen);
-        MapUebernehmen(Gelesen);
-        SpielstandBerechnen();
-        const TSpielstand& s = Spielstand;
+        // Counted from the file's records: the position shown and its tallies stay untouched.
+        SpielstandBerechnen(Stand, Gelesen.Einheiten, Gelesen.Anzahl, Sektoren);
+        const TSpielstand& s = Stand;
         TTrend t{};
         t.Datei = datei;
         t.IstZug = ZugAusName(datei, t.Zug);
