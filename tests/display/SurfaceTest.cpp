@@ -6,6 +6,7 @@
 #include <string>
 
 #include "DisplayTestHilfen.h"
+#include "UKopieren.h"
 #include "USurface.h"
 
 namespace {
