@@ -1,14 +1,21 @@
 #pragma once
 // The copies between surfaces, TSurface::Blt and TSurface::BltFast: placed and cut once per
-// copy, then row by row, scaled nearest-neighbour or leaving out the colour key, with the
-// widest vectors the processor has.
+// copy, then row by row, scaled nearest-neighbour or (UFarbschluessel) leaving out the
+// colour key.
 #include <cstdint>
 
 #include "USurface.h"
 
-// The widest vectors the copies may use where the processor has them: 512 (AVX-512), 256
-// (AVX2) or 128 (SSE2). Tests lower it to check every path against the same oracle.
-extern std::int32_t SurfaceVektorBits;
+// A copy as placed and cut, axis by axis: the offsets it writes and its two rectangles.
+struct TAchse {
+    std::int64_t Lo, Hi;   // offsets [Lo, Hi) to copy
+    std::int64_t Z0, Q0;   // left (top) edge of the destination and source rectangles
+    std::int64_t Zn, Qn;   // their widths (heights)
+};
+
+struct TKlippung {
+    TAchse X, Y;
+};
 
 // The plain per-pixel copy that Blt (mitSchluessel false) and BltFast (true, z of the
 // size of q) must match exactly; kept as the oracle of their tests.
