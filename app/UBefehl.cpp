@@ -6,8 +6,8 @@
 #include <stdexcept>
 
 #include "Main.h"
+#include "UBildaufbau.h"
 #include "UFehler.h"
-#include "UGrafik.h"
 #include "UInputs.h"
 #include "UVariablen.h"
 #include "UWiederherstellung.h"

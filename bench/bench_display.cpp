@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "UBildaufbau.h"
 #include "UBitmaps.h"
 #include "UDDrawInit.h"
 #include "UDateien.h"
-#include "UGrafik.h"
 #include "UHalterKarte.h"
 #include "UMarken.h"
 #include "USpielstand.h"

@@ -9,11 +9,11 @@
 #include <vector>
 #include <unistd.h>
 
+#include "UBildaufbau.h"
 #include "UBitmaps.h"
 #include "UDDrawInit.h"
 #include "UDatei.h"
 #include "UDateien.h"
-#include "UGrafik.h"
 #include "URendern.h"
 #include "UVariablen.h"
 #include "UBerichte.h"

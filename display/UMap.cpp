@@ -4,8 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "UBildaufbau.h"
 #include "UFenster.h"
-#include "UGrafik.h"
 #include "UVariablen.h"
 
 // The zoom correction is computed in x87 extended precision; its truncation differs from

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "UBildaufbau.h"
 #include "UDDrawInit.h"
 #include "UGrafik.h"
 #include "UVariablen.h"

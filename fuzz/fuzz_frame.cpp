@@ -14,8 +14,8 @@
 
 #include "FuzzHilfen.h"
 #include "UBearbeiten.h"
+#include "UBildaufbau.h"
 #include "UDDrawInit.h"
-#include "UGrafik.h"
 #include "UInputs.h"
 #include "UMap.h"
 #include "USchritte.h"

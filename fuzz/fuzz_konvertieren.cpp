@@ -4,6 +4,7 @@
 #include "FuzzHilfen.h"
 #include "UDateien.h"
 #include "UFehler.h"
+#include "UJsonLeser.h"
 #include "UKonvertieren.h"
 
 namespace {

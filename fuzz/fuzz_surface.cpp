@@ -6,6 +6,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "FuzzHilfen.h"
+#include "UKopieren.h"
 #include "USurface.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "UBearbeiten.h"
 
+#include "UBildaufbau.h"
 #include "UFenster.h"
-#include "UGrafik.h"
 #include "UInputs.h"
 #include "UPieces.h"
 #include "USchritte.h"

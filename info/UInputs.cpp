@@ -2,8 +2,8 @@
 
 #include <cstring>
 
+#include "UBildaufbau.h"
 #include "UFenster.h"
-#include "UGrafik.h"
 #include "UMap.h"
 #include "UPieces.h"
 #include "USchritte.h"

@@ -42,6 +42,7 @@ struct TSurface {
         return Pixel.data() + static_cast<std::size_t>(y) * Abstand;
     }
 
+    // The copies (UKopieren).
     // Copies the source rectangle q of quelle into the rectangle z of this surface, scaling
     // it nearest-neighbour (at a whole-number ratio each source pixel becomes an exact
     // block). No colour key. The copy is clipped to both surfaces and to klipp, each pixel
@@ -82,14 +83,6 @@ void SurfaceFuellen(TSurface& s, std::uint32_t rgb);
 // Copies the top-left breite x hoehe pixels of a loaded picture into the surface at (0, 0),
 // converting them to its format. Pixels outside the picture or the surface are left alone.
 TErgebnis BildInSurface(TSurface& ziel, const TBild& bild, std::int32_t breite, std::int32_t hoehe);
-
-// The widest vectors the copies may use where the processor has them: 512 (AVX-512), 256
-// (AVX2) or 128 (SSE2). Tests lower it to check every path against the same oracle.
-extern std::int32_t SurfaceVektorBits;
-
-// The plain per-pixel copy that Blt (mitSchluessel false) and BltFast (true, z of the
-// size of q) must match exactly; kept as the oracle of their tests.
-TErgebnis BltReferenz(TSurface& ziel, const TRect& z, const TSurface& quelle, const TRect& q, bool mitSchluessel);
 
 // ---- Display mode ---------------------------------------------------------------------------
 struct TAnzeigeModus {

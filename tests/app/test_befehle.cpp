@@ -32,6 +32,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "UJsonLeser.h"
 #include "UKonvertieren.h"
 #include "UWebExport.h"
 #include "UWebSeite.h"

@@ -11,10 +11,10 @@
 
 #include "AppHilfen.h"
 #include "Main.h"
+#include "UBildaufbau.h"
 #include "UDateien.h"
 #include "UMapView.h"
 #include "UGameInfoForm.h"
-#include "UGrafik.h"
 #include "UPieces.h"
 #include "USpielstand.h"
 #include "UToolsForm.h"

@@ -7,6 +7,7 @@
 
 #include "DisplayTestHilfen.h"
 #include "TestHilfen.h"
+#include "UBildaufbau.h"
 #include "UBitmaps.h"
 #include "UDDrawInit.h"
 #include "UFehler.h"

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "UBildaufbau.h"
 #include "UBitmaps.h"
 #include "UDDrawInit.h"
-#include "UGrafik.h"
 #include "UVariablen.h"
 
 TBild MapMuster() {

@@ -6,6 +6,7 @@
 
 #include "DisplayTestHilfen.h"
 #include "UBearbeiten.h"
+#include "UBildaufbau.h"
 #include "UDDrawInit.h"
 #include "UGrafik.h"
 #include "UHalterKarte.h"

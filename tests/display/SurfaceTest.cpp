@@ -6,6 +6,8 @@
 #include <string>
 
 #include "DisplayTestHilfen.h"
+#include "UFarbschluessel.h"
+#include "UKopieren.h"
 #include "USurface.h"
 
 namespace {

@@ -10,10 +10,10 @@
 #include <nlohmann/json.hpp>
 
 #include "TestHilfen.h"
+#include "UBildaufbau.h"
 #include "UBitmaps.h"
 #include "UDDrawInit.h"
 #include "UDateien.h"
-#include "UGrafik.h"
 #include "UMap.h"
 #include "UWebSeite.h"
 #include "WerkzeugHilfen.h"

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "UBefehle.h"
+#include "UBildaufbau.h"
 #include "UBitmaps.h"
 #include "UDDrawInit.h"
 #include "UDatei.h"
