@@ -496,6 +496,29 @@ TEST_F(Befehle, SaveTurnNamesTheNextTurnAndTheButtonsStepThroughTheList) {
     EXPECT_NE(std::string(ini.begin(), ini.end()).find("Round 01 - 2 Germany.map"), std::string::npos);
 }
 
+// With units in hand a command runs on the whole board: they go back first, as no step, the
+// release drops nothing, and a turn loaded is a step of its own. Undo only puts them back.
+TEST_F(Befehle, UnitsInHandGoBackBeforeACommandRuns) {
+    const std::uint8_t s = LandSektor();
+    TMapPunkt m, anderswo;
+    ASSERT_TRUE(PunktIn(s, m) && PunktIn(LandSektor(s), anderswo));
+    EinheitenAnzahl = 0;
+    EinheitHinzufuegen(s, eaInfanterie, bsDeutschland, m.X, m.Y, 8);
+    const std::vector<std::uint8_t> ganz = MapBytes(EinheitenAnzahl, Einheiten);
+    Antworten a;
+    for (int i = 0; i < 2; ++i) a.Aktionen.push_back([](QWidget* w) { static_cast<QInputDialog*>(w)->accept(); });
+    for (QAction* befehl : {MapForm->DateiMenu_ZugSpeichern, MapForm->DateiMenu_ZugSpeichern,
+                            MapForm->ToolBar_VorherigeMap, MapForm->EditMenu_Rueckgaengig}) {
+        QTest::mousePress(MapForm->Client, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier, ClientPunkt(m));
+        ASSERT_EQ(Selection.Anzahl, 8);
+        befehl->trigger();
+        QTest::mouseRelease(MapForm->Client, Qt::LeftButton, {}, ClientPunkt(anderswo));
+        EXPECT_EQ(MapBytes(EinheitenAnzahl, Einheiten), ganz);
+    }
+    EXPECT_EQ(Bytes(MapName), ganz);
+    EXPECT_EQ(SchrittAngaben(SchritteGemacht() - 1).Art, saMapLaden);
+}
+
 TEST_F(Befehle, EntriesAtCreationAndEditModeEnablingTheSectorEntries) {
     EXPECT_FALSE(MapForm->DateiMenu_MapSpeichern->isEnabled());
     EXPECT_FALSE(MapForm->OptionsMenu_EditModus->isEnabled());
