@@ -231,6 +231,7 @@ TFensterPlatz TMapForm::PlatzErfassen(TFenster fenster) { return FensterPlatzErf
 
 void TMapForm::SpielstandGeaendert() {
     SpielstandAnzeigen();
+    SektorInfoAuffrischen();
     if (SchlachtForm && SchlachtForm->isVisible()) SchlachtForm->BrettGeaendert();
 }
 

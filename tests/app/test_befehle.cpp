@@ -61,6 +61,7 @@
 #include "USchlachtfeld.h"
 #include "USchlachtForm.h"
 #include "USchritte.h"
+#include "USektorInfoForm.h"
 #include "USektorenListe.h"
 #include "USpielstand.h"
 
@@ -701,11 +702,13 @@ TEST_F(Befehle, TheSectorEditDialogStoresItsFieldsAndAbbruchChangesNothing) {
         f->LandWasserComboBox->setCurrentIndex(1);
         f->OkButton->click();
     });
+    SektorInfoFuellen(s);  // the pointer on the sector
     MapForm->PopUpMenu_Edit->trigger();
     EXPECT_EQ(SektorName(Sektoren[s]), lang.left(40).toStdString());
     EXPECT_EQ(Sektoren[s].StartBesitzer, 4);
     EXPECT_EQ(Sektoren[s].ICPs, 30);
     EXPECT_EQ(Sektoren[s].Land, 0);
+    EXPECT_EQ(SektorInfoForm->ICPsLabel->text(), QStringLiteral("30"));  // the tallies followed
 
     const TSektor vorher = Sektoren[s];
     a.Aktionen.push_back([&](QWidget* w) {
