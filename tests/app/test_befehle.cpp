@@ -975,4 +975,15 @@ TEST_F(Befehle, TheBattleWindowComputesAtOnceAndAppliesTheLossesAsOneStep) {
     EinheitenSetzen(innen, eaPanzer, bsDeutschland, 2);
     EXPECT_EQ(f.Anzahl[0][eaPanzer]->value(), 2);
     EXPECT_EQ(f.Verluste[1][eaInfanterie]->value(), 0);
+
+    // Applied once, the next apply waits for a roll; against no one neither is offered.
+    f.Verluste[1][eaInfanterie]->setValue(1);
+    f.ApplyButton->click();
+    EXPECT_FALSE(f.ApplyButton->isEnabled());
+    f.RollButton->click();
+    EXPECT_TRUE(f.ApplyButton->isEnabled());
+    for (int i = EinheitenAnzahl; i >= 1; --i)
+        if (Einheiten[i].Sektor == s && Einheiten[i].Besitzer == bsRussland) EinheitLoeschen(static_cast<std::uint32_t>(i));
+    SpielstandAktualisieren();
+    EXPECT_FALSE(f.RollButton->isEnabled() || f.ApplyButton->isEnabled());
 }
