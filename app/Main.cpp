@@ -232,6 +232,7 @@ TFensterPlatz TMapForm::PlatzErfassen(TFenster fenster) { return FensterPlatzErf
 void TMapForm::SpielstandGeaendert() {
     SpielstandAnzeigen();
     ZugStellungGeaendert();
+    SektorInfoAuffrischen();
     if (SchlachtForm && SchlachtForm->isVisible()) SchlachtForm->BrettGeaendert();
 }
 

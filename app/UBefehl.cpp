@@ -63,8 +63,20 @@ void Befehl(const std::function<void()>& f, bool aendertBrett) {
     if (aendertBrett) SicherungAnstossen();
 }
 
-void Kommando(const std::function<void()>& f) {
-    Befehl(f);
+void Kommando(const std::function<void()>& f, bool getragene) {
+    // Every command, not only those that read or change the position or files: units in hand
+    // are off the board, so a save would leave them out of the file and a load would have the
+    // release drop them into the position loaded. Sorting the commands would have to be
+    // redone with every new one, and an option chosen while carrying is a rare slip that
+    // costs no more than the carry.
+    Befehl([&] {
+        if (getragene && ToolMode == tmCarry) {
+            GetrageneZuruecklegen();
+            if (ToolMode == tmCarry)
+                throw std::runtime_error("the units in hand cannot go back: the piece list is full; drop them first");
+        }
+        f();
+    });
     if (!DisplayReady) return;
     ViewMarkieren();
     RenderFrame();

@@ -24,5 +24,7 @@ void SicherungVorziehen();
 void Befehl(const std::function<void()>& f, bool aendertBrett = true);
 
 // A command of the menus, the tool bar or the popup may change anything the view shows: it
-// runs as Befehl, and then the whole view is drawn anew, so its result shows at once.
-void Kommando(const std::function<void()>& f);
+// runs as Befehl, and then the whole view is drawn anew, so its result shows at once. Units
+// in hand go back where they were picked up before it runs, as Escape puts them back (no
+// step), unless the command deals with them itself (getragene false: undo).
+void Kommando(const std::function<void()>& f, bool getragene = true);

@@ -24,7 +24,8 @@ void FensterMenu_EditsClick() {
 using M = TMapForm;
 const TMenuZeile Zeilen[] = {
     {lsMenu, nullptr, &M::EditMenu, "Edit", nullptr, true, hkOhne, nullptr, &M::DateiMenu},
-    {lsMenu, &M::EditMenu, &M::EditMenu_Rueckgaengig, "undo", "Ctrl+Z", false, hkOhne, EditRueckgaengig},
+    // Undo while carrying is putting the units back, and no more.
+    {lsMenu, &M::EditMenu, &M::EditMenu_Rueckgaengig, "undo", "Ctrl+Z", false, hkOhne, EditRueckgaengig, nullptr, true},
     {lsMenu, &M::EditMenu, &M::EditMenu_Wiederholen, "redo", "Ctrl+Y; Ctrl+Shift+Z", false, hkOhne, EditWiederholen},
     {lsMenu, &M::FensterMenu, &M::FensterMenu_Edits, "edits", nullptr, true, hkAus, FensterMenu_EditsClick,
      &M::FensterMenu_GameCenter},

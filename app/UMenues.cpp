@@ -277,7 +277,8 @@ int MenuesAufbauen(TMapForm* f) {
             a->setEnabled(z.An);
             a->setCheckable(z.Haken != hkOhne);
             a->setChecked(z.Haken == hkAn);
-            if (void (*h)() = z.Handler) QObject::connect(a, &QAction::triggered, f, [h] { Kommando(h); });
+            if (void (*h)() = z.Handler)
+                QObject::connect(a, &QAction::triggered, f, [h, g = !z.MitGetragenen] { Kommando(h, g); });
         }
     f->PiecesZoomComboBox = new QComboBox(f->ToolBar);
     f->PiecesZoomComboBox->setGeometry(toolBarX + 4, 4, 56, 21);

@@ -27,6 +27,8 @@ struct TMenuZeile {
     // Menus only: the row goes right after this entry of its submenu, or of the menu bar,
     // instead of at the end. Rows of one table that follow each other name the one before.
     QAction* TMapForm::*Nach = nullptr;
+    // The handler deals with units in hand itself; else they go back before it runs.
+    bool MitGetragenen = false;
 };
 
 struct TMenuTabelle {

@@ -81,9 +81,9 @@ bool Beteiligt(TEinheitArt k, int seite, bool see) {
     return k == eaFlak ? seite == 1 && !see : KaempftMit(k, see);
 }
 
-// "Karelia (7), land battle against Russia and United Kingdom": the powers of the other side
-// with units of the battle there.
-std::string Titel(std::uint8_t s, TBesitzer angreifer, bool see) {
+// "Russia and United Kingdom": the powers of the other side with units of the battle in the
+// sector; empty for none.
+std::string Verteidiger(std::uint8_t s, TBesitzer angreifer, bool see) {
     bool da[BesitzerAnzahl + 1] = {};
     for (int i = 1; i <= EinheitenAnzahl; ++i) {
         const TEinheit& e = Einheiten[i];
@@ -94,6 +94,12 @@ std::string Titel(std::uint8_t s, TBesitzer angreifer, bool see) {
     std::string verteidiger;
     for (int p = 1; p <= BesitzerAnzahl; ++p)
         if (da[p]) verteidiger += (verteidiger.empty() ? "" : " and ") + std::string(BesitzerName(p));
+    return verteidiger;
+}
+
+// "Karelia (7), land battle against Russia and United Kingdom".
+std::string Titel(std::uint8_t s, TBesitzer angreifer, bool see) {
+    const std::string verteidiger = Verteidiger(s, angreifer, see);
     return SektorName(Sektoren[s]) + " (" + std::to_string(s) + "), " + (see ? "sea" : "land") + " battle against " +
            (verteidiger.empty() ? "no one" : verteidiger);
 }
@@ -138,7 +144,10 @@ TSchlachtForm::TSchlachtForm(QWidget* eltern)
             // Never more lost than there are.
             connect(Anzahl[seite][k], &QSpinBox::valueChanged, Verluste[seite][k], &QSpinBox::setMaximum);
             connect(Anzahl[seite][k], &QSpinBox::valueChanged, this, [this] { Berechnen(); });
-            connect(Verluste[seite][k], &QSpinBox::valueChanged, this, [this] { AusgangZeigen(); });
+            connect(Verluste[seite][k], &QSpinBox::valueChanged, this, [this] {
+                if (!laedt_) VerlusteNeu();
+                AusgangZeigen();
+            });
         }
         ++zeile;
     }
@@ -197,6 +206,7 @@ TSchlachtForm::TSchlachtForm(QWidget* eltern)
     ApplyButton = new QPushButton(QStringLiteral("apply"), this);
     g->addWidget(RollButton, zeile, 5);
     g->addWidget(ApplyButton, zeile, 6);
+    KnoepfeSetzen();
 
     connect(AngreiferComboBox, &QComboBox::activated, this, [this](int i) { Laden(sektor_, static_cast<TBesitzer>(i + 1)); });
     connect(RollButton, &QPushButton::clicked, this, [this] {
@@ -241,8 +251,21 @@ void TSchlachtForm::Laden(std::uint8_t s, TBesitzer angreifer) {
     BombardSpin->setEnabled(!b.See);
     KeepLandSpin->setEnabled(!b.See);
     RundenText->clear();
+    gegner_ = !Verteidiger(s, angreifer, b.See).empty();
+    ergebnis_ = false;
+    KnoepfeSetzen();
     laedt_ = false;
     Berechnen();
+}
+
+void TSchlachtForm::VerlusteNeu() {
+    ergebnis_ = true;
+    KnoepfeSetzen();
+}
+
+void TSchlachtForm::KnoepfeSetzen() {
+    RollButton->setEnabled(gegner_);
+    ApplyButton->setEnabled(gegner_ && ergebnis_);
 }
 
 bool TSchlachtForm::SchlachtLesen(TSchlacht& s, std::string& fehler) const {
@@ -317,10 +340,11 @@ void TSchlachtForm::Wuerfeln(std::mt19937_64& zufall) {
         Verluste[0][k]->setValue(w.AngreiferVerluste[k]);
         Verluste[1][k]->setValue(w.VerteidigerVerluste[k]);
     }
+    VerlusteNeu();  // a roll that lost nothing is a result too
 }
 
 void TSchlachtForm::Anwenden() {
-    if (sektor_ < 1 || sektor_ > SetzSektoren) return;
+    if (sektor_ < 1 || sektor_ > SetzSektoren || !gegner_ || !ergebnis_) return;
     // Units in hand go back first, so that the battle is a step of its own. Losses meant for
     // stacks that have changed since are never taken.
     const unsigned geladen = ladungen_;
@@ -335,6 +359,9 @@ void TSchlachtForm::Anwenden() {
     TSchlacht b;
     SchlachtAusSektor(sektor_, angreifer, b);
     const std::string worte = SchlachtEintragen(sektor_, angreifer, v[0], v[1], SchlachtEingenommen(b, v[0], v[1]));
+    // Applied once: the next apply waits for another result.
+    ergebnis_ = false;
+    KnoepfeSetzen();
     const QString runden = RundenText->toPlainText();
     BrettGeaendert();
     RundenText->setPlainText(runden + (runden.isEmpty() ? "" : "\n") + QString::fromLatin1(worte));

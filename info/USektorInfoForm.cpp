@@ -10,6 +10,10 @@
 
 TSektorInfoForm* SektorInfoForm = nullptr;
 
+namespace {
+std::uint8_t GezeigterSektor = 0;  // the sector the labels show; 0 before the first
+}  // namespace
+
 TSektorInfoForm::TSektorInfoForm(QWidget* eltern)
     : QWidget(eltern, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint) {
@@ -39,7 +43,10 @@ TSektorInfoForm::TSektorInfoForm(QWidget* eltern)
     SektorInfoForm = this;
 }
 
-TSektorInfoForm::~TSektorInfoForm() { SektorInfoForm = nullptr; }
+TSektorInfoForm::~TSektorInfoForm() {
+    SektorInfoForm = nullptr;
+    GezeigterSektor = 0;
+}
 
 void TSektorInfoForm::closeEvent(QCloseEvent* e) {
     SektorInfo = false;
@@ -50,6 +57,7 @@ void TSektorInfoForm::closeEvent(QCloseEvent* e) {
 void SektorInfoFuellen(std::uint8_t s) {
     const TSektor* r = SektorRecord(s);
     if (!r || !SektorInfoForm) return;
+    GezeigterSektor = s;
     TSektorInfoForm& f = *SektorInfoForm;
     f.SektornummerLabel->setText(QString::number(s));
     f.SektornameLabel->setText(QString::fromLatin1(SektorName(*r).c_str()));
@@ -60,6 +68,11 @@ void SektorInfoFuellen(std::uint8_t s) {
     // Only the sectors that count for income have a holder.
     f.HalterLabel->setText(s <= SetzSektoren ? QString::fromLatin1(BesitzerName(Spielstand.Halter[s])) : QString());
     f.StapelLabel->setText(QString::fromLatin1(SektorStapelText(s).c_str()));
+}
+
+// Also while the window is hidden: it shows what it holds when it is opened.
+void SektorInfoAuffrischen() {
+    if (GezeigterSektor) SektorInfoFuellen(GezeigterSektor);
 }
 
 std::string SektorStapelText(std::uint8_t s) {

@@ -24,6 +24,9 @@ extern TSektorInfoForm* SektorInfoForm;
 
 // Fills the labels from sector s (1..130); other values leave them as they are.
 void SektorInfoFuellen(std::uint8_t s);
+// The position or the table changed: the sector last filled in is shown as it stands now,
+// whether or not the pointer moved since.
+void SektorInfoAuffrischen();
 
 // The stacks of sector s, a line per power in owner order: "Germany: Infantry 3, Armor 2".
 std::string SektorStapelText(std::uint8_t s);

@@ -62,6 +62,7 @@
 #include "USchlachtfeld.h"
 #include "USchlachtForm.h"
 #include "USchritte.h"
+#include "USektorInfoForm.h"
 #include "USektorenListe.h"
 #include "USpielstand.h"
 
@@ -537,6 +538,29 @@ TEST_F(Befehle, SaveTurnNamesTheNextTurnAndTheButtonsStepThroughTheList) {
     EXPECT_GT(ScrollX, x);
 }
 
+// With units in hand a command runs on the whole board: they go back first, as no step, the
+// release drops nothing, and a turn loaded is a step of its own. Undo only puts them back.
+TEST_F(Befehle, UnitsInHandGoBackBeforeACommandRuns) {
+    const std::uint8_t s = LandSektor();
+    TMapPunkt m, anderswo;
+    ASSERT_TRUE(PunktIn(s, m) && PunktIn(LandSektor(s), anderswo));
+    EinheitenAnzahl = 0;
+    EinheitHinzufuegen(s, eaInfanterie, bsDeutschland, m.X, m.Y, 8);
+    const std::vector<std::uint8_t> ganz = MapBytes(EinheitenAnzahl, Einheiten);
+    Antworten a;
+    for (int i = 0; i < 2; ++i) a.Aktionen.push_back([](QWidget* w) { static_cast<QInputDialog*>(w)->accept(); });
+    for (QAction* befehl : {MapForm->DateiMenu_ZugSpeichern, MapForm->DateiMenu_ZugSpeichern,
+                            MapForm->ToolBar_VorherigeMap, MapForm->EditMenu_Rueckgaengig}) {
+        QTest::mousePress(MapForm->Client, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier, ClientPunkt(m));
+        ASSERT_EQ(Selection.Anzahl, 8);
+        befehl->trigger();
+        QTest::mouseRelease(MapForm->Client, Qt::LeftButton, {}, ClientPunkt(anderswo));
+        EXPECT_EQ(MapBytes(EinheitenAnzahl, Einheiten), ganz);
+    }
+    EXPECT_EQ(Bytes(MapName), ganz);
+    EXPECT_EQ(SchrittAngaben(SchritteGemacht() - 1).Art, saMapLaden);
+}
+
 TEST_F(Befehle, EntriesAtCreationAndEditModeEnablingTheSectorEntries) {
     EXPECT_FALSE(MapForm->DateiMenu_MapSpeichern->isEnabled());
     EXPECT_FALSE(MapForm->OptionsMenu_EditModus->isEnabled());
@@ -719,11 +743,13 @@ TEST_F(Befehle, TheSectorEditDialogStoresItsFieldsAndAbbruchChangesNothing) {
         f->LandWasserComboBox->setCurrentIndex(1);
         f->OkButton->click();
     });
+    SektorInfoFuellen(s);  // the pointer on the sector
     MapForm->PopUpMenu_Edit->trigger();
     EXPECT_EQ(SektorName(Sektoren[s]), lang.left(40).toStdString());
     EXPECT_EQ(Sektoren[s].StartBesitzer, 4);
     EXPECT_EQ(Sektoren[s].ICPs, 30);
     EXPECT_EQ(Sektoren[s].Land, 0);
+    EXPECT_EQ(SektorInfoForm->ICPsLabel->text(), QStringLiteral("30"));  // the tallies followed
 
     const TSektor vorher = Sektoren[s];
     a.Aktionen.push_back([&](QWidget* w) {
@@ -990,4 +1016,15 @@ TEST_F(Befehle, TheBattleWindowComputesAtOnceAndAppliesTheLossesAsOneStep) {
     EinheitenSetzen(innen, eaPanzer, bsDeutschland, 2);
     EXPECT_EQ(f.Anzahl[0][eaPanzer]->value(), 2);
     EXPECT_EQ(f.Verluste[1][eaInfanterie]->value(), 0);
+
+    // Applied once, the next apply waits for a roll; against no one neither is offered.
+    f.Verluste[1][eaInfanterie]->setValue(1);
+    f.ApplyButton->click();
+    EXPECT_FALSE(f.ApplyButton->isEnabled());
+    f.RollButton->click();
+    EXPECT_TRUE(f.ApplyButton->isEnabled());
+    for (int i = EinheitenAnzahl; i >= 1; --i)
+        if (Einheiten[i].Sektor == s && Einheiten[i].Besitzer == bsRussland) EinheitLoeschen(static_cast<std::uint32_t>(i));
+    SpielstandAktualisieren();
+    EXPECT_FALSE(f.RollButton->isEnabled() || f.ApplyButton->isEnabled());
 }

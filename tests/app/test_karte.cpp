@@ -16,6 +16,7 @@
 #include "UMapView.h"
 #include "UGameInfoForm.h"
 #include "UPieces.h"
+#include "USektorInfoForm.h"
 #include "USpielstand.h"
 #include "UToolsForm.h"
 
@@ -289,11 +290,13 @@ TEST_F(Karte, DeletingFollowsTheCountKeys) {
 }
 
 TEST_F(Karte, PlacingCountsTenWithShiftAndCtrl) {
+    Bewegen(ClientPunkt(m1));
     ToolsForm->PiecesImageMouseDown(0, 0);
     QTest::keyPress(MapForm->Client, Qt::Key_Shift, Qt::ShiftModifier | Qt::ControlModifier);
     EXPECT_EQ(Selection.Anzahl, 10);
     QTest::mouseClick(MapForm->Client, Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier, ClientPunkt(m1));
     EXPECT_EQ(Anzahl(s1, eaFlagge, bsRussland), 10);
+    EXPECT_EQ(SektorInfoForm->StapelLabel->text(), QStringLiteral("Russia: Flag 10"));  // the pointer still
 }
 
 TEST_F(Karte, StatusBarShowsPointerMapPointAndStack) {

@@ -296,6 +296,16 @@ TEST_F(Rendern, WebPageHoldsRendersPictureDiffsWordsAndTheMapFileByteForByte) {
             const std::string wert = seite.substr(i + attribut.size(), 5);
             EXPECT_TRUE(wert == "data:" || wert[0] == '#') << attribut << wert;
         }
+
+    // Named with their folders, the files show by name alone; the hint for convert pastes into a shell.
+    std::filesystem::copy_file(ordner.Datei("pos.map"), ordner.Datei("Bob's turn.map"));
+    ASSERT_EQ(Lauf({"html", QString::fromStdString(ordner.Datei("Bob's turn.map")), "--changes",
+                    QString::fromStdString(ordner.Datei("alt.map")), "-o", "bob.html"}).Status, 0);
+    const std::string bob = Text(ordner.Datei("bob.html"));
+    EXPECT_EQ(Zwischen(bob, "<pre id=\"changes-markdown\">", "</pre>"), Lauf({"diff", "--markdown", "alt.map", "Bob's turn.map"}).Aus);
+    ASSERT_EQ(Lauf({"convert", "bob.html", "Bob's turn.json"}).Status, 0);
+    EXPECT_EQ(Shell(ordner.Pfad(), "\"$TOOL\" " + Zwischen(bob, "<code>qelmap-tool ", "</code>")).Status, 0);
+    EXPECT_EQ(Bytes(ordner.Datei("NAME.map")), map);
 }
 
 // The program calls the page writer with a view of its own: the page is the same as the

@@ -5,6 +5,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <filesystem>
 #include <nlohmann/json.hpp>
@@ -165,9 +167,23 @@ std::string Tafel() {
     return t;
 }
 
+// The file's name without its folders: the page is meant for mailing and tells nothing of the
+// sender's folders.
 std::string DateiName(const std::string& pfad) {
     const std::string n = std::filesystem::path(pfad).filename().string();
     return n.empty() ? "position" : n;
+}
+
+// A word a POSIX shell takes as it stands: bare where it can, else in single quotes, with a
+// quote in it as '\''.
+std::string ShellWort(const std::string& w) {
+    const bool bar = !w.empty() && std::all_of(w.begin(), w.end(), [](unsigned char c) {
+        return std::isalnum(c) || std::string_view("_-.,:/+=@%").find(static_cast<char>(c)) != std::string_view::npos;
+    });
+    if (bar) return w;
+    std::string t = "'";
+    for (char c : w) t += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return t + "'";
 }
 
 }  // namespace
@@ -184,14 +200,15 @@ std::string WebSeite(const TSeitenAuftrag& a) {
     if (a.MitVorher) {
         // The rings need the sector picture; without it the words still tell the changes.
         markiert = MarkierungenBerechnen(vorher, jetzt) && SektorBildGeladen && SektorBild.Breite > 0;
-        DiffBericht(vorher, jetzt, a.VorherName, a.Name, daMarkdown, woerter);
+        DiffBericht(vorher, jetzt, DateiName(a.VorherName), DateiName(a.Name), daMarkdown, woerter);
     }
     MapUebernehmen(jetzt);
     SpielstandBerechnen();
     const QByteArray png = PngKodieren(KartenBild(a.Icps, markiert), a.Name);
 
     const std::string name = Html(Utf8(DateiName(a.Name)));
-    const std::string gespeichert = Html(Utf8(std::filesystem::path(DateiName(a.Name)).stem().string() + ".json"));
+    const std::string json = Utf8(std::filesystem::path(DateiName(a.Name)).stem().string() + ".json");
+    const std::string gespeichert = Html(json);
     std::string s;
     s.reserve(static_cast<std::size_t>(png.size()) * 4 / 3 + position.size() + (1 << 16));
     s += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
@@ -217,7 +234,8 @@ std::string WebSeite(const TSeitenAuftrag& a) {
          "<section id=\"sector\" aria-live=\"polite\"><p class=\"none\">Point at the map to see a sector.</p></section>\n"
          "<section>\n<h2>Tallies</h2>\n" +
          Tafel() + "</section>\n<p><a id=\"save\" href=\"#\" download=\"" + gespeichert + "\">Save the position</a> as " +
-         gespeichert + "; <code>qelmap-tool convert " + gespeichert + " NAME.map</code> makes a map file of it.</p>\n</aside>\n</main>\n";
+         gespeichert + "; <code>qelmap-tool convert " + Html(ShellWort(json)) +
+         " NAME.map</code> makes a map file of it.</p>\n</aside>\n</main>\n";
     if (a.MitVorher)
         s += "<section id=\"changes\">\n<h2>Changes</h2>\n<div id=\"changes-words\"></div>\n<details open>"
              "<summary>as a forum post (Markdown)</summary>\n<pre id=\"changes-markdown\">" +
