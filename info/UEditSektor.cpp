@@ -8,7 +8,7 @@
 
 #include "UFensterHilfen.h"
 #include "USchritte.h"
-#include "USpielstand.h"
+#include "USektorInfoForm.h"
 #include "UVariablen.h"
 
 TSektorEditForm* SektorEditForm = nullptr;
@@ -83,8 +83,9 @@ void SektorEditieren() {
     s->StartBesitzer = static_cast<std::uint8_t>(f.StartBesitzerComboBox->currentIndex());
     s->ICPs = static_cast<std::uint8_t>(f.ICPsMaskEdit->value());
     s->Land = f.LandWasserComboBox->currentIndex() == 0 ? 1 : 0;
-    // Start owner and ICPs decide the incomes; the windows that show the sector follow.
-    SpielstandAktualisieren();
+    // The tallies wait for the next change of the board; the sector's own window shows the
+    // table as it is now.
+    SektorInfoAuffrischen();
 }
 
 void ICPsHotSpotSetzen() {
@@ -95,5 +96,5 @@ void ICPsHotSpotSetzen() {
     TSektor& s = Sektoren[AktuellerSektor];
     s.HotSpotX = CursorPoint.X / Zoom + ScrollX;
     s.HotSpotY = CursorPoint.Y / Zoom + ScrollY;
-    SpielstandAktualisieren();  // the windows that show the sector follow
+    SektorInfoAuffrischen();
 }

@@ -749,7 +749,7 @@ TEST_F(Befehle, TheSectorEditDialogStoresItsFieldsAndAbbruchChangesNothing) {
     EXPECT_EQ(Sektoren[s].StartBesitzer, 4);
     EXPECT_EQ(Sektoren[s].ICPs, 30);
     EXPECT_EQ(Sektoren[s].Land, 0);
-    EXPECT_EQ(SektorInfoForm->ICPsLabel->text(), QStringLiteral("30"));  // the tallies followed
+    EXPECT_EQ(SektorInfoForm->ICPsLabel->text(), QStringLiteral("30"));  // the window shows the table as it is
 
     const TSektor vorher = Sektoren[s];
     a.Aktionen.push_back([&](QWidget* w) {
