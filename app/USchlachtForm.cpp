@@ -10,7 +10,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <cstdio>
 #include <cstring>
 #include <iterator>
 #include <stdexcept>
@@ -19,90 +18,15 @@
 #include "Main.h"
 #include "UBefehl.h"
 #include "UFensterHilfen.h"
-#include "UGrafik.h"
 #include "UInputs.h"
 #include "UMenues.h"
 #include "USchlachtErgebnis.h"
+#include "USchlachtTexte.h"
 #include "USchlachtfeld.h"
 
 TSchlachtForm* SchlachtForm = nullptr;
 
 namespace {
-
-// The rows of the window: the kinds that can fight, and the AA gun.
-const TEinheitArt Zeilen[] = {eaInfanterie, eaPanzer, eaJaeger, eaBomber, eaTransporter,
-                              eaUBoot, eaTraeger, eaSchlachtschiff, eaFlak};
-
-std::string Zahl(double v, const char* format) {
-    char puffer[32];
-    std::snprintf(puffer, sizeof puffer, format, v);
-    return puffer;
-}
-
-std::string Prozent(double p) { return Zahl(100 * p, "%.2f %%"); }
-
-// A line of the odds table: a name and the figures of both sides, right-aligned.
-void Zeile(std::string& t, const std::string& name, const std::string& a, const std::string& d) {
-    std::string z = name + std::string(name.size() < 18 ? 18 - name.size() : 1, ' ');
-    z += std::string(a.size() < 10 ? 10 - a.size() : 1, ' ') + a;
-    z += std::string(d.size() < 11 ? 11 - d.size() : 1, ' ') + d;
-    t += z.substr(0, z.find_last_not_of(' ') + 1) + "\n";
-}
-
-std::string OddsText(const TSchlacht& s, const TOdds& o) {
-    std::string t;
-    Zeile(t, "", "Attacker", "Defender");
-    Zeile(t, "wins", Prozent(o.AngreiferGewinnt), Prozent(o.VerteidigerGewinnt));
-    if (!s.See) Zeile(t, "takes the sector", Prozent(o.Eingenommen), "");
-    Zeile(t, "draw", Prozent(o.Unentschieden), "");
-    Zeile(t, "retreats", Prozent(o.Rueckzug), "");
-    t += "\n";
-    Zeile(t, "expected left", "", "");
-    for (TEinheitArt k : Zeilen)
-        if (KaempftMit(k, s.See) && (s.Angreifer[k] || s.Verteidiger[k]))
-            Zeile(t, std::string("  ") + ArtKurzname(k), s.Angreifer[k] ? Zahl(o.AngreiferUebrig[k], "%.2f") : "",
-                  s.Verteidiger[k] ? Zahl(o.VerteidigerUebrig[k], "%.2f") : "");
-    Zeile(t, "ICPs lost", Zahl(o.AngreiferVerlust, "%.1f"), Zahl(o.VerteidigerVerlust, "%.1f"));
-    Zeile(t, "expected rounds", Zahl(o.Runden, "%.2f"), "");
-    return t;
-}
-
-// "-2 Inf, -1 Arm", or "-" for none.
-std::string Verlustliste(const std::uint16_t* v) {
-    std::string t;
-    for (TEinheitArt k : Zeilen)
-        if (v[k]) t += (t.empty() ? "-" : ", -") + std::to_string(v[k]) + " " + ArtKurzname(k);
-    return t.empty() ? "-" : t;
-}
-
-// Whether the kind has a count on that side of a land or sea battle: the AA gun only with
-// the defender on land.
-bool Beteiligt(TEinheitArt k, int seite, bool see) {
-    return k == eaFlak ? seite == 1 && !see : KaempftMit(k, see);
-}
-
-// "Russia and United Kingdom": the powers of the other side with units of the battle in the
-// sector; empty for none.
-std::string Verteidiger(std::uint8_t s, TBesitzer angreifer, bool see) {
-    bool da[BesitzerAnzahl + 1] = {};
-    for (int i = 1; i <= EinheitenAnzahl; ++i) {
-        const TEinheit& e = Einheiten[i];
-        if (e.Sektor == s && e.Besitzer >= 1 && e.Besitzer <= BesitzerAnzahl && IstAchse(e.Besitzer) != IstAchse(angreifer) &&
-            Beteiligt(e.Art, 1, see))
-            da[e.Besitzer] = true;
-    }
-    std::string verteidiger;
-    for (int p = 1; p <= BesitzerAnzahl; ++p)
-        if (da[p]) verteidiger += (verteidiger.empty() ? "" : " and ") + std::string(BesitzerName(p));
-    return verteidiger;
-}
-
-// "Karelia (7), land battle against Russia and United Kingdom".
-std::string Titel(std::uint8_t s, TBesitzer angreifer, bool see) {
-    const std::string verteidiger = Verteidiger(s, angreifer, see);
-    return SektorName(Sektoren[s]) + " (" + std::to_string(s) + "), " + (see ? "sea" : "land") + " battle against " +
-           (verteidiger.empty() ? "no one" : verteidiger);
-}
 
 QSpinBox* Feld(QWidget* eltern, int min, int max) {
     auto* f = new QSpinBox(eltern);
@@ -134,7 +58,7 @@ TSchlachtForm::TSchlachtForm(QWidget* eltern)
     for (auto& seite : Verluste)
         for (auto*& f : seite) f = nullptr;
     int zeile = 3;
-    for (TEinheitArt k : Zeilen) {
+    for (TEinheitArt k : SchlachtArten) {
         g->addWidget(new QLabel(QString::fromLatin1(ArtName(k)), this), zeile, 0);
         for (int seite = 0; seite < 2; ++seite) {
             Anzahl[seite][k] = Feld(this, 0, SchlachtMaxAnzahl);
@@ -239,7 +163,7 @@ void TSchlachtForm::Laden(std::uint8_t s, TBesitzer angreifer) {
     laedt_ = true;
     AngreiferComboBox->setCurrentIndex(angreifer - 1);
     TitelLabel->setText(QString::fromLatin1(Titel(s, angreifer, b.See)));
-    for (TEinheitArt k : Zeilen)
+    for (TEinheitArt k : SchlachtArten)
         for (int seite = 0; seite < 2; ++seite) {
             const bool dabei = Beteiligt(k, seite, b.See);
             const std::uint16_t n = seite == 0 ? b.Angreifer[k] : b.Verteidiger[k];
@@ -271,7 +195,7 @@ void TSchlachtForm::KnoepfeSetzen() {
 bool TSchlachtForm::SchlachtLesen(TSchlacht& s, std::string& fehler) const {
     SchlachtLeeren(s);
     s.See = sektor_ >= 1 && sektor_ <= SektorenAnzahl && Sektoren[sektor_].Land == 0;
-    for (TEinheitArt k : Zeilen) {
+    for (TEinheitArt k : SchlachtArten) {
         s.Angreifer[k] = static_cast<std::uint16_t>(Anzahl[0][k]->isEnabled() ? Anzahl[0][k]->value() : 0);
         s.Verteidiger[k] = static_cast<std::uint16_t>(Anzahl[1][k]->isEnabled() ? Anzahl[1][k]->value() : 0);
     }
@@ -313,7 +237,7 @@ void TSchlachtForm::AusgangZeigen() {
     // Whether the sector falls is decided by the board's units, not by counts edited here.
     TSchlacht b;
     std::uint16_t v[2][ArtenAnzahl + 1] = {};
-    for (TEinheitArt k : Zeilen)
+    for (TEinheitArt k : SchlachtArten)
         for (int seite = 0; seite < 2; ++seite) v[seite][k] = static_cast<std::uint16_t>(Verluste[seite][k]->value());
     const bool eingenommen = SchlachtAusSektor(sektor_, static_cast<TBesitzer>(AngreiferComboBox->currentIndex() + 1), b) &&
                              SchlachtEingenommen(b, v[0], v[1]);
@@ -336,7 +260,7 @@ void TSchlachtForm::Wuerfeln(std::mt19937_64& zufall) {
     t += ausgang[w.Ausgang];
     if (w.Eingenommen) t += " and takes the sector";
     RundenText->setPlainText(QString::fromLatin1(t));
-    for (TEinheitArt k : Zeilen) {
+    for (TEinheitArt k : SchlachtArten) {
         Verluste[0][k]->setValue(w.AngreiferVerluste[k]);
         Verluste[1][k]->setValue(w.VerteidigerVerluste[k]);
     }
@@ -353,7 +277,7 @@ void TSchlachtForm::Anwenden() {
     if (ladungen_ != geladen) return;
     const TBesitzer angreifer = static_cast<TBesitzer>(AngreiferComboBox->currentIndex() + 1);
     std::uint16_t v[2][ArtenAnzahl + 1] = {};
-    for (TEinheitArt k : Zeilen)
+    for (TEinheitArt k : SchlachtArten)
         for (int seite = 0; seite < 2; ++seite)
             if (k != eaFlak && Verluste[seite][k]->isEnabled()) v[seite][k] = static_cast<std::uint16_t>(Verluste[seite][k]->value());
     TSchlacht b;
