@@ -27,6 +27,7 @@
 #include "USektorInfoForm.h"
 #include "UToolsForm.h"
 #include "UWiederherstellung.h"
+#include "UZugFenster.h"
 
 namespace {
 
@@ -142,8 +143,11 @@ TEST(Start, SettingsPlaceTheWindowsAndSetTheMarks) {
                                                "[SchlachtForm]\nTop=40\nLeft=50\n"
                                                "[Options]\nICPsAnzeigen=2\nLandnameAmCursor=0\n"
                                                "MausStehtBeimScrollen=$1\nHalterAnzeigen=0\n"
-                                               "[FensterAnzeigen]\nSektorInfo=1\nGameInfo=0\nGameCenter=1\n";
+                                               "[FensterAnzeigen]\nSektorInfo=1\nGameInfo=0\nGameCenter=1\n"
+                                               "[TrendForm]\nTop=-50\nLeft=20\nWidth=3000\nHeight=2000\nShown=1\n";
     ASSERT_TRUE(lauf.Starten());
+    // A size kept from a larger screen comes onto this one, frame and all.
+    EXPECT_EQ(TrendForm->frameGeometry(), TrendForm->screen()->availableGeometry());
     EXPECT_EQ(MapForm->frameGeometry(), QRect(30, 20, 700, 500));
     EXPECT_EQ(GameInfoForm->frameGeometry().topLeft(), QPoint(400, 300));
     EXPECT_EQ(ToolsForm->frameGeometry().topLeft(), QPoint(600, 5));
