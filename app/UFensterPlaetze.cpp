@@ -33,27 +33,42 @@ QRect Flaeche(const QRect& rahmen) {
     return schirm ? schirm->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
-// The frame's place and size for a stored place, given the frame m around the client area
-// (none while the window manager has not told it): on the screen, and the main window
-// within its smallest and largest size and no larger than the screen where it can be.
-QRect Ziel(QWidget* w, bool haupt, const TFensterPlatz& platz, const QMargins& m) {
-    const QSize rand(m.left() + m.right(), m.top() + m.bottom());
-    QSize groesse = haupt ? QSize(platz.Width, platz.Height) : w->size() + rand;
-    const QRect flaeche = Flaeche(QRect(QPoint(platz.Left, platz.Top), groesse.expandedTo(QSize(1, 1))));
-    if (haupt)
-        groesse = (groesse - rand).boundedTo(flaeche.size() - rand).boundedTo(w->maximumSize()).expandedTo(w->minimumSize()) +
-                  rand;
-    const TPunkt o = PlatzAufFlaeche(platz.Left, platz.Top, groesse.width(), groesse.height(),
-                                     TRect{flaeche.left(), flaeche.top(), flaeche.left() + flaeche.width(),
-                                           flaeche.top() + flaeche.height()});
-    return QRect(QPoint(o.X, o.Y), groesse);
-}
-
 // A frame is known once it surrounds the client area. While the window manager is still
 // framing a window, X reports a frame window not yet sized round it, which gives margins
 // below zero; a place computed with them is off the screen by as much.
 bool RandBekannt(const QMargins& m) {
     return !m.isNull() && m.left() >= 0 && m.top() >= 0 && m.right() >= 0 && m.bottom() >= 0;
+}
+
+// Room for the frame of a window the window manager has not framed yet: its title bar and
+// borders as usual window managers draw them.
+constexpr QSize RahmenVermutet(10, 40);
+
+// The frame's place and size for a stored place, given the frame m around the client area
+// (none while the window manager has not told it): on the screen, and the main window
+// within its smallest and largest size and no larger than the screen where it can be. A
+// floating window whose size is bounded too keeps the client size of the place (its own
+// while the place names none) where the screen has room for it and its frame, and never
+// gets smaller than its contents need.
+QRect Ziel(QWidget* w, bool haupt, bool begrenzt, const TFensterPlatz& platz, const QMargins& m) {
+    const QSize rand(m.left() + m.right(), m.top() + m.bottom());
+    QSize groesse = haupt                                          ? QSize(platz.Width, platz.Height)
+                    : begrenzt && platz.Width > 0 && platz.Height > 0 ? QSize(platz.Width, platz.Height) + rand
+                                                                     : w->size() + rand;
+    const QRect flaeche = Flaeche(QRect(QPoint(platz.Left, platz.Top), groesse.expandedTo(QSize(1, 1))));
+    if (haupt)
+        groesse = (groesse - rand).boundedTo(flaeche.size() - rand).boundedTo(w->maximumSize()).expandedTo(w->minimumSize()) +
+                  rand;
+    else if (begrenzt)
+        groesse = (groesse - rand)
+                      .boundedTo(flaeche.size() - (RandBekannt(m) ? rand : RahmenVermutet))
+                      .boundedTo(w->maximumSize())
+                      .expandedTo(w->minimumSize().expandedTo(w->minimumSizeHint())) +
+                  rand;
+    const TPunkt o = PlatzAufFlaeche(platz.Left, platz.Top, groesse.width(), groesse.height(),
+                                     TRect{flaeche.left(), flaeche.top(), flaeche.left() + flaeche.width(),
+                                           flaeche.top() + flaeche.height()});
+    return QRect(QPoint(o.X, o.Y), groesse);
 }
 
 // The frame a window manager has put round the window; of the main window while this one's
@@ -104,7 +119,7 @@ private:
         // Not while it applies the place itself, which may report the resize at once.
         if (fertig_ || wendetAn_ || !fenster_->isVisible() || !h || !RandBekannt(h->frameMargins())) return;
         const QMargins m = h->frameMargins();
-        const QRect ziel = Ziel(fenster_, haupt_, platz_, m);
+        const QRect ziel = Ziel(fenster_, haupt_, groesse_, platz_, m);
         const QRect ist = fenster_->frameGeometry();
         const bool steht = (!groesse_ || ist.size() == ziel.size()) && (!ort_ || ist.topLeft() == ziel.topLeft());
         // Applied at least once: the window manager may yet move a window it has just framed.
@@ -167,7 +182,7 @@ void FensterPlatzAnwenden(TFenster fenster, const TFensterPlatz& platz) {
     const bool platzierbar = MapForm->Platzierbar;
     if (fenster != fwMapForm && !platzierbar) return;
     const QMargins m = Rand(w);
-    const QRect ziel = Ziel(w, fenster == fwMapForm, platz, m);
+    const QRect ziel = Ziel(w, fenster == fwMapForm, fenster == fwMapForm, platz, m);
     // Resized first: a resize after the move would make the place the client area's.
     if (fenster == fwMapForm) MapForm->resize(ziel.size().shrunkBy(m));
     if (platzierbar) w->move(ziel.topLeft());
@@ -178,15 +193,20 @@ void FensterPlatzAnwenden(TFenster fenster, const TFensterPlatz& platz) {
         new TRahmenKorrektur(w, fenster == fwMapForm, platz, fenster == fwMapForm, platzierbar);
 }
 
-void RahmenPlatzAnwenden(QWidget* w, int links, int oben) {
-    if (!MapForm->Platzierbar) return;
-    const TFensterPlatz platz{oben, links, 0, 0};
-    w->move(Ziel(w, false, platz, Rand(w)).topLeft());
+void RahmenPlatzAnwenden(QWidget* w, int links, int oben, bool groesse) {
+    const bool platzierbar = MapForm->Platzierbar;
+    if (!platzierbar && !groesse) return;
+    // The size asked for is kept with the place: a frame known only later bounds it anew.
+    const TFensterPlatz platz{oben, links, groesse ? w->height() : 0, groesse ? w->width() : 0};
+    const QMargins m = Rand(w);
+    const QRect ziel = Ziel(w, false, groesse, platz, m);
+    if (groesse) w->resize(ziel.size().shrunkBy(m));
+    if (platzierbar) w->move(ziel.topLeft());
     // Until the window has been shown its own frame is unknown, whatever the main window's:
     // the window manager would take the place as the client area's.
     const QRect g = w->geometry(), r = w->frameGeometry();
     if (!RandBekannt(QMargins(g.left() - r.left(), g.top() - r.top(), r.right() - g.right(), r.bottom() - g.bottom())))
-        new TRahmenKorrektur(w, false, platz, false, true);
+        new TRahmenKorrektur(w, false, platz, groesse, platzierbar);
 }
 
 TFensterPlatz FensterPlatzErfassen(TFenster fenster) {

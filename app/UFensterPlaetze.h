@@ -13,7 +13,9 @@ void FensterPlatzAnwenden(TFenster fenster, const TFensterPlatz& platz);
 TFensterPlatz FensterPlatzErfassen(TFenster fenster);
 // Another floating window with a place of its own in the settings: put with its frame at
 // (links, oben) on the screen, applied again once its frame is known, as the windows above.
-void RahmenPlatzAnwenden(QWidget* w, int links, int oben);
+// With groesse its size too is made to fit the screen's free area with its frame, down to
+// the smallest size its contents need.
+void RahmenPlatzAnwenden(QWidget* w, int links, int oben, bool groesse = false);
 
 // The settings file names the place of at least one window.
 bool PlaetzeGenannt();

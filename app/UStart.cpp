@@ -94,6 +94,18 @@ void FensterNachEinstellungen() {
     MapForm->FensterMenu_GameCenter->setChecked(GameCenter);
 }
 
+// The edits and battle windows open at the last close come back once the position and the
+// steps they show are there: the battle for the sector it showed, when that sector holds a
+// battle to show.
+void FensterNachStellung() {
+    if (EditsOffen) EditsForm->show();
+    MapForm->FensterMenu_Edits->setChecked(EditsOffen);
+    if (SchlachtOffen && SchlachtSektor >= 1 && SchlachtSektor <= SetzSektoren) {
+        SchlachtForm->Laden(SchlachtSektor);
+        if (SchlachtForm->Sektor() == SchlachtSektor) SchlachtForm->show();
+    }
+}
+
 }  // namespace
 
 void StartZuruecksetzen() {
@@ -141,6 +153,7 @@ void Initialisieren() {
     if (DisplayReady) RenderFrame();
     // Undo goes back no further than the position the run starts with.
     SchritteLeeren();
+    FensterNachStellung();
     if (!alte.empty()) WiederherstellungMelden(alte);
 }
 
@@ -162,6 +175,10 @@ void FormClose() {
     DisplayReady = false;
     ReleaseObjects();
     MapForm->Timer->stop();
+    // Still shown: the floating windows are hidden only after the main window.
+    EditsOffen = EditsForm->isVisible();
+    SchlachtOffen = SchlachtForm->isVisible();
+    SchlachtSektor = SchlachtOffen ? SchlachtForm->Sektor() : 0;
     try {
         EinstellungenSpeichern();
     } catch (const std::exception& ex) {

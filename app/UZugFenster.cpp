@@ -30,6 +30,8 @@ QPlainTextEdit* ZugText = nullptr;
 
 namespace {
 
+constexpr int TrendMinHoehe = 150;  // of each chart
+
 QLabel* TrendMeldung = nullptr;
 QChartView* TrendAnsicht[TrendArten] = {};
 // The figures of the list last counted, so that a step within it counts nothing anew.
@@ -130,7 +132,10 @@ void ZugFensterPlaetzeLaden() {
                                                           : QRect(0, 0, 1024, 768);
         // The place kept is the frame's (x and y of a window); on the screen as the other
         // windows are, whatever screen the place came from.
-        RahmenPlatzAnwenden(w, IniZahl(ini, p.Sektion, "Left", f.left() + 40), IniZahl(ini, p.Sektion, "Top", f.top() + 40));
+        // The size too: one kept from a larger screen, or the trends window's first size on a
+        // small one, comes onto this one.
+        RahmenPlatzAnwenden(w, IniZahl(ini, p.Sektion, "Left", f.left() + 40), IniZahl(ini, p.Sektion, "Top", f.top() + 40),
+                            true);
         if (IniZahl(ini, p.Sektion, "Shown", 0) != 0) {
             w->show();
             (MapForm->*p.Eintrag)->setChecked(true);
@@ -178,8 +183,11 @@ void ZugFensterErzeugen(TMapForm* f) {
     for (QChartView*& v : TrendAnsicht) {
         v = new TTrendAnsicht(TrendForm);
         v->setRenderHint(QPainter::Antialiasing);
+        // Title, axes and legend stay legible however small the screen makes the window.
+        v->setMinimumHeight(TrendMinHoehe);
         l->addWidget(v, 1);
     }
+    // The size where the screen has room for it; placing the window fits it to a smaller one.
     TrendForm->resize(640, 900);
 }
 

@@ -127,6 +127,8 @@ const TOption Optionen[OptionenAnzahl] = {
     {"FensterAnzeigen", "GameCenter", &GameCenter, false},
     {"Options", "HalterAnzeigen", &HalterAnzeigen, true},
     {"Options", "AenderungenAnzeigen", &AenderungenAnzeigen, true},
+    {"FensterAnzeigen", "Edits", &EditsOffen, false},
+    {"FensterAnzeigen", "Schlacht", &SchlachtOffen, false},
 };
 
 int ZahlLesen(const TIniText& ini, const char* sektion, const char* schluessel, int vorgabe) {
@@ -199,6 +201,9 @@ void EinstellungenParsen(const std::uint8_t* daten, std::size_t laenge, TEinstel
     }
     for (int i = 0; i < OptionenAnzahl; ++i)
         e.Optionen[i] = ZahlLesen(ini, Optionen[i].Sektion, Optionen[i].Schluessel, Optionen[i].Vorgabe) != 0;
+    // A number that names no sector names none.
+    const int sektor = ZahlLesen(ini, "FensterAnzeigen", "SchlachtSektor", 0);
+    e.SchlachtSektor = static_cast<std::uint8_t>(sektor >= 0 && sektor <= 255 ? sektor : 0);
 }
 
 void EinstellungenUebernehmen(const TEinstellungen& e) {
@@ -210,6 +215,7 @@ void EinstellungenUebernehmen(const TEinstellungen& e) {
     FensterPlaetze[fwMapForm].Width = e.Plaetze[fwMapForm].Width;
     for (int f = fwMapForm; f < FensterAnzahl; ++f) Fenster->PlatzAnwenden(static_cast<TFenster>(f), FensterPlaetze[f]);
     for (int i = 0; i < OptionenAnzahl; ++i) *Optionen[i].Wert = e.Optionen[i];
+    SchlachtSektor = e.SchlachtSektor;
 }
 
 TEinstellungen EinstellungenErfassen() {
@@ -217,6 +223,7 @@ TEinstellungen EinstellungenErfassen() {
     TEinstellungen e;
     for (int f = fwMapForm; f < FensterAnzahl; ++f) e.Plaetze[f] = FensterPlaetze[f];
     for (int i = 0; i < OptionenAnzahl; ++i) e.Optionen[i] = *Optionen[i].Wert;
+    e.SchlachtSektor = SchlachtSektor;
     return e;
 }
 
@@ -233,6 +240,7 @@ std::string EinstellungenText(const std::uint8_t* vorher, std::size_t laenge, co
     }
     for (int i = 0; i < OptionenAnzahl; ++i)
         IniSetzen(ini, Optionen[i].Sektion, Optionen[i].Schluessel, e.Optionen[i] ? "1" : "0");
+    IniSetzen(ini, "FensterAnzeigen", "SchlachtSektor", std::to_string(e.SchlachtSektor));
     return IniText(ini);
 }
 

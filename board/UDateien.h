@@ -66,10 +66,12 @@ constexpr TFensterPlatz HauptfensterVorgabe = {0, 0, 400, 640};
 extern TFensterPlatz FensterPlaetze[FensterAnzahl];
 
 // Every value of the settings file, in the order of its table.
-constexpr int OptionenAnzahl = 10;
+constexpr int OptionenAnzahl = 12;
 struct TEinstellungen {
     TFensterPlatz Plaetze[FensterAnzahl];
-    bool Optionen[OptionenAnzahl];  // ICPsAnzeigen .. GameCenter, then HalterAnzeigen, AenderungenAnzeigen
+    // ICPsAnzeigen .. GameCenter, then HalterAnzeigen, AenderungenAnzeigen, EditsOffen, SchlachtOffen
+    bool Optionen[OptionenAnzahl];
+    std::uint8_t SchlachtSektor;
 };
 // The values in the text of a settings file; a missing section or key, or a value that is no
 // integer, gives the key's default (so an empty text gives all the defaults).

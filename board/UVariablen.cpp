@@ -75,6 +75,8 @@ std::int32_t CursorEinheit;
 bool ICPsAnzeigen, LandnameAmCursor, EinheitartAmCursor, BesitzerAmCursor, MausStehtBeimScrollen;
 bool HalterAnzeigen;
 bool SektorInfo, GameInfo, GameCenter;
+bool EditsOffen, SchlachtOffen;
+std::uint8_t SchlachtSektor;
 bool EditModus;
 bool DisplayReady;
 
@@ -122,6 +124,8 @@ void VariablenZuruecksetzen() {
     ICPsAnzeigen = LandnameAmCursor = EinheitartAmCursor = BesitzerAmCursor = MausStehtBeimScrollen = false;
     HalterAnzeigen = true;
     SektorInfo = GameInfo = GameCenter = false;
+    EditsOffen = SchlachtOffen = false;
+    SchlachtSektor = 0;
     EditModus = false;
     DisplayReady = false;
     OwnPiecesVorhanden = false;

@@ -128,6 +128,10 @@ extern bool ICPsAnzeigen, LandnameAmCursor, EinheitartAmCursor, BesitzerAmCursor
 // Sectors held by a power other than their start owner are drawn in the holder's colour.
 extern bool HalterAnzeigen;
 extern bool SektorInfo, GameInfo, GameCenter;
+// The edits and battle windows were open at the last close; the sector the battle window
+// showed (0: none).
+extern bool EditsOffen, SchlachtOffen;
+extern std::uint8_t SchlachtSektor;
 extern bool EditModus;
 extern bool DisplayReady;
 

@@ -28,6 +28,10 @@ bool GanzMarkiert = true;
 // where the shown view has them.
 bool ZeigerMarkiert = false;
 TRect ZeigerGezeigt = {0, 0, 0, 0};
+// The layers at the pointer in the frame being composed, which the legend of changes keeps
+// clear of; where the shown view has the legend.
+TRect ZeigerJetzt = {0, 0, 0, 0};
+TRect LegendeGezeigt = {0, 0, 0, 0};
 
 void ZeigerSchichten() {
     if (LandnameAmCursor) BlitSectorName();
@@ -43,7 +47,7 @@ void Schichten() {
     if (AenderungenAnzeigen) RingeZeichnen();
     if (ICPsAnzeigen) BlitAllICPs();
     StacksZeichnen();
-    if (AenderungenAnzeigen) LegendeZeichnen();
+    if (AenderungenAnzeigen) LegendeZeichnen(ZeigerJetzt);
     ZeigerSchichten();
 }
 
@@ -147,6 +151,7 @@ void ZeigerMarkieren() {
 
 void FrameKomponieren() {
     ViewImFront = false;
+    ZeigerJetzt = ZeigerUmriss();
     Ziel = GanzesBack;
     StackPunkteSetzen();
     Schichten();
@@ -175,6 +180,14 @@ void RenderFrame() {
     KarteGezeigt = HalterKarteStand;
     const TRect zeiger = ZeigerUmriss();
     if (ZeigerMarkiert) ViewMarkieren(zeiger);
+    // The legend follows the pointer from corner to corner: where it was and where it goes.
+    ZeigerJetzt = zeiger;
+    const TRect legende = AenderungenAnzeigen ? LegendeRechteck(zeiger) : TRect{0, 0, 0, 0};
+    if (std::memcmp(&legende, &LegendeGezeigt, sizeof legende) != 0) {
+        ViewMarkieren(LegendeGezeigt);
+        ViewMarkieren(legende);
+        LegendeGezeigt = legende;
+    }
     if (GanzMarkiert) MarkenAnzahl = 0;
     // What the view shows at the pointer after this frame: the pointer's layers as they are
     // now, and of an earlier frame's what this one did not draw over.

@@ -105,13 +105,28 @@ void RingeZeichnen() {
     }
 }
 
-void LegendeZeichnen() {
-    if (!Markiert) return;
+namespace {
+
+constexpr std::int32_t LegendeRand = 6, Kaestchen = 12, LegendeBreite = 2 * LegendeRand + Kaestchen + 6 + 13 * FontBreite,
+                       LegendeHoehe = 2 * LegendeRand + 2 * FontHoehe + 4, LegendeAbstand = 8;
+
+}  // namespace
+
+TRect LegendeRechteck(const TRect& zeiger) {
+    if (!Markiert) return TRect{0, 0, 0, 0};
+    const std::int32_t rechts = std::max(0, ViewBreite - LegendeBreite - LegendeAbstand), links = std::min(LegendeAbstand, rechts),
+                       y0 = ViewHoehe - LegendeHoehe - LegendeAbstand;
+    const TRect r = {rechts, y0, rechts + LegendeBreite, y0 + LegendeHoehe}, l = {links, y0, links + LegendeBreite, y0 + LegendeHoehe};
+    return !Leer(Schnitt(r, zeiger)) && Leer(Schnitt(l, zeiger)) ? l : r;
+}
+
+void LegendeZeichnen(const TRect& zeiger) {
+    const TRect platz = LegendeRechteck(zeiger);
+    if (Leer(platz)) return;
     const char* texte[2] = {"changed hands", "units changed"};
     const std::uint32_t farben[2] = {FarbeBesitz, FarbeEinheiten};
-    const std::int32_t rand = 6, kaestchen = 12, breite = 2 * rand + kaestchen + 6 + 13 * FontBreite,
-                       hoehe = 2 * rand + 2 * FontHoehe + 4;
-    const std::int32_t x0 = std::max(0, ViewBreite - breite - 8), y0 = ViewHoehe - hoehe - 8;
+    const std::int32_t rand = LegendeRand, kaestchen = Kaestchen, breite = LegendeBreite, hoehe = LegendeHoehe;
+    const std::int32_t x0 = platz.Left, y0 = platz.Top;
     for (std::int32_t y = std::max(0, y0); y < std::min(ViewHoehe, y0 + hoehe); ++y)
         for (std::int32_t x = x0; x < std::min(ViewBreite, x0 + breite); ++x) {
             const bool kante = x == x0 || y == y0 || x == x0 + breite - 1 || y == y0 + hoehe - 1;

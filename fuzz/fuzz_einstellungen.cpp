@@ -14,7 +14,7 @@ bool Gleich(const TEinstellungen& a, const TEinstellungen& b) {
         if (x.Top != y.Top || x.Left != y.Left) return false;
         if (f == fwMapForm && (x.Height != y.Height || x.Width != y.Width)) return false;
     }
-    return std::memcmp(a.Optionen, b.Optionen, sizeof a.Optionen) == 0;
+    return std::memcmp(a.Optionen, b.Optionen, sizeof a.Optionen) == 0 && a.SchlachtSektor == b.SchlachtSektor;
 }
 
 const std::uint8_t* Bytes(const std::string& s) { return reinterpret_cast<const std::uint8_t*>(s.data()); }

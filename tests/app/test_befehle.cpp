@@ -507,6 +507,10 @@ TEST_F(Befehle, SaveTurnNamesTheNextTurnAndTheButtonsStepThroughTheList) {
     ASSERT_EQ(AktuelleMap, 1);
     auto* ansicht = TrendForm->findChildren<QChartView*>().at(0);
     QTRY_VERIFY_WITH_TIMEOUT(ansicht->isVisible() && ansicht->chart()->plotArea().width() > 10, 5000);
+    // 640 x 900 does not fit the test's screen: frame and all as high as its free area.
+    EXPECT_EQ(TrendForm->frameGeometry().height(), TrendForm->screen()->availableGeometry().height());
+    EXPECT_EQ(TrendForm->width(), 640);
+    EXPECT_GE(ansicht->height(), 150);
     const QPointF punkt = ansicht->chart()->mapToPosition(QPointF(2, 0));
     QTest::mouseClick(ansicht->viewport(), Qt::LeftButton, {}, ansicht->mapFromScene(ansicht->chart()->mapToScene(punkt)));
     EXPECT_EQ(AktuelleMap, 2);

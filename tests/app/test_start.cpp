@@ -19,6 +19,7 @@
 #include "Main.h"
 #include "UBefehl.h"
 #include "UDateien.h"
+#include "UEditsForm.h"
 #include "UPieces.h"
 #include "USchlachtForm.h"
 #include "UStart.h"
@@ -27,6 +28,7 @@
 #include "USektorInfoForm.h"
 #include "UToolsForm.h"
 #include "UWiederherstellung.h"
+#include "UZugFenster.h"
 
 namespace {
 
@@ -124,7 +126,8 @@ TEST(Start, CloseWritesTheDefaultsInTableOrder) {
         "[Options]ICPsAnzeigen=0", "[Options]LandnameAmCursor=1",
         "[Options]EinheitartAmCursor=0", "[Options]BesitzerAmCursor=0", "[Options]MausStehtBeimScrollen=0",
         "[Options]HalterAnzeigen=1", "[Options]AenderungenAnzeigen=1",
-        "[FensterAnzeigen]SektorInfo=0", "[FensterAnzeigen]GameInfo=1", "[FensterAnzeigen]GameCenter=0"};
+        "[FensterAnzeigen]SektorInfo=0", "[FensterAnzeigen]GameInfo=1", "[FensterAnzeigen]GameCenter=0",
+        "[FensterAnzeigen]Edits=0", "[FensterAnzeigen]Schlacht=0", "[FensterAnzeigen]SchlachtSektor=0"};
     // Then the turn and trends windows' places, each with whether it is shown.
     std::vector<std::string> geschrieben = Schluessel(lauf.Datei("QelWin.INI"));
     ASSERT_EQ(geschrieben.size(), erwartet.size() + 10);
@@ -142,8 +145,11 @@ TEST(Start, SettingsPlaceTheWindowsAndSetTheMarks) {
                                                "[SchlachtForm]\nTop=40\nLeft=50\n"
                                                "[Options]\nICPsAnzeigen=2\nLandnameAmCursor=0\n"
                                                "MausStehtBeimScrollen=$1\nHalterAnzeigen=0\n"
-                                               "[FensterAnzeigen]\nSektorInfo=1\nGameInfo=0\nGameCenter=1\n";
+                                               "[FensterAnzeigen]\nSektorInfo=1\nGameInfo=0\nGameCenter=1\n"
+                                               "[TrendForm]\nTop=-50\nLeft=20\nWidth=3000\nHeight=2000\nShown=1\n";
     ASSERT_TRUE(lauf.Starten());
+    // A size kept from a larger screen comes onto this one, frame and all.
+    EXPECT_EQ(TrendForm->frameGeometry(), TrendForm->screen()->availableGeometry());
     EXPECT_EQ(MapForm->frameGeometry(), QRect(30, 20, 700, 500));
     EXPECT_EQ(GameInfoForm->frameGeometry().topLeft(), QPoint(400, 300));
     EXPECT_EQ(ToolsForm->frameGeometry().topLeft(), QPoint(600, 5));
@@ -199,6 +205,27 @@ TEST(Start, ClosingTheInformationWindowsClearsTheirFlags) {
 }
 
 class FehlendeDatei : public ::testing::TestWithParam<const char*> {};
+
+// The edits and battle windows open at the close are open at the next start, the battle for
+// the sector it showed; a battle of a sector that is none stays closed.
+TEST(Start, TheEditsAndBattleWindowsComeBackAsTheyWereAtTheClose) {
+    Lauf lauf;
+    ASSERT_TRUE(lauf.Gestartet());
+    MapForm->FensterMenu_Edits->trigger();
+    AktuellerSektor = LandSektor();
+    MapForm->ToolsMenu_Schlacht->trigger();
+    MapForm->close();
+    FensterFreigeben();
+    ASSERT_TRUE(lauf.Starten());
+    EXPECT_TRUE(EditsForm->isVisible() && MapForm->FensterMenu_Edits->isChecked());
+    EXPECT_TRUE(SchlachtForm->isVisible());
+    EXPECT_EQ(SchlachtForm->Sektor(), LandSektor());
+    MapForm->close();
+    FensterFreigeben();
+    std::ofstream(lauf.Datei("QelWin.INI")) << "[FensterAnzeigen]\nSchlacht=1\nSchlachtSektor=200\n";
+    ASSERT_TRUE(lauf.Starten());
+    EXPECT_FALSE(SchlachtForm->isVisible());
+}
 
 TEST_P(FehlendeDatei, EndsWithTheErrorAndNoMainWindow) {
     Lauf lauf(false);

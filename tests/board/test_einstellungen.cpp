@@ -61,7 +61,8 @@ TEST_F(Einstellungen, WithoutAFileEveryValueTakesItsDefaultAndSavingWritesThemIn
               "[SektorInfoForm]\r\nTop=0\r\nLeft=0\r\n[EditsForm]\r\nTop=0\r\nLeft=0\r\n[SchlachtForm]\r\nTop=0\r\nLeft=0\r\n"
               "[Options]\r\nICPsAnzeigen=0\r\nLandnameAmCursor=1\r\nEinheitartAmCursor=0\r\n"
               "BesitzerAmCursor=0\r\nMausStehtBeimScrollen=0\r\nHalterAnzeigen=1\r\n"
-              "AenderungenAnzeigen=1\r\n[FensterAnzeigen]\r\nSektorInfo=0\r\nGameInfo=1\r\nGameCenter=0\r\n");
+              "AenderungenAnzeigen=1\r\n[FensterAnzeigen]\r\nSektorInfo=0\r\nGameInfo=1\r\nGameCenter=0\r\n"
+              "Edits=0\r\nSchlacht=0\r\nSchlachtSektor=0\r\n");
 }
 
 TEST_F(Einstellungen, ValuesAreParsedAsIntegersAndAnythingElseGivesTheDefault) {

@@ -13,6 +13,7 @@
 #include "UInputs.h"
 #include "UKeinePieces.h"
 #include "UMap.h"
+#include "UMarken.h"
 #include "UPieces.h"
 #include "USchritte.h"
 #include "USpielstand.h"
@@ -416,6 +417,10 @@ TEST(GrafikFrame, ShownViewIsTheFrameComposedWholeAfterEveryStep) {
         }
         Zoom = 1 + lauf % 3 * 2;
         SektorBildSetzen();
+        // From the third run on changes are marked, and the legend follows the pointer.
+        MarkierungenLoeschen();
+        for (int s = 3; lauf >= 2 && s < 127; s += 7) Markierung[s] = s % 2 ? FarbeBesitz : FarbeEinheiten;
+        Markiert = lauf >= 2;
         DisplayReady = true;
         OhneFenster.Breite = 700;
         OhneFenster.Hoehe = 530 + 29 + 19;
@@ -465,6 +470,9 @@ TEST(GrafikFrame, ShownViewIsTheFrameComposedWholeAfterEveryStep) {
                     const TPunkt v = MapZuView(TMapPunkt{e.X, e.Y});
                     x = v.X + wert(-3, 3);
                     y = v.Y + 29 + wert(-3, 3);
+                } else if (art == 5 && Markiert) {  // into the legend's corner
+                    x = ViewBreite - wert(0, 200);
+                    y = ViewHoehe + 29 - wert(0, 70);
                 }
                 shift.Rechts = wert(0, 7) == 0;
                 MouseMoved(shift, x, y);
@@ -539,10 +547,28 @@ TEST(GrafikFrame, ShownViewIsTheFrameComposedWholeAfterEveryStep) {
         SurfaceOwnPieces = nullptr;
         OwnPiecesVorhanden = false;
     }
+    MarkierungenLoeschen();
     VariablenZuruecksetzen();
     SchritteLeeren();
     HalterKarteVerwerfen();
     OhneFenster = TOhneFenster{};
+}
+
+// The legend of changes leaves the lower right corner to the pointer's texts (the name flips
+// left at the right edge) while they are there; the pointer in the left corner leaves it.
+TEST(GrafikFrame, TheChangesLegendKeepsClearOfThePointer) {
+    DisplayAufbauen(32, 500, 400);
+    Markiert = AenderungenAnzeigen = LandnameAmCursor = true;
+    SektorNameSetzen(Sektoren[4], "Somewhere far");
+    AktuellerSektor = 4;
+    for (const TPunkt p : {TPunkt{100, 100}, TPunkt{480, 370}, TPunkt{60, 380}}) {
+        CursorPoint = p;
+        ZeigerMarkieren();
+        RenderFrame();
+        EXPECT_EQ(PixelLesen(*SurfaceFront, 20, 348) == 0x303030u, p.X == 480) << p.X;  // above its texts
+    }
+    MarkierungenLoeschen();
+    VariablenZuruecksetzen();
 }
 
 TEST(GrafikFrame, RateIsTheInverseOfOneFrameTime) {
