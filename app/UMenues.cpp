@@ -35,6 +35,7 @@
 #include "UWebExport.h"
 #include "UZufall.h"
 #include "UZugBefehle.h"
+#include "UZugFenster.h"
 
 namespace {
 
@@ -170,9 +171,14 @@ const TMenuZeile Grundmenue[] = {
 };
 
 // Windows put back where a first start puts them, after a change of screens.
+void PlaetzeZuruecksetzen() {
+    FensterPlaetzeZuruecksetzen();
+    ZugFensterPlaetzeZuruecksetzen();
+}
+
 const TMenuZeile Fensterplaetze[] = {
     {lsMenu, &M::FensterMenu, &M::FensterMenu_PlaetzeZuruecksetzen, "reset window places", nullptr, true, hkOhne,
-     FensterPlaetzeZuruecksetzen},
+     PlaetzeZuruecksetzen},
 };
 
 // Sectors in the colours of their holders, or the map as printed. Unlike the other options

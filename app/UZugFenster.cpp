@@ -108,6 +108,16 @@ std::vector<std::uint8_t> IniBytes() {
     return DateiExistiert(pfad) ? DateiLesen(pfad, IniDateiGrenze, "a settings file") : std::vector<std::uint8_t>{};
 }
 
+constexpr QSize ZugErsteGroesse(620, 420), TrendErsteGroesse(640, 900);
+
+// Where a first start puts them: over the main window's top left, the trends beside the
+// turn window rather than on it.
+QPoint ErsterPlatz(const QWidget* w) {
+    const QRect f = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                      : QRect(0, 0, 1024, 768);
+    return QPoint(f.left() + 40 + (w == TrendForm ? ZugForm->frameGeometry().width() + 8 : 0), f.top() + 40);
+}
+
 int IniZahl(const TIniText& ini, const char* sektion, const char* schluessel, int vorgabe) {
     long long wert;
     return EinstellungZahl(IniWert(ini, sektion, schluessel, ""), wert) ? static_cast<int>(wert) : vorgabe;
@@ -128,13 +138,12 @@ void ZugFensterPlaetzeLaden() {
         const int breite = std::max(200, IniZahl(ini, p.Sektion, "Width", w->width()));
         const int hoehe = std::max(150, IniZahl(ini, p.Sektion, "Height", w->height()));
         w->resize(breite, hoehe);
-        const QRect f = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
-                                                          : QRect(0, 0, 1024, 768);
         // The place kept is the frame's (x and y of a window); on the screen as the other
         // windows are, whatever screen the place came from.
         // The size too: one kept from a larger screen, or the trends window's first size on a
         // small one, comes onto this one.
-        RahmenPlatzAnwenden(w, IniZahl(ini, p.Sektion, "Left", f.left() + 40), IniZahl(ini, p.Sektion, "Top", f.top() + 40),
+        const QPoint erster = ErsterPlatz(w);
+        RahmenPlatzAnwenden(w, IniZahl(ini, p.Sektion, "Left", erster.x()), IniZahl(ini, p.Sektion, "Top", erster.y()),
                             true);
         if (IniZahl(ini, p.Sektion, "Shown", 0) != 0) {
             w->show();
@@ -142,6 +151,15 @@ void ZugFensterPlaetzeLaden() {
         }
     }
     TrendsZeichnen();
+}
+
+void ZugFensterPlaetzeZuruecksetzen() {
+    ZugForm->resize(ZugErsteGroesse);
+    TrendForm->resize(TrendErsteGroesse);
+    for (const TPlatzFenster& p : PlatzFenster) {
+        const QPoint erster = ErsterPlatz(*p.Form);
+        RahmenPlatzAnwenden(*p.Form, erster.x(), erster.y(), true);
+    }
 }
 
 void ZugFensterPlaetzeSichern() {
@@ -172,7 +190,7 @@ void ZugFensterErzeugen(TMapForm* f) {
     ZugText->setLineWrapMode(QPlainTextEdit::NoWrap);
     ZugText->setFont(QFont(QStringLiteral("monospace")));
     (new QVBoxLayout(ZugForm))->addWidget(ZugText);
-    ZugForm->resize(620, 420);
+    ZugForm->resize(ZugErsteGroesse);
 
     TrendForm = new TZugFensterRahmen(f, &TMapForm::FensterMenu_Trends);
     TrendForm->setObjectName(QStringLiteral("TrendForm"));
@@ -188,7 +206,7 @@ void ZugFensterErzeugen(TMapForm* f) {
         l->addWidget(v, 1);
     }
     // The size where the screen has room for it; placing the window fits it to a smaller one.
-    TrendForm->resize(640, 900);
+    TrendForm->resize(TrendErsteGroesse);
 }
 
 void ZugFensterAktualisieren(bool dateien) {

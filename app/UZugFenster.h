@@ -15,6 +15,8 @@ void ZugFensterZeigen(bool an);
 // start, written at close (a settings file that cannot be written is said on standard error).
 void ZugFensterPlaetzeLaden();
 void ZugFensterPlaetzeSichern();
+// Both back to the sizes and places of a first start ("reset window places").
+void ZugFensterPlaetzeZuruecksetzen();
 void TrendFensterZeigen(bool an);
 
 extern QWidget *ZugForm, *TrendForm;

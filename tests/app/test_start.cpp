@@ -363,7 +363,7 @@ TEST(Start, TheRecoveryFileHoldsEveryEditBeforeAPickUpAndFailuresAreSaidAgain) {
 // back; "reset window places" puts every window where a first start does.
 TEST(Start, TheMainWindowKeepsItsMapAndPlacesCanBeReset) {
     Lauf lauf(false);
-    std::ofstream(lauf.Datei("QelWin.INI")) << "[MapForm]\nHeight=40\n";
+    std::ofstream(lauf.Datei("QelWin.INI")) << "[MapForm]\nHeight=40\n[ZugForm]\nTop=300\nLeft=300\nWidth=250\n";
     ASSERT_TRUE(lauf.Starten());
     EXPECT_EQ(ViewHoehe, 100);
     EinstellungenSpeichern();
@@ -371,6 +371,8 @@ TEST(Start, TheMainWindowKeepsItsMapAndPlacesCanBeReset) {
     MapForm->FensterMenu_PlaetzeZuruecksetzen->trigger();
     EXPECT_EQ(MapForm->frameGeometry(), QRect(0, 0, 640, 400));
     EXPECT_EQ(SektorInfoForm->frameGeometry().topLeft(), QPoint(0, 408));
+    EXPECT_EQ(ZugForm->frameGeometry(), QRect(40, 40, 620, 420));
+    EXPECT_NE(TrendForm->frameGeometry().topLeft(), ZugForm->frameGeometry().topLeft());
 }
 
 // Many recovery files of one second: the next number is taken, and no kept file is replaced.
