@@ -542,6 +542,32 @@ TEST_F(Befehle, SaveTurnNamesTheNextTurnAndTheButtonsStepThroughTheList) {
     EXPECT_GT(ScrollX, x);
 }
 
+// The map list follows its folder: turns renamed outside are stepped to by their new names,
+// the shown one stays shown; a step to a file gone before the folder told it reads the list anew.
+TEST_F(Befehle, TheMapListFollowsFilesRenamedOutside) {
+    const char* namen[] = {"Round 01 - 1 Russia.map", "Round 01 - 2 Germany.map", "Round 01 - 3 United Kingdom.map"};
+    for (const char* n : namen) ZugDateiSpeichern(lauf.Datei(n));
+    ASSERT_EQ(AktuelleMap, 3);
+    Antworten a;
+    fs::rename(lauf.Datei(namen[1]), lauf.Datei("Round 01 - 2 Germany (b).map"));
+    fs::rename(lauf.Datei(namen[2]), lauf.Datei("Round 01 - 3 UK.map"));
+    QTest::keyClick(MapForm->Client, Qt::Key_Left, Qt::AltModifier);  // before the folder's news
+    EXPECT_TRUE(a.Meldungen.isEmpty());
+    EXPECT_EQ(AktuelleMap, 2);
+    QTest::keyClick(MapForm->Client, Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(AktuelleMap, 3);
+    EXPECT_FALSE(ZugText->toPlainText().contains(QStringLiteral("cannot open")));
+    // Renamed while shown: still shown under its old name, the buttons and the turn window told.
+    fs::rename(lauf.Datei("Round 01 - 3 UK.map"), lauf.Datei("Round 01 - 3 United Kingdom (c).map"));
+    fs::rename(lauf.Datei("Round 01 - 2 Germany (b).map"), lauf.Datei(namen[1]));
+    QTRY_VERIFY_WITH_TIMEOUT(fs::path(MapListe.at(1)).filename() == namen[1], 5000);
+    EXPECT_EQ(AktuelleMap, 3);
+    EXPECT_EQ(fs::path(MapName).filename(), "Round 01 - 3 UK.map");
+    EXPECT_TRUE(ZugText->toPlainText().contains(QString::fromStdString(namen[1])));
+    BytesSchreiben(lauf.Datei("Round 01 - 4 Japan.map"), Bytes(lauf.Datei(namen[0])));
+    QTRY_VERIFY_WITH_TIMEOUT(MapForm->ToolBar_NaechsteMap->isEnabled(), 5000);
+}
+
 // With units in hand a command runs on the whole board: they go back first, as no step, the
 // release drops nothing, and a turn loaded is a step of its own. Undo only puts them back.
 TEST_F(Befehle, UnitsInHandGoBackBeforeACommandRuns) {
