@@ -884,8 +884,10 @@ std::string Abgeschnitten(QWidget* w) {
     } else {
         return std::string();
     }
-    // The control itself lies wholly inside what holds it.
-    if (gut && w->parentWidget() && !w->parentWidget()->rect().contains(w->geometry())) gut = false;
+    // The control itself lies wholly inside what holds it, unless that scrolls to it.
+    const QWidget* halter = w->parentWidget();
+    const bool gerollt = halter && qobject_cast<QAbstractScrollArea*>(halter->parentWidget());
+    if (gut && halter && !gerollt && !halter->rect().contains(w->geometry())) gut = false;
     if (gut) return std::string();
     return w->window()->windowTitle().toStdString() + ": \"" + text.toStdString() + "\"\n";
 }
