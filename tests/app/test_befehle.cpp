@@ -61,6 +61,7 @@
 #include "USchlachtErgebnis.h"
 #include "USchlachtfeld.h"
 #include "USchlachtForm.h"
+#include "USchlachtTexte.h"
 #include "USchritte.h"
 #include "USektorInfoForm.h"
 #include "USektorenListe.h"
@@ -1048,15 +1049,24 @@ TEST_F(Befehle, TheBattleWindowComputesAtOnceAndAppliesTheLossesAsOneStep) {
     EinheitenSetzen(innen, eaPanzer, bsDeutschland, 2);
     EXPECT_EQ(f.Anzahl[0][eaPanzer]->value(), 2);
     EXPECT_EQ(f.Verluste[1][eaInfanterie]->value(), 0);
+    const QString geloescht = QStringLiteral("the losses were cleared)");
+    EXPECT_TRUE(f.RundenText->toPlainText().endsWith(geloescht));
 
     // Applied once, the next apply waits for a roll; against no one neither is offered.
     f.Verluste[1][eaInfanterie]->setValue(1);
     f.ApplyButton->click();
     EXPECT_FALSE(f.ApplyButton->isEnabled());
+    EinheitenSetzen(innen, eaPanzer, bsDeutschland, 1);  // nothing entered since: nothing cleared
+    EXPECT_FALSE(f.RundenText->toPlainText().endsWith(geloescht));
     f.RollButton->click();
     EXPECT_TRUE(f.ApplyButton->isEnabled());
     for (int i = EinheitenAnzahl; i >= 1; --i)
         if (Einheiten[i].Sektor == s && Einheiten[i].Besitzer == bsRussland) EinheitLoeschen(static_cast<std::uint32_t>(i));
     SpielstandAktualisieren();
     EXPECT_FALSE(f.RollButton->isEnabled() || f.ApplyButton->isEnabled());
+    // An AA gun alone defends; no attacker shown, no battle.
+    EinheitenSetzen(innen, eaFlak, bsRussland, 1);
+    EXPECT_TRUE(f.RollButton->isEnabled());
+    for (TEinheitArt k : SchlachtArten) f.Anzahl[0][k]->setValue(0);
+    EXPECT_FALSE(f.RollButton->isEnabled());
 }
