@@ -19,6 +19,7 @@
 #include "UMapView.h"
 #include "UMenues.h"
 #include "UGameInfoForm.h"
+#include "UInputs.h"
 #include "USchlachtForm.h"
 #include "USchritte.h"
 #include "USektorInfoForm.h"
@@ -233,6 +234,9 @@ void TMapForm::SpielstandGeaendert() {
     SpielstandAnzeigen();
     ZugStellungGeaendert();
     SektorInfoAuffrischen();
+    // The stack under the pointer may have gone or come: the status bar as a move there would
+    // say it (the frame is the change's own). A pointer elsewhere has no stack under it.
+    if (Client->underMouse()) ZeigerAuswerten();
     if (SchlachtForm && SchlachtForm->isVisible()) SchlachtForm->BrettGeaendert();
 }
 

@@ -188,8 +188,8 @@ void TSchlachtForm::VerlusteNeu() {
 }
 
 void TSchlachtForm::KnoepfeSetzen() {
-    RollButton->setEnabled(gegner_);
-    ApplyButton->setEnabled(gegner_ && ergebnis_);
+    RollButton->setEnabled(gegner_ && beide_);
+    ApplyButton->setEnabled(gegner_ && beide_ && ergebnis_);
 }
 
 bool TSchlachtForm::SchlachtLesen(TSchlacht& s, std::string& fehler) const {
@@ -223,6 +223,8 @@ void TSchlachtForm::Berechnen() {
     TSchlacht s;
     std::string fehler;
     gueltig_ = SchlachtLesen(s, fehler) && OddsBerechnen(s, odds_, fehler);
+    beide_ = BeideSeiten(s);  // the counts are read even where an order is wrong
+    KnoepfeSetzen();
     OddsLabel->setText(QString::fromLatin1(gueltig_ ? OddsText(s, odds_) : fehler));
     AusgangZeigen();
 }
@@ -268,7 +270,7 @@ void TSchlachtForm::Wuerfeln(std::mt19937_64& zufall) {
 }
 
 void TSchlachtForm::Anwenden() {
-    if (sektor_ < 1 || sektor_ > SetzSektoren || !gegner_ || !ergebnis_) return;
+    if (sektor_ < 1 || sektor_ > SetzSektoren || !gegner_ || !beide_ || !ergebnis_) return;
     // Units in hand go back first, so that the battle is a step of its own. Losses meant for
     // stacks that have changed since are never taken.
     const unsigned geladen = ladungen_;
@@ -301,10 +303,17 @@ void TSchlachtForm::BrettGeaendert() {
         std::memcmp(b.Verteidiger, brett_.Verteidiger, sizeof b.Verteidiger) == 0 &&
         TitelLabel->text() == QString::fromLatin1(Titel(sektor_, angreifer, b.See)))
         return;
+    // Said only where losses rolled or entered are lost with the stacks shown.
+    bool verworfen = ergebnis_;
+    for (TEinheitArt k : SchlachtArten)
+        for (int seite = 0; seite < 2; ++seite) verworfen = verworfen || Verluste[seite][k]->value() > 0;
     const QString runden = RundenText->toPlainText();
     Laden(sektor_, angreifer);
-    if (!runden.isEmpty())
-        RundenText->setPlainText(runden + QStringLiteral("\n(the stacks have changed since; the losses were cleared)"));
+    if (verworfen)
+        RundenText->setPlainText(runden + (runden.isEmpty() ? "" : "\n") +
+                                 QStringLiteral("(the stacks have changed since; the losses were cleared)"));
+    else
+        RundenText->setPlainText(runden);
 }
 
 void SchlachtOeffnen() {

@@ -48,8 +48,9 @@ public:
     void Wuerfeln(std::mt19937_64& zufall);
     // The losses in their fields taken off the sector's stacks as one step; nothing when the
     // sector's stacks changed since they were shown (putting back units in hand may do that).
-    // "roll" is offered only for a battle against someone, "apply" only for losses rolled or
-    // entered since the stacks were shown or last applied.
+    // "roll" is offered only for a battle against someone with units of the battle shown on
+    // both sides, "apply" only for losses rolled or entered since the stacks were shown or
+    // last applied.
     void Anwenden();
     // The board changed: where the sector's stacks are no longer those shown, they are shown
     // anew with the same attacker and options, and losses entered or rolled for the old ones
@@ -70,6 +71,7 @@ private:
     bool laedt_ = false;
     bool gueltig_ = false;
     bool gegner_ = false;    // the other side has units of the battle there
+    bool beide_ = false;     // both sides shown have units of the battle
     bool ergebnis_ = false;  // losses rolled or entered that are not applied yet
     TOdds odds_{};
 };

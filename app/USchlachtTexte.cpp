@@ -57,6 +57,15 @@ bool Beteiligt(TEinheitArt k, int seite, bool see) {
     return k == eaFlak ? seite == 1 && !see : KaempftMit(k, see);
 }
 
+bool BeideSeiten(const TSchlacht& s) {
+    bool angreifer = false, verteidiger = false;
+    for (TEinheitArt k : SchlachtArten) {
+        angreifer = angreifer || (Beteiligt(k, 0, s.See) && s.Angreifer[k]);
+        verteidiger = verteidiger || (Beteiligt(k, 1, s.See) && s.Verteidiger[k]);
+    }
+    return angreifer && verteidiger;
+}
+
 std::string Verteidiger(std::uint8_t s, TBesitzer angreifer, bool see) {
     bool da[BesitzerAnzahl + 1] = {};
     for (int i = 1; i <= EinheitenAnzahl; ++i) {

@@ -18,6 +18,9 @@ std::string Verlustliste(const std::uint16_t* v);
 // Whether the kind has a count on that side of a land or sea battle: the AA gun only with
 // the defender on land.
 bool Beteiligt(TEinheitArt k, int seite, bool see);
+// Whether there is a battle to play: the attacker has a unit of the battle and so has the
+// defender, whose AA gun alone on land is one.
+bool BeideSeiten(const TSchlacht& s);
 // "Russia and United Kingdom": the powers of the other side with units of the battle in the
 // sector; empty for none.
 std::string Verteidiger(std::uint8_t s, TBesitzer angreifer, bool see);

@@ -1,6 +1,7 @@
 #include "UZugBefehle.h"
 
 #include <QAction>
+#include <QFileSystemWatcher>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
@@ -112,6 +113,42 @@ void Gezeigt() {
     MapForm->TitelSetzen(QString::fromLocal8Bit(MapName.c_str()));
 }
 
+// The map list follows the folder it was read from: files renamed, added or removed there
+// outside the program change the list, the buttons, the turn window and the trends.
+QFileSystemWatcher* Waechter = nullptr;
+
+void OrdnerBeobachten() {
+    if (!Waechter) return;
+    const QString ordner = QString::fromLocal8Bit(MapOrdner(MapName).c_str());
+    const QStringList alt = Waechter->directories();
+    if (alt.size() == 1 && alt[0] == ordner) return;
+    if (!alt.isEmpty()) Waechter->removePaths(alt);
+    Waechter->addPath(ordner);  // a folder that cannot be watched is just not followed
+}
+
+void ListeFuellen() {
+    MapListeFuellen();
+    OrdnerBeobachten();
+}
+
+void OrdnerGeaendert() {
+    const std::vector<std::string> vorher = MapListe;
+    const int gezeigt = AktuelleMap;
+    ListeFuellen();
+    if (MapListe == vorher && AktuelleMap == gezeigt) return;
+    KnoepfeSetzen();
+    TurnAnzeigen();
+}
+
+// Before a step to entry: a file gone since the list was read (its folder's change not yet
+// told) has the list read again, and the step is taken within the new list.
+void ListePruefen(int eintrag) {
+    if (eintrag < 1 || eintrag > MapAnzahl || DateiExistiert(MapListe[eintrag - 1])) return;
+    ListeFuellen();
+    KnoepfeSetzen();
+    TurnAnzeigen();
+}
+
 void NachSchritt() {
     MapGesichert(MapName);
     KnoepfeSetzen();
@@ -182,12 +219,15 @@ void ZugBefehleEinrichten(TMapForm* f) {
     f->ToolBar_VorherigeMap->setShortcut(QKeySequence(QStringLiteral("Alt+Left")));
     f->ToolBar_NaechsteMap->setShortcut(QKeySequence(QStringLiteral("Alt+Right")));
     ZugFensterErzeugen(f);
+    Waechter = new QFileSystemWatcher(f);
+    QObject::connect(Waechter, &QFileSystemWatcher::directoryChanged, f, [] { OrdnerGeaendert(); });
+    OrdnerBeobachten();
     Eingerichtet = true;
 }
 
 void ZugStellungGeaendert() {
     if (!Eingerichtet) return;
-    if (MapListeVeraltet()) MapListeFuellen();
+    if (MapListeVeraltet()) ListeFuellen();
     KnoepfeSetzen();
     TurnAnzeigen();
 }
@@ -201,7 +241,7 @@ void MapGewechselt(const std::string& datei) {
             FehlerMelden(MapForm, e);
         }
     }
-    MapListeFuellen();
+    ListeFuellen();
     MapForm->OptionsMenu_AenderungenAnzeigen->setChecked(AenderungenAnzeigen);
     KnoepfeSetzen();
     TurnAnzeigen(!datei.empty());
@@ -217,6 +257,11 @@ void ZugDateiSpeichern(const std::string& datei) {
 
 void MapEintragZeigen(int eintrag) {
     if (eintrag < 1 || eintrag > MapAnzahl || eintrag == AktuelleMap) return;
+    if (!DateiExistiert(MapListe[eintrag - 1])) {
+        // The entry asked for has gone: the list as the folder is now, and no step.
+        ListePruefen(eintrag);
+        return;
+    }
     {
         TSchrittKlammer schritt;
         schritt.Angaben.Art = saMapLaden;
@@ -241,9 +286,11 @@ void MapEintragZeigen(int eintrag) {
 }
 
 void ZugZurueck() {
+    ListePruefen(AktuelleMap - 1);
     if (AktuelleMap >= 2) MapEintragZeigen(AktuelleMap - 1);
 }
 
 void ZugVor() {
+    ListePruefen(AktuelleMap + 1);
     if (AktuelleMap >= 1 && AktuelleMap < MapAnzahl) MapEintragZeigen(AktuelleMap + 1);
 }

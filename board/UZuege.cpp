@@ -157,6 +157,12 @@ void MapListeFuellen() {
     std::error_code fehler;
     for (int i = 1; i <= MapAnzahl && !AktuelleMap; ++i)
         if (fs::equivalent(MapListe[i - 1], MapName, fehler)) AktuelleMap = i;
+    // The shown map renamed outside since it was read is still in memory and still that turn:
+    // its entry is the file of the same turn.
+    TZug gezeigt{}, zug{};
+    if (!AktuelleMap && !fs::exists(MapName, fehler) && ZugAusName(MapName, gezeigt))
+        for (int i = 1; i <= MapAnzahl && !AktuelleMap; ++i)
+            if (ZugAusName(MapListe[i - 1], zug) && zug.Runde == gezeigt.Runde && zug.Macht == gezeigt.Macht) AktuelleMap = i;
 }
 
 namespace {

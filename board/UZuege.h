@@ -52,7 +52,8 @@ void ZugSpeichern(const std::string& datei);
 extern std::vector<std::string> MapListe;
 extern int MapAnzahl, AktuelleMap;
 // Fills the list with the turn files of the folder of MapName and points AktuelleMap at
-// MapName's entry. Called after every load and save.
+// MapName's entry (a shown map whose file has gone: the entry of its turn). Called after every
+// load and save, and again whenever the folder changes.
 void MapListeFuellen();
 // Empties the list (MapAnzahl = AktuelleMap = 0).
 void MapListeLeeren();

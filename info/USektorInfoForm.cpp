@@ -2,6 +2,9 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QScrollArea>
+#include <QStyle>
+#include <algorithm>
 
 #include "UFenster.h"
 #include "UFensterHilfen.h"
@@ -12,6 +15,7 @@ TSektorInfoForm* SektorInfoForm = nullptr;
 
 namespace {
 std::uint8_t GezeigterSektor = 0;  // the sector the labels show; 0 before the first
+constexpr int StapelHoehe = 5 * 13 + 13;  // the stacks' room in the window
 }  // namespace
 
 TSektorInfoForm::TSektorInfoForm(QWidget* eltern)
@@ -35,10 +39,20 @@ TSektorInfoForm::TSektorInfoForm(QWidget* eltern)
     LabelAn(this, QStringLiteral("Halter"), 250, 26, 50);
     HalterLabel = LabelAn(this, QString(), 290, 26, 117);
     HalterLabel->setObjectName(QStringLiteral("HalterLabel"));
-    StapelLabel = LabelAn(this, QString(), 0, 84, 407, 5 * 13 + 13);
+    // Five powers of many kinds each wrap to more lines than the window has room for: the
+    // stacks scroll in the place of the window's size.
+    auto* stapel = new QScrollArea(this);
+    stapel->setObjectName(QStringLiteral("StapelFlaeche"));
+    stapel->setGeometry(0, 84, 407, StapelHoehe);
+    stapel->setFrameShape(QFrame::NoFrame);
+    stapel->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The lines wrap short of the scroll bar, which comes only when they need it.
+    const int breite = 407 - style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    StapelLabel = LabelAn(stapel, QString(), 0, 0, breite, StapelHoehe);
     StapelLabel->setObjectName(QStringLiteral("StapelLabel"));
     StapelLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     StapelLabel->setWordWrap(true);
+    stapel->setWidget(StapelLabel);
     NurSchliessen(this);
     SektorInfoForm = this;
 }
@@ -68,6 +82,7 @@ void SektorInfoFuellen(std::uint8_t s) {
     // Only the sectors that count for income have a holder.
     f.HalterLabel->setText(s <= SetzSektoren ? QString::fromLatin1(BesitzerName(Spielstand.Halter[s])) : QString());
     f.StapelLabel->setText(QString::fromLatin1(SektorStapelText(s).c_str()));
+    f.StapelLabel->resize(f.StapelLabel->width(), std::max(StapelHoehe, f.StapelLabel->heightForWidth(f.StapelLabel->width())));
 }
 
 // Also while the window is hidden: it shows what it holds when it is opened.

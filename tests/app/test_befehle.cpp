@@ -61,6 +61,7 @@
 #include "USchlachtErgebnis.h"
 #include "USchlachtfeld.h"
 #include "USchlachtForm.h"
+#include "USchlachtTexte.h"
 #include "USchritte.h"
 #include "USektorInfoForm.h"
 #include "USektorenListe.h"
@@ -542,6 +543,32 @@ TEST_F(Befehle, SaveTurnNamesTheNextTurnAndTheButtonsStepThroughTheList) {
     EXPECT_GT(ScrollX, x);
 }
 
+// The map list follows its folder: turns renamed outside are stepped to by their new names,
+// the shown one stays shown; a step to a file gone before the folder told it reads the list anew.
+TEST_F(Befehle, TheMapListFollowsFilesRenamedOutside) {
+    const char* namen[] = {"Round 01 - 1 Russia.map", "Round 01 - 2 Germany.map", "Round 01 - 3 United Kingdom.map"};
+    for (const char* n : namen) ZugDateiSpeichern(lauf.Datei(n));
+    ASSERT_EQ(AktuelleMap, 3);
+    Antworten a;
+    fs::rename(lauf.Datei(namen[1]), lauf.Datei("Round 01 - 2 Germany (b).map"));
+    fs::rename(lauf.Datei(namen[2]), lauf.Datei("Round 01 - 3 UK.map"));
+    QTest::keyClick(MapForm->Client, Qt::Key_Left, Qt::AltModifier);  // before the folder's news
+    EXPECT_TRUE(a.Meldungen.isEmpty());
+    EXPECT_EQ(AktuelleMap, 2);
+    QTest::keyClick(MapForm->Client, Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(AktuelleMap, 3);
+    EXPECT_FALSE(ZugText->toPlainText().contains(QStringLiteral("cannot open")));
+    // Renamed while shown: still shown under its old name, the buttons and the turn window told.
+    fs::rename(lauf.Datei("Round 01 - 3 UK.map"), lauf.Datei("Round 01 - 3 United Kingdom (c).map"));
+    fs::rename(lauf.Datei("Round 01 - 2 Germany (b).map"), lauf.Datei(namen[1]));
+    QTRY_VERIFY_WITH_TIMEOUT(fs::path(MapListe.at(1)).filename() == namen[1], 5000);
+    EXPECT_EQ(AktuelleMap, 3);
+    EXPECT_EQ(fs::path(MapName).filename(), "Round 01 - 3 UK.map");
+    EXPECT_TRUE(ZugText->toPlainText().contains(QString::fromStdString(namen[1])));
+    BytesSchreiben(lauf.Datei("Round 01 - 4 Japan.map"), Bytes(lauf.Datei(namen[0])));
+    QTRY_VERIFY_WITH_TIMEOUT(MapForm->ToolBar_NaechsteMap->isEnabled(), 5000);
+}
+
 // With units in hand a command runs on the whole board: they go back first, as no step, the
 // release drops nothing, and a turn loaded is a step of its own. Undo only puts them back.
 TEST_F(Befehle, UnitsInHandGoBackBeforeACommandRuns) {
@@ -858,8 +885,10 @@ std::string Abgeschnitten(QWidget* w) {
     } else {
         return std::string();
     }
-    // The control itself lies wholly inside what holds it.
-    if (gut && w->parentWidget() && !w->parentWidget()->rect().contains(w->geometry())) gut = false;
+    // The control itself lies wholly inside what holds it, unless that scrolls to it.
+    const QWidget* halter = w->parentWidget();
+    const bool gerollt = halter && qobject_cast<QAbstractScrollArea*>(halter->parentWidget());
+    if (gut && halter && !gerollt && !halter->rect().contains(w->geometry())) gut = false;
     if (gut) return std::string();
     return w->window()->windowTitle().toStdString() + ": \"" + text.toStdString() + "\"\n";
 }
@@ -1020,15 +1049,24 @@ TEST_F(Befehle, TheBattleWindowComputesAtOnceAndAppliesTheLossesAsOneStep) {
     EinheitenSetzen(innen, eaPanzer, bsDeutschland, 2);
     EXPECT_EQ(f.Anzahl[0][eaPanzer]->value(), 2);
     EXPECT_EQ(f.Verluste[1][eaInfanterie]->value(), 0);
+    const QString geloescht = QStringLiteral("the losses were cleared)");
+    EXPECT_TRUE(f.RundenText->toPlainText().endsWith(geloescht));
 
     // Applied once, the next apply waits for a roll; against no one neither is offered.
     f.Verluste[1][eaInfanterie]->setValue(1);
     f.ApplyButton->click();
     EXPECT_FALSE(f.ApplyButton->isEnabled());
+    EinheitenSetzen(innen, eaPanzer, bsDeutschland, 1);  // nothing entered since: nothing cleared
+    EXPECT_FALSE(f.RundenText->toPlainText().endsWith(geloescht));
     f.RollButton->click();
     EXPECT_TRUE(f.ApplyButton->isEnabled());
     for (int i = EinheitenAnzahl; i >= 1; --i)
         if (Einheiten[i].Sektor == s && Einheiten[i].Besitzer == bsRussland) EinheitLoeschen(static_cast<std::uint32_t>(i));
     SpielstandAktualisieren();
     EXPECT_FALSE(f.RollButton->isEnabled() || f.ApplyButton->isEnabled());
+    // An AA gun alone defends; no attacker shown, no battle.
+    EinheitenSetzen(innen, eaFlak, bsRussland, 1);
+    EXPECT_TRUE(f.RollButton->isEnabled());
+    for (TEinheitArt k : SchlachtArten) f.Anzahl[0][k]->setValue(0);
+    EXPECT_FALSE(f.RollButton->isEnabled());
 }

@@ -297,6 +297,13 @@ TEST_F(Karte, PlacingCountsTenWithShiftAndCtrl) {
     QTest::mouseClick(MapForm->Client, Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier, ClientPunkt(m1));
     EXPECT_EQ(Anzahl(s1, eaFlagge, bsRussland), 10);
     EXPECT_EQ(SektorInfoForm->StapelLabel->text(), QStringLiteral("Russia: Flag 10"));  // the pointer still
+    // The status bar follows every change under the pointer, without a move.
+    EXPECT_TRUE(MapForm->StatusPanel[0]->text().contains(QStringLiteral(" // Russia // Flag // ")));
+    ToolsForm->KillImageClick();
+    QTest::keyPress(MapForm->Client, Qt::Key_Shift, Qt::ShiftModifier | Qt::ControlModifier);
+    QTest::mouseClick(MapForm->Client, Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier, ClientPunkt(m1));
+    ASSERT_EQ(Anzahl(s1, eaFlagge, bsRussland), 0);
+    EXPECT_EQ(MapForm->StatusPanel[0]->text(), QStringLiteral("Piece: "));
 }
 
 TEST_F(Karte, StatusBarShowsPointerMapPointAndStack) {

@@ -2,6 +2,7 @@
 // window, the sector information fill, and the input reactions without a main window.
 #include <QCloseEvent>
 #include <QLabel>
+#include <QScrollArea>
 #include <QWindow>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -157,6 +158,17 @@ TEST_F(Fenster, TheSectorInformationKeepsTheLastSectorOverNoSector) {
     SektorInfoFuellen(7);
     EXPECT_EQ(f.HalterLabel->text(), QStringLiteral("Japan"));
     EXPECT_EQ(f.StapelLabel->text(), QStringLiteral("Russia: Fighter 1\nJapan: Infantry 3, Flag 1"));
+    // Five powers of every kind: the window keeps its size, every line of the stacks is scrolled to.
+    const QSize groesse = f.size();
+    EinheitenAnzahl = 0;
+    for (int p = 1; p <= BesitzerAnzahl; ++p)
+        for (int a = 1; a <= ArtenAnzahl; ++a)
+            Einheiten[++EinheitenAnzahl] = TEinheit{0, 0, static_cast<TEinheitArt>(a), static_cast<TBesitzer>(p), 12, 7, {}};
+    SektorInfoFuellen(7);
+    auto* flaeche = f.findChild<QScrollArea*>();
+    ASSERT_TRUE(flaeche && flaeche->isAncestorOf(f.StapelLabel) && f.StapelLabel->height() > flaeche->height());
+    EXPECT_GE(f.StapelLabel->height(), f.StapelLabel->heightForWidth(f.StapelLabel->width()));
+    EXPECT_EQ(f.size(), groesse);
     for (int s : {0, 131, 200, 255}) SektorInfoFuellen(static_cast<std::uint8_t>(s));
     EXPECT_EQ(f.SektornummerLabel->text(), QStringLiteral("7"));
     Sektoren[130].Land = 0;
