@@ -567,6 +567,32 @@ TEST_F(Befehle, TheMapListFollowsFilesRenamedOutside) {
     EXPECT_TRUE(ZugText->toPlainText().contains(QString::fromStdString(namen[1])));
     BytesSchreiben(lauf.Datei("Round 01 - 4 Japan.map"), Bytes(lauf.Datei(namen[0])));
     QTRY_VERIFY_WITH_TIMEOUT(MapForm->ToolBar_NaechsteMap->isEnabled(), 5000);
+
+    // Files that cannot be read are stepped past, each said once; where only such a file lies
+    // the press changes nothing and the button goes dark. Entries: bad, Russia, bad, Germany, ...
+    BytesSchreiben(lauf.Datei("Round 01.map"), std::vector<std::uint8_t>(300, 0xA5));
+    BytesSchreiben(lauf.Datei("Round 01 - 2 Germany a.map"), std::vector<std::uint8_t>(300, 0xA5));
+    QTRY_VERIFY_WITH_TIMEOUT(MapAnzahl == 6, 5000);
+    Befehl([] { MapEintragZeigen(4); });
+    ASSERT_EQ(fs::path(MapName).filename(), namen[1]);
+    QTest::keyClick(MapForm->Client, Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(AktuelleMap, 2);
+    ASSERT_EQ(a.Meldungen.size(), 1);
+    EXPECT_TRUE(a.Meldungen[0].contains(QStringLiteral("Germany a.map: is not a map file")));
+    EXPECT_TRUE(MapForm->ToolBar_VorherigeMap->isEnabled());  // entry 1 not yet tried
+    const std::string russland = MapName;
+    const int einheiten = EinheitenAnzahl, schritte = SchritteGemacht();
+    MapForm->ToolBar_VorherigeMap->trigger();
+    ASSERT_EQ(a.Meldungen.size(), 2);
+    EXPECT_TRUE(a.Meldungen[1].contains(QStringLiteral("Round 01.map")));
+    EXPECT_EQ(AktuelleMap, 2);
+    EXPECT_EQ(MapName, russland);
+    EXPECT_EQ(EinheitenAnzahl, einheiten);
+    EXPECT_EQ(SchritteGemacht(), schritte);
+    EXPECT_FALSE(MapForm->ToolBar_VorherigeMap->isEnabled());
+    MapForm->ToolBar_NaechsteMap->trigger();
+    EXPECT_EQ(AktuelleMap, 4);
+    EXPECT_EQ(a.Meldungen.size(), 2);
 }
 
 // With units in hand a command runs on the whole board: they go back first, as no step, the
