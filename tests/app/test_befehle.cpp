@@ -15,6 +15,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QtCharts/QChartView>
+#include <QtCharts/QXYSeries>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -518,6 +519,19 @@ TEST_F(Befehle, SaveTurnNamesTheNextTurnAndTheButtonsStepThroughTheList) {
     ASSERT_EQ(SchritteGemacht(), gemacht + 2);
     EXPECT_EQ(SchrittAngaben(gemacht).Art, saMapLaden);
     EXPECT_EQ(SchrittAngaben(gemacht + 1).Art, saMapLaden);
+    // A turn file that cannot be read is left out of the charts and named above them, in a
+    // line that wraps rather than widening the window.
+    const std::string kaputt = lauf.Datei("Round 01 - 3 United Kingdom sent by mail and broken on the way.map");
+    BytesSchreiben(kaputt, std::vector<std::uint8_t>(300, 0xA5));
+    auto* meldung = TrendForm->findChild<QLabel*>();
+    QTRY_VERIFY_WITH_TIMEOUT(meldung->text().contains(QStringLiteral("broken on the way.map: is not a map file")), 5000);
+    const auto* linie = qobject_cast<QXYSeries*>(TrendForm->findChildren<QChartView*>().at(0)->chart()->series().at(0));
+    ASSERT_TRUE(linie);
+    EXPECT_EQ(linie->count(), 2);
+    EXPECT_LE(TrendForm->minimumSizeHint().width(), 640);
+    EXPECT_EQ(TrendForm->width(), 640);
+    fs::remove(kaputt);
+    QTRY_VERIFY_WITH_TIMEOUT(meldung->text().isEmpty(), 5000);
     MapForm->FensterMenu_Trends->trigger();
     EXPECT_FALSE(TrendForm->isVisible());
 
