@@ -1073,6 +1073,7 @@ TEST_F(Befehle, TheBattleWindowComputesAtOnceAndAppliesTheLossesAsOneStep) {
     EXPECT_EQ(SchrittName(0), "Germany attacks " + SektorName(Sektoren[s]) + ": -1 Infantry, Russia -2 Infantry, " +
                                          SektorName(Sektoren[s]) + " taken");
     EXPECT_EQ(f.Anzahl[0][eaInfanterie]->value(), 2);  // the window follows the board
+    EXPECT_FALSE(f.RundenText->toPlainText().contains(QStringLiteral("cleared")));  // taken, by its own apply
     EditRueckgaengig();
     EXPECT_EQ(MapBytes(EinheitenAnzahl, Einheiten), vorher);
     EXPECT_EQ(Spielstand.Halter[s], bsRussland);
