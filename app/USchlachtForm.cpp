@@ -222,10 +222,12 @@ void TSchlachtForm::Berechnen() {
     if (laedt_) return;
     TSchlacht s;
     std::string fehler;
-    gueltig_ = SchlachtLesen(s, fehler) && OddsBerechnen(s, odds_, fehler);
+    const bool gelesen = SchlachtLesen(s, fehler);
     beide_ = BeideSeiten(s);  // the counts are read even where an order is wrong
+    // Against no one there are no odds: figures such as "wins 100 %" would claim a battle.
+    gueltig_ = gelesen && beide_ && OddsBerechnen(s, odds_, fehler);
     KnoepfeSetzen();
-    OddsLabel->setText(QString::fromLatin1(gueltig_ ? OddsText(s, odds_) : fehler));
+    OddsLabel->setText(QString::fromLatin1(gueltig_ ? OddsText(s, odds_) : gelesen && !beide_ ? KeineSchlacht(s) : fehler));
     AusgangZeigen();
 }
 

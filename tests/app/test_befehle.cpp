@@ -1105,9 +1105,12 @@ TEST_F(Befehle, TheBattleWindowComputesAtOnceAndAppliesTheLossesAsOneStep) {
         if (Einheiten[i].Sektor == s && Einheiten[i].Besitzer == bsRussland) EinheitLoeschen(static_cast<std::uint32_t>(i));
     SpielstandAktualisieren();
     EXPECT_FALSE(f.RollButton->isEnabled() || f.ApplyButton->isEnabled());
+    EXPECT_EQ(f.OddsLabel->text(), QStringLiteral("no battle: no defender"));  // no odds of a battle not fought
+    EXPECT_FALSE(f.OddsGezeigt(gezeigt));
     // An AA gun alone defends; no attacker shown, no battle.
     EinheitenSetzen(innen, eaFlak, bsRussland, 1);
     EXPECT_TRUE(f.RollButton->isEnabled());
     for (TEinheitArt k : SchlachtArten) f.Anzahl[0][k]->setValue(0);
     EXPECT_FALSE(f.RollButton->isEnabled());
+    EXPECT_EQ(f.OddsLabel->text(), QStringLiteral("no battle: no attacker"));
 }
