@@ -222,10 +222,12 @@ void TSchlachtForm::Berechnen() {
     if (laedt_) return;
     TSchlacht s;
     std::string fehler;
-    gueltig_ = SchlachtLesen(s, fehler) && OddsBerechnen(s, odds_, fehler);
+    const bool gelesen = SchlachtLesen(s, fehler);
     beide_ = BeideSeiten(s);  // the counts are read even where an order is wrong
+    // Against no one there are no odds: figures such as "wins 100 %" would claim a battle.
+    gueltig_ = gelesen && beide_ && OddsBerechnen(s, odds_, fehler);
     KnoepfeSetzen();
-    OddsLabel->setText(QString::fromLatin1(gueltig_ ? OddsText(s, odds_) : fehler));
+    OddsLabel->setText(QString::fromLatin1(gueltig_ ? OddsText(s, odds_) : gelesen && !beide_ ? KeineSchlacht(s) : fehler));
     AusgangZeigen();
 }
 
@@ -284,12 +286,22 @@ void TSchlachtForm::Anwenden() {
             if (k != eaFlak && Verluste[seite][k]->isEnabled()) v[seite][k] = static_cast<std::uint16_t>(Verluste[seite][k]->value());
     TSchlacht b;
     SchlachtAusSektor(sektor_, angreifer, b);
-    const std::string worte = SchlachtEintragen(sektor_, angreifer, v[0], v[1], SchlachtEingenommen(b, v[0], v[1]));
+    // The stacks change here by the losses shown: they were taken, not cleared, whether the
+    // board's event or the reload below shows the stacks anew.
+    wendetAn_ = true;
+    std::string worte;
+    try {
+        worte = SchlachtEintragen(sektor_, angreifer, v[0], v[1], SchlachtEingenommen(b, v[0], v[1]));
+    } catch (...) {
+        wendetAn_ = false;
+        throw;
+    }
     // Applied once: the next apply waits for another result.
     ergebnis_ = false;
     KnoepfeSetzen();
     const QString runden = RundenText->toPlainText();
     BrettGeaendert();
+    wendetAn_ = false;
     RundenText->setPlainText(runden + (runden.isEmpty() ? "" : "\n") + QString::fromLatin1(worte));
 }
 
@@ -304,9 +316,9 @@ void TSchlachtForm::BrettGeaendert() {
         TitelLabel->text() == QString::fromLatin1(Titel(sektor_, angreifer, b.See)))
         return;
     // Said only where losses rolled or entered are lost with the stacks shown.
-    bool verworfen = ergebnis_;
+    bool verworfen = ergebnis_ && !wendetAn_;
     for (TEinheitArt k : SchlachtArten)
-        for (int seite = 0; seite < 2; ++seite) verworfen = verworfen || Verluste[seite][k]->value() > 0;
+        for (int seite = 0; seite < 2; ++seite) verworfen = verworfen || (!wendetAn_ && Verluste[seite][k]->value() > 0);
     const QString runden = RundenText->toPlainText();
     Laden(sektor_, angreifer);
     if (verworfen)

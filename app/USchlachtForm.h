@@ -73,6 +73,7 @@ private:
     bool gegner_ = false;    // the other side has units of the battle there
     bool beide_ = false;     // both sides shown have units of the battle
     bool ergebnis_ = false;  // losses rolled or entered that are not applied yet
+    bool wendetAn_ = false;  // the stacks change by the window's own apply
     TOdds odds_{};
 };
 

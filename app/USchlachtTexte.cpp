@@ -57,13 +57,23 @@ bool Beteiligt(TEinheitArt k, int seite, bool see) {
     return k == eaFlak ? seite == 1 && !see : KaempftMit(k, see);
 }
 
-bool BeideSeiten(const TSchlacht& s) {
-    bool angreifer = false, verteidiger = false;
-    for (TEinheitArt k : SchlachtArten) {
-        angreifer = angreifer || (Beteiligt(k, 0, s.See) && s.Angreifer[k]);
-        verteidiger = verteidiger || (Beteiligt(k, 1, s.See) && s.Verteidiger[k]);
-    }
-    return angreifer && verteidiger;
+namespace {
+
+bool SeiteDabei(const TSchlacht& s, int seite) {
+    for (TEinheitArt k : SchlachtArten)
+        if (Beteiligt(k, seite, s.See) && (seite == 0 ? s.Angreifer[k] : s.Verteidiger[k])) return true;
+    return false;
+}
+
+}  // namespace
+
+bool BeideSeiten(const TSchlacht& s) { return SeiteDabei(s, 0) && SeiteDabei(s, 1); }
+
+std::string KeineSchlacht(const TSchlacht& s) {
+    const bool angreifer = SeiteDabei(s, 0), verteidiger = SeiteDabei(s, 1);
+    if (angreifer && verteidiger) return "";
+    if (!angreifer && !verteidiger) return "no battle: no attacker and no defender";
+    return angreifer ? "no battle: no defender" : "no battle: no attacker";
 }
 
 std::string Verteidiger(std::uint8_t s, TBesitzer angreifer, bool see) {

@@ -21,6 +21,9 @@ bool Beteiligt(TEinheitArt k, int seite, bool see);
 // Whether there is a battle to play: the attacker has a unit of the battle and so has the
 // defender, whose AA gun alone on land is one.
 bool BeideSeiten(const TSchlacht& s);
+// "no battle: no defender" (or attacker, or both) where a side has no unit of the battle;
+// empty where there is a battle.
+std::string KeineSchlacht(const TSchlacht& s);
 // "Russia and United Kingdom": the powers of the other side with units of the battle in the
 // sector; empty for none.
 std::string Verteidiger(std::uint8_t s, TBesitzer angreifer, bool see);

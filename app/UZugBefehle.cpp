@@ -5,7 +5,9 @@
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <algorithm>
 #include <filesystem>
+#include <stdexcept>
 #include <iterator>
 
 #include "Main.h"
@@ -13,6 +15,7 @@
 #include "UDatei.h"
 #include "UDateiBefehle.h"
 #include "UDateien.h"
+#include "UFehler.h"
 #include "UGrafik.h"
 #include "UIni.h"
 #include "UMarken.h"
@@ -100,11 +103,42 @@ void TurnAnzeigen(bool dateien = false) {
     ZugFensterAktualisieren(dateien);
 }
 
+// Turn files refused by a step, each as it was then: a file written anew since is tried again.
+struct TAbgelehnt {
+    std::string Pfad;
+    fs::file_time_type Zeit;
+};
+std::vector<TAbgelehnt> Abgelehnt;
+
+fs::file_time_type DateiZeit(const std::string& pfad) {
+    std::error_code f;
+    return fs::last_write_time(pfad, f);
+}
+
+bool IstAbgelehnt(const std::string& pfad) {
+    return std::any_of(Abgelehnt.begin(), Abgelehnt.end(),
+                       [&](const TAbgelehnt& a) { return a.Pfad == pfad && a.Zeit == DateiZeit(pfad); });
+}
+
+void Ablehnen(const std::string& pfad) {
+    std::erase_if(Abgelehnt, [&](const TAbgelehnt& a) { return a.Pfad == pfad; });
+    Abgelehnt.push_back({pfad, DateiZeit(pfad)});
+}
+
+// The entry nearest to AktuelleMap in richtung (-1, +1) not refused before; 0 for none.
+int NaechsterLesbarer(int richtung) {
+    if (AktuelleMap < 1) return 0;
+    for (int e = AktuelleMap + richtung; e >= 1 && e <= MapAnzahl; e += richtung)
+        if (!IstAbgelehnt(MapListe[e - 1])) return e;
+    return 0;
+}
+
 // Each button only where its step can be taken: a map that is no turn of its folder has no
-// place in the order, so neither. Alt+Left and Alt+Right are the buttons' keys and follow.
+// place in the order, so neither; nor has a direction where only refused files lie.
+// Alt+Left and Alt+Right are the buttons' keys and follow.
 void KnoepfeSetzen() {
-    MapForm->ToolBar_VorherigeMap->setEnabled(AktuelleMap >= 2);
-    MapForm->ToolBar_NaechsteMap->setEnabled(AktuelleMap >= 1 && AktuelleMap < MapAnzahl);
+    MapForm->ToolBar_VorherigeMap->setEnabled(NaechsterLesbarer(-1) != 0);
+    MapForm->ToolBar_NaechsteMap->setEnabled(NaechsterLesbarer(+1) != 0);
 }
 
 // The caption and everything that follows a map shown by the list.
@@ -285,12 +319,33 @@ void MapEintragZeigen(int eintrag) {
     NachSchritt();
 }
 
-void ZugZurueck() {
-    ListePruefen(AktuelleMap - 1);
-    if (AktuelleMap >= 2) MapEintragZeigen(AktuelleMap - 1);
+namespace {
+
+// A press steps past a turn file that cannot be read on to the next one that can: a player
+// pressing "back" wants an earlier position, and one bad file (a stray copy, a broken
+// transfer) must not wall off the turns behind it. Its error is said once, when first met;
+// the button goes dark where only refused files are left in that direction.
+void Schritt(int richtung) {
+    ListePruefen(AktuelleMap + richtung);
+    std::vector<std::string> fehler;
+    for (int e = NaechsterLesbarer(richtung); e; e = NaechsterLesbarer(richtung)) {
+        try {
+            MapEintragZeigen(e);
+            break;
+        } catch (const EDateiFehler& f) {
+            Ablehnen(MapListe[e - 1]);
+            fehler.push_back(f.what());
+        }
+    }
+    KnoepfeSetzen();
+    if (fehler.empty()) return;
+    std::string text;
+    for (const std::string& f : fehler) text += (text.empty() ? "" : "\n") + f;
+    throw std::runtime_error(text);
 }
 
-void ZugVor() {
-    ListePruefen(AktuelleMap + 1);
-    if (AktuelleMap >= 1 && AktuelleMap < MapAnzahl) MapEintragZeigen(AktuelleMap + 1);
-}
+}  // namespace
+
+void ZugZurueck() { Schritt(-1); }
+
+void ZugVor() { Schritt(+1); }

@@ -9,6 +9,7 @@
 #include <QtCharts/QChartView>
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -37,7 +38,8 @@ QChartView* TrendAnsicht[TrendArten] = {};
 // The figures of the list last counted, so that a step within it counts nothing anew.
 std::vector<std::string> TrendListe;
 std::vector<TTrend> Trends;
-int TrendMarke = -2;  // the entry the charts mark, -2 while they are to be drawn anew
+std::vector<std::string> TrendAbgelehnt;  // the messages of the files left out
+int TrendMarke = -2;  // the trend the charts mark, -2 while they are to be drawn anew
 
 // A floating window whose close button unticks its entry in the Windows menu.
 class TZugFensterRahmen : public QWidget {
@@ -54,6 +56,20 @@ private:
     QAction* TMapForm::*eintrag_;
 };
 
+// The entry of MapListe that the trend at index i (from 0) was counted from; 0 for none.
+int TrendEintrag(int i) {
+    if (i < 0 || i >= static_cast<int>(Trends.size())) return 0;
+    const auto e = std::find(MapListe.begin(), MapListe.end(), Trends[i].Datei);
+    return e == MapListe.end() ? 0 : static_cast<int>(e - MapListe.begin()) + 1;
+}
+
+// The index of the trend of the shown turn; -1 when the shown turn is not charted.
+int TrendGezeigt() {
+    for (int i = 0; i < static_cast<int>(Trends.size()); ++i)
+        if (AktuelleMap >= 1 && TrendEintrag(i) == AktuelleMap) return i;
+    return -1;
+}
+
 // A click shows the turn at the nearest point of the x axis.
 class TTrendAnsicht : public QChartView {
 public:
@@ -63,8 +79,8 @@ protected:
     void mousePressEvent(QMouseEvent* e) override {
         if (chart() && e->button() == Qt::LeftButton) {
             const QPointF p = chart()->mapFromScene(mapToScene(e->position().toPoint()));
-            const int eintrag = static_cast<int>(std::lround(chart()->mapToValue(p).x()));
-            Kommando([eintrag] { MapEintragZeigen(eintrag); });
+            const int eintrag = TrendEintrag(static_cast<int>(std::lround(chart()->mapToValue(p).x())) - 1);
+            if (eintrag) Kommando([eintrag] { MapEintragZeigen(eintrag); });
         }
         QChartView::mousePressEvent(e);
     }
@@ -72,25 +88,28 @@ protected:
 
 void TrendsZeichnen() {
     if (!TrendForm || !TrendForm->isVisible()) return;
-    if (TrendListe != MapListe || Trends.size() != MapListe.size()) {
+    // A list with files refused is counted again each time: one of them may have been mended.
+    if (TrendListe != MapListe || !TrendAbgelehnt.empty()) {
+        std::vector<std::string> abgelehnt;
+        Trends = TrendsBerechnen(MapListe, abgelehnt);
+        if (TrendListe != MapListe || abgelehnt != TrendAbgelehnt) TrendMarke = -2;
         TrendListe = MapListe;
-        TrendMarke = -2;
-        try {
-            Trends = TrendsBerechnen(MapListe);
-            TrendMeldung->clear();
-        } catch (const std::exception& e) {
-            Trends.clear();
-            TrendMeldung->setText(QString::fromLocal8Bit(e.what()));
-        }
+        TrendAbgelehnt = abgelehnt;
+        QString text;
+        for (const std::string& a : TrendAbgelehnt)
+            text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromLocal8Bit(a) +
+                    QStringLiteral(" (left out of the charts)");
+        TrendMeldung->setText(text);
     }
     if (Trends.empty() && TrendMeldung->text().isEmpty())
         TrendMeldung->setText(QStringLiteral("No turn files in the folder of the map shown."));
     // Every edit comes here: the charts are made anew only for another list or shown turn.
-    if (TrendMarke == AktuelleMap - 1) return;
-    TrendMarke = AktuelleMap - 1;
+    const int markiert = TrendGezeigt();
+    if (TrendMarke == markiert) return;
+    TrendMarke = markiert;
     for (int a = 0; a < TrendArten; ++a) {
         QChart* alt = TrendAnsicht[a]->chart();
-        TrendAnsicht[a]->setChart(TrendDiagramm(Trends, static_cast<TTrendArt>(a), AktuelleMap - 1));
+        TrendAnsicht[a]->setChart(TrendDiagramm(Trends, static_cast<TTrendArt>(a), markiert));
         delete alt;
     }
 }
@@ -197,6 +216,7 @@ void ZugFensterErzeugen(TMapForm* f) {
     TrendForm->setWindowTitle(QStringLiteral("trends"));
     auto* l = new QVBoxLayout(TrendForm);
     TrendMeldung = new QLabel(TrendForm);
+    TrendMeldung->setWordWrap(true);  // a long file name must not widen the window
     l->addWidget(TrendMeldung);
     for (QChartView*& v : TrendAnsicht) {
         v = new TTrendAnsicht(TrendForm);

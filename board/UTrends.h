@@ -28,3 +28,6 @@ struct TTrend {
 // piece list and Spielstand are left as they were, also when a file is refused: that raises
 // EDateiFehler naming it.
 std::vector<TTrend> TrendsBerechnen(const std::vector<std::string>& dateien);
+// The same for a game shown: a file refused is left out of the figures and its message, which
+// names it, added to abgelehnt, so that one bad file does not hide the turns that can be read.
+std::vector<TTrend> TrendsBerechnen(const std::vector<std::string>& dateien, std::vector<std::string>& abgelehnt);

@@ -15,6 +15,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QtCharts/QChartView>
+#include <QtCharts/QXYSeries>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -518,6 +519,19 @@ TEST_F(Befehle, SaveTurnNamesTheNextTurnAndTheButtonsStepThroughTheList) {
     ASSERT_EQ(SchritteGemacht(), gemacht + 2);
     EXPECT_EQ(SchrittAngaben(gemacht).Art, saMapLaden);
     EXPECT_EQ(SchrittAngaben(gemacht + 1).Art, saMapLaden);
+    // A turn file that cannot be read is left out of the charts and named above them, in a
+    // line that wraps rather than widening the window.
+    const std::string kaputt = lauf.Datei("Round 01 - 3 United Kingdom sent by mail and broken on the way.map");
+    BytesSchreiben(kaputt, std::vector<std::uint8_t>(300, 0xA5));
+    auto* meldung = TrendForm->findChild<QLabel*>();
+    QTRY_VERIFY_WITH_TIMEOUT(meldung->text().contains(QStringLiteral("broken on the way.map: is not a map file")), 5000);
+    const auto* linie = qobject_cast<QXYSeries*>(TrendForm->findChildren<QChartView*>().at(0)->chart()->series().at(0));
+    ASSERT_TRUE(linie);
+    EXPECT_EQ(linie->count(), 2);
+    EXPECT_LE(TrendForm->minimumSizeHint().width(), 640);
+    EXPECT_EQ(TrendForm->width(), 640);
+    fs::remove(kaputt);
+    QTRY_VERIFY_WITH_TIMEOUT(meldung->text().isEmpty(), 5000);
     MapForm->FensterMenu_Trends->trigger();
     EXPECT_FALSE(TrendForm->isVisible());
 
@@ -567,6 +581,32 @@ TEST_F(Befehle, TheMapListFollowsFilesRenamedOutside) {
     EXPECT_TRUE(ZugText->toPlainText().contains(QString::fromStdString(namen[1])));
     BytesSchreiben(lauf.Datei("Round 01 - 4 Japan.map"), Bytes(lauf.Datei(namen[0])));
     QTRY_VERIFY_WITH_TIMEOUT(MapForm->ToolBar_NaechsteMap->isEnabled(), 5000);
+
+    // Files that cannot be read are stepped past, each said once; where only such a file lies
+    // the press changes nothing and the button goes dark. Entries: bad, Russia, bad, Germany, ...
+    BytesSchreiben(lauf.Datei("Round 01.map"), std::vector<std::uint8_t>(300, 0xA5));
+    BytesSchreiben(lauf.Datei("Round 01 - 2 Germany a.map"), std::vector<std::uint8_t>(300, 0xA5));
+    QTRY_VERIFY_WITH_TIMEOUT(MapAnzahl == 6, 5000);
+    Befehl([] { MapEintragZeigen(4); });
+    ASSERT_EQ(fs::path(MapName).filename(), namen[1]);
+    QTest::keyClick(MapForm->Client, Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(AktuelleMap, 2);
+    ASSERT_EQ(a.Meldungen.size(), 1);
+    EXPECT_TRUE(a.Meldungen[0].contains(QStringLiteral("Germany a.map: is not a map file")));
+    EXPECT_TRUE(MapForm->ToolBar_VorherigeMap->isEnabled());  // entry 1 not yet tried
+    const std::string russland = MapName;
+    const int einheiten = EinheitenAnzahl, schritte = SchritteGemacht();
+    MapForm->ToolBar_VorherigeMap->trigger();
+    ASSERT_EQ(a.Meldungen.size(), 2);
+    EXPECT_TRUE(a.Meldungen[1].contains(QStringLiteral("Round 01.map")));
+    EXPECT_EQ(AktuelleMap, 2);
+    EXPECT_EQ(MapName, russland);
+    EXPECT_EQ(EinheitenAnzahl, einheiten);
+    EXPECT_EQ(SchritteGemacht(), schritte);
+    EXPECT_FALSE(MapForm->ToolBar_VorherigeMap->isEnabled());
+    MapForm->ToolBar_NaechsteMap->trigger();
+    EXPECT_EQ(AktuelleMap, 4);
+    EXPECT_EQ(a.Meldungen.size(), 2);
 }
 
 // With units in hand a command runs on the whole board: they go back first, as no step, the
@@ -1033,6 +1073,7 @@ TEST_F(Befehle, TheBattleWindowComputesAtOnceAndAppliesTheLossesAsOneStep) {
     EXPECT_EQ(SchrittName(0), "Germany attacks " + SektorName(Sektoren[s]) + ": -1 Infantry, Russia -2 Infantry, " +
                                          SektorName(Sektoren[s]) + " taken");
     EXPECT_EQ(f.Anzahl[0][eaInfanterie]->value(), 2);  // the window follows the board
+    EXPECT_FALSE(f.RundenText->toPlainText().contains(QStringLiteral("cleared")));  // taken, by its own apply
     EditRueckgaengig();
     EXPECT_EQ(MapBytes(EinheitenAnzahl, Einheiten), vorher);
     EXPECT_EQ(Spielstand.Halter[s], bsRussland);
@@ -1064,9 +1105,12 @@ TEST_F(Befehle, TheBattleWindowComputesAtOnceAndAppliesTheLossesAsOneStep) {
         if (Einheiten[i].Sektor == s && Einheiten[i].Besitzer == bsRussland) EinheitLoeschen(static_cast<std::uint32_t>(i));
     SpielstandAktualisieren();
     EXPECT_FALSE(f.RollButton->isEnabled() || f.ApplyButton->isEnabled());
+    EXPECT_EQ(f.OddsLabel->text(), QStringLiteral("no battle: no defender"));  // no odds of a battle not fought
+    EXPECT_FALSE(f.OddsGezeigt(gezeigt));
     // An AA gun alone defends; no attacker shown, no battle.
     EinheitenSetzen(innen, eaFlak, bsRussland, 1);
     EXPECT_TRUE(f.RollButton->isEnabled());
     for (TEinheitArt k : SchlachtArten) f.Anzahl[0][k]->setValue(0);
     EXPECT_FALSE(f.RollButton->isEnabled());
+    EXPECT_EQ(f.OddsLabel->text(), QStringLiteral("no battle: no attacker"));
 }

@@ -198,6 +198,13 @@ TEST_F(Tallies, TrendsCountEachFileAndPutTheShownPositionBack) {
     EXPECT_EQ(t[0].Land[bsJapan - 1], 0u);
 
     EXPECT_THROW(TrendsBerechnen({tmp.Datei("leer.map"), tmp.Datei("kaputt.map")}), EDateiFehler);
+    // For the window the bad file is left out and named; the others are counted.
+    std::vector<std::string> abgelehnt;
+    const auto gut = TrendsBerechnen({tmp.Datei("kaputt.map"), tmp.Datei("Round 01 - 2 Germany.map")}, abgelehnt);
+    ASSERT_EQ(gut.size(), 1u);
+    EXPECT_EQ(gut[0].Income[bsDeutschland - 1], 22u);
+    ASSERT_EQ(abgelehnt.size(), 1u);
+    EXPECT_EQ(abgelehnt[0].rfind(tmp.Datei("kaputt.map") + ": ", 0), 0u);
     ASSERT_EQ(EinheitenAnzahl, 1);
     EXPECT_EQ(Einheiten[1].Besitzer, bsJapan);
     EXPECT_EQ(Spielstand.LandUnits[bsJapan], vorher.LandUnits[bsJapan]);
