@@ -94,15 +94,18 @@ void FensterNachEinstellungen() {
     MapForm->FensterMenu_GameCenter->setChecked(GameCenter);
 }
 
+// The battle window comes back with the main window (HauptfensterZeigen).
+bool SchlachtWiederZeigen = false;
+
 // The edits and battle windows open at the last close come back once the position and the
 // steps they show are there: the battle for the sector it showed, when that sector holds a
 // battle to show.
 void FensterNachStellung() {
-    if (EditsOffen) EditsForm->show();
     MapForm->FensterMenu_Edits->setChecked(EditsOffen);
+    SchlachtWiederZeigen = false;
     if (SchlachtOffen && SchlachtSektor >= 1 && SchlachtSektor <= SetzSektoren) {
         SchlachtForm->Laden(SchlachtSektor);
-        if (SchlachtForm->Sektor() == SchlachtSektor) SchlachtForm->show();
+        SchlachtWiederZeigen = SchlachtForm->Sektor() == SchlachtSektor;
     }
 }
 
@@ -110,6 +113,7 @@ void FensterNachStellung() {
 
 void StartZuruecksetzen() {
     WiederherstellungsHinweis = nullptr;
+    SchlachtWiederZeigen = false;
     EndeStatus = 0;
     SignalEnde = false;
 }
@@ -205,6 +209,18 @@ void FensterErzeugen() {
 
 void FensterFreigeben() { delete MapForm; }
 
+void HauptfensterZeigen() {
+    MapForm->show();
+    // Only now: a window manager keeps a window in front of the one it is transient for when
+    // it has that one when the window comes, and it takes the windows in the order they are
+    // shown. Shown before, they would come up behind the main window.
+    if (MapForm->FensterMenu_Edits->isChecked()) EditsForm->show();
+    if (SchlachtWiederZeigen) SchlachtForm->show();
+    SchlachtWiederZeigen = false;
+    if (MapForm->FensterMenu_Zug->isChecked()) ZugFensterZeigen(true);
+    if (MapForm->FensterMenu_Trends->isChecked()) TrendFensterZeigen(true);
+}
+
 bool Starten() {
     QApplication::setApplicationName(QStringLiteral("Vantor Map for Windows"));
     FensterErzeugen();
@@ -276,7 +292,7 @@ int Programm() {
         return 1;
     }
     SignaleAbfangen(MapForm);
-    MapForm->show();
+    HauptfensterZeigen();
     const int status = QApplication::exec();
     // A loop ended by a signal left the main window open: its close keeps the work now.
     if (MapForm->isVisible()) MapForm->close();

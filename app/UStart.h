@@ -14,5 +14,8 @@ void StartZuruecksetzen();
 // Windows and start-up. An error is shown in a message box naming the file and written to
 // standard error; the result is then false and the main window stays hidden.
 bool Starten();
+// Shows the main window after a start, then the floating windows the settings reopen, so
+// that they come up in front of it.
+void HauptfensterZeigen();
 // The whole program: title, windows, start-up, event loop. Returns the exit status.
 int Programm();

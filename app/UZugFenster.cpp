@@ -164,10 +164,8 @@ void ZugFensterPlaetzeLaden() {
         const QPoint erster = ErsterPlatz(w);
         RahmenPlatzAnwenden(w, IniZahl(ini, p.Sektion, "Left", erster.x()), IniZahl(ini, p.Sektion, "Top", erster.y()),
                             true);
-        if (IniZahl(ini, p.Sektion, "Shown", 0) != 0) {
-            w->show();
-            (MapForm->*p.Eintrag)->setChecked(true);
-        }
+        // Shown with the main window (HauptfensterZeigen).
+        if (IniZahl(ini, p.Sektion, "Shown", 0) != 0) (MapForm->*p.Eintrag)->setChecked(true);
     }
     TrendsZeichnen();
 }

@@ -171,7 +171,7 @@ bool Lauf::Starten() {
     Spielstand = TSpielstand{};
     gestartet_ = ::Starten();
     if (gestartet_ && zeigen_) {
-        MapForm->show();
+        HauptfensterZeigen();
         if (!QTest::qWaitForWindowExposed(MapForm)) gestartet_ = false;
     }
     return gestartet_;

@@ -281,12 +281,19 @@ TEST(EndeZuEnde, PlaceAPieceInTheRealWindowAndCloseIt) {
     const QString zug = x.Suchen("^turn$");
     ASSERT_FALSE(zug.isEmpty());
     // The window manager frames the windows, then the program puts the frames at their places,
-    // the turn window's too (shown at the start, below the main window).
+    // the turn window's too (shown at the start, on the screen below the main window).
     Bis([&] {
         return Rahmen(x, haupt) == QRect(0, 0, 1000, 700) && Rahmen(x, tools).topLeft() == QPoint(1010, 20) &&
                Rahmen(x, zug).topLeft() == QPoint(20, 780);
     });
     EXPECT_EQ(Rahmen(x, zug).topLeft(), QPoint(20, 780));
+    // Reopened in front of the main window, and kept there when the main window is raised.
+    x.Xdo({"windowactivate", "--sync", haupt});
+    x.WmFertig();
+    // The window manager's list runs from the bottom to the top.
+    const QString stapel = x.Aufruf(QStringLiteral("xprop"), {"-root", "_NET_CLIENT_LIST_STACKING"}) + ',';
+    const auto stelle = [&](const QString& w) { return stapel.indexOf(QStringLiteral("0x%1,").arg(w.toULongLong(), 0, 16)); };
+    EXPECT_TRUE(stelle(haupt) >= 0 && stelle(zug) > stelle(haupt)) << stapel.toStdString();
     QPoint client = Position(x, haupt);
 
     // Where the map view lies on the screen: the rows below the client's top that show the
