@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <csignal>
+#include <cstdio>
 #include <unistd.h>
 #include <algorithm>
 #include <QProcess>
@@ -79,9 +80,13 @@ public:
         if (!wm_.P.waitForStarted(5000)) return false;
         // The window manager has started once it has told the area it leaves to windows, which
         // it does after it has taken the screen; windows shown before would be placed without it.
-        return Bis([&] {
-            return Aufruf(QStringLiteral("xprop"), {"-root", "_NET_WORKAREA"}).contains(QStringLiteral(" = "));
-        });
+        if (Bis([&] { return Aufruf(QStringLiteral("xprop"), {"-root", "_NET_WORKAREA"}).contains(QStringLiteral(" = ")); }, 60000))
+            return true;
+        // Said, so that a failed start on a busy machine shows which part did not come up.
+        std::fprintf(stderr, "openbox on %s: %s, its output: %s\n", qPrintable(Umgebung.value("DISPLAY")),
+                     wm_.P.state() == QProcess::NotRunning ? "ended" : "running, no work area after 60 s",
+                     (wm_.P.readAllStandardError() + wm_.P.readAllStandardOutput()).constData());
+        return false;
     }
 
     // Waits until the window manager has handled what was asked of it before: it handles
