@@ -980,7 +980,7 @@ TEST_F(Befehle, ThePointerTextFitsItsPanelAtEveryWidth) {
         }
     }
     MapForm->resize(640, 500);
-    QTest::qWait(0);
+    QTRY_COMPARE(MapForm->StatusBar->width(), 640);
     MapForm->StatusText(0, "Piece: 12 // Germany // Infantry // Ukraine // 1012 / 345");
     EXPECT_EQ(stapel->text(), QStringLiteral("Piece: 12 // Germany // Infantry // Ukraine // 1012 / 345"));
 }
