@@ -1,18 +1,8 @@
 #include "USchlachtTexte.h"
 
-#include <cstdio>
-
 #include "USchlachtfeld.h"
 
 namespace {
-
-std::string Zahl(double v, const char* format) {
-    char puffer[32];
-    std::snprintf(puffer, sizeof puffer, format, v);
-    return puffer;
-}
-
-std::string Prozent(double p) { return Zahl(100 * p, "%.2f %%"); }
 
 // A line of the odds table: a name and the figures of both sides, right-aligned.
 void Zeile(std::string& t, const std::string& name, const std::string& a, const std::string& d) {
@@ -31,18 +21,18 @@ const TEinheitArt SchlachtArten[SchlachtArtenAnzahl] = {eaInfanterie, eaPanzer, 
 std::string OddsText(const TSchlacht& s, const TOdds& o) {
     std::string t;
     Zeile(t, "", "Attacker", "Defender");
-    Zeile(t, "wins", Prozent(o.AngreiferGewinnt), Prozent(o.VerteidigerGewinnt));
-    if (!s.See) Zeile(t, "takes the sector", Prozent(o.Eingenommen), "");
-    Zeile(t, "draw", Prozent(o.Unentschieden), "");
-    Zeile(t, "retreats", Prozent(o.Rueckzug), "");
+    Zeile(t, "wins", OddsProzent(o.AngreiferGewinnt), OddsProzent(o.VerteidigerGewinnt));
+    if (!s.See) Zeile(t, "takes the sector", OddsProzent(o.Eingenommen), "");
+    Zeile(t, "draw", OddsProzent(o.Unentschieden), "");
+    Zeile(t, "retreats", OddsProzent(o.Rueckzug), "");
     t += "\n";
     Zeile(t, "expected left", "", "");
     for (TEinheitArt k : SchlachtArten)
         if (KaempftMit(k, s.See) && (s.Angreifer[k] || s.Verteidiger[k]))
-            Zeile(t, std::string("  ") + ArtKurzname(k), s.Angreifer[k] ? Zahl(o.AngreiferUebrig[k], "%.2f") : "",
-                  s.Verteidiger[k] ? Zahl(o.VerteidigerUebrig[k], "%.2f") : "");
-    Zeile(t, "ICPs lost", Zahl(o.AngreiferVerlust, "%.1f"), Zahl(o.VerteidigerVerlust, "%.1f"));
-    Zeile(t, "expected rounds", Zahl(o.Runden, "%.2f"), "");
+            Zeile(t, std::string("  ") + ArtKurzname(k), s.Angreifer[k] ? OddsZahl(o.AngreiferUebrig[k], "%.2f") : "",
+                  s.Verteidiger[k] ? OddsZahl(o.VerteidigerUebrig[k], "%.2f") : "");
+    Zeile(t, "ICPs lost", OddsZahl(o.AngreiferVerlust, "%.1f"), OddsZahl(o.VerteidigerVerlust, "%.1f"));
+    Zeile(t, "expected rounds", OddsZahl(o.Runden, "%.2f"), "");
     return t;
 }
 

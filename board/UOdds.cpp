@@ -1,6 +1,7 @@
 #include "UOdds.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 #include "UOddsSeite.h"
@@ -316,3 +317,11 @@ bool OddsBerechnen(const TSchlacht& b, TOdds& o, std::string& fehler) {
     }
     return true;
 }
+
+std::string OddsZahl(double v, const char* format) {
+    char puffer[64];
+    std::snprintf(puffer, sizeof puffer, format, v);
+    return puffer;
+}
+
+std::string OddsProzent(double p) { return OddsZahl(100 * p, "%.2f %%"); }

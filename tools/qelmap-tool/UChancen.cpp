@@ -12,14 +12,6 @@
 
 namespace {
 
-std::string Zahl(double v, const char* format) {
-    char puffer[64];
-    std::snprintf(puffer, sizeof puffer, format, v);
-    return puffer;
-}
-
-std::string Prozent(double p) { return Zahl(100 * p, "%.2f %%"); }
-
 // "3 Inf 2 Arm", the units of the battle (and a defending AA gun) in kind order.
 std::string Liste(const std::uint16_t* anzahl, bool see, bool flak) {
     std::string t;
@@ -163,18 +155,18 @@ int BefehlOdds(const QStringList& argumente) {
         t += z.substr(0, z.find_last_not_of(' ') + 1) + "\n";
     };
     zeile("", "Attacker", "Defender");
-    zeile("wins", Prozent(o.AngreiferGewinnt), Prozent(o.VerteidigerGewinnt));
-    if (!s.See) zeile("takes the sector", Prozent(o.Eingenommen), "");
-    zeile("draw", Prozent(o.Unentschieden), "");
-    zeile("retreats", Prozent(o.Rueckzug), "");
+    zeile("wins", OddsProzent(o.AngreiferGewinnt), OddsProzent(o.VerteidigerGewinnt));
+    if (!s.See) zeile("takes the sector", OddsProzent(o.Eingenommen), "");
+    zeile("draw", OddsProzent(o.Unentschieden), "");
+    zeile("retreats", OddsProzent(o.Rueckzug), "");
     t += "\n";
     zeile("expected left", "", "");
     for (int k = 1; k <= ArtenAnzahl; ++k)
         if (KaempftMit(k, s.See) && (s.Angreifer[k] || s.Verteidiger[k]))
-            zeile(std::string("  ") + ArtKurzname(k), s.Angreifer[k] ? Zahl(o.AngreiferUebrig[k], "%.2f") : "",
-                  s.Verteidiger[k] ? Zahl(o.VerteidigerUebrig[k], "%.2f") : "");
-    zeile("ICPs lost", Zahl(o.AngreiferVerlust, "%.1f"), Zahl(o.VerteidigerVerlust, "%.1f"));
-    t += "\nexpected rounds: " + Zahl(o.Runden, "%.2f") + "\n";
+            zeile(std::string("  ") + ArtKurzname(k), s.Angreifer[k] ? OddsZahl(o.AngreiferUebrig[k], "%.2f") : "",
+                  s.Verteidiger[k] ? OddsZahl(o.VerteidigerUebrig[k], "%.2f") : "");
+    zeile("ICPs lost", OddsZahl(o.AngreiferVerlust, "%.1f"), OddsZahl(o.VerteidigerVerlust, "%.1f"));
+    t += "\nexpected rounds: " + OddsZahl(o.Runden, "%.2f") + "\n";
     Ausgeben(t);
     return StatusOk;
 }
